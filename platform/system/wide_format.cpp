@@ -1,0 +1,313 @@
+// The device runtime's wide printf family. One formatter produces the whole
+// text; the entry points differ only in where it goes and how truncation is
+// reported (see wcrt.h).
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/system/code_page.h"
+#include "platform/system/wide_format.h"
+#include "wcrt.h"
+
+namespace {
+
+struct Spec {
+    bool left = false, plus = false, space = false, alt = false, zero = false;
+    int width = 0;
+    int precision = -1;
+    enum Size { Default, Short, Long, LongLong, LongDouble, Size_t } size = Default;
+    bool wideArg = true;  // for s/c: the argument is wide unless h, or S/C
+};
+
+void pad(std::u16string& out, size_t n, char16_t c) { out.append(n, c); }
+
+void putField(std::u16string& out, const Spec& spec, std::u16string_view text) {
+    size_t w = spec.width > 0 ? (size_t)spec.width : 0;
+    size_t fill = w > text.size() ? w - text.size() : 0;
+    if (!spec.left) pad(out, fill, u' ');
+    out.append(text);
+    if (spec.left) pad(out, fill, u' ');
+}
+
+// Numbers go through the host's 8-bit printf, which has the same flags,
+// width and precision rules; the result is plain ASCII.
+void putNumber(std::u16string& out, const Spec& spec, char conv, va_list* ap) {
+    char fmt[32];
+    char* f = fmt;
+    *f++ = '%';
+    if (spec.left) *f++ = '-';
+    if (spec.plus) *f++ = '+';
+    if (spec.space) *f++ = ' ';
+    if (spec.alt) *f++ = '#';
+    if (spec.zero) *f++ = '0';
+    *f++ = '*';
+    *f++ = '.';
+    *f++ = '*';
+    bool floating = strchr("eEfFgGaA", conv) != nullptr;
+    bool isSigned = conv == 'd' || conv == 'i';
+    char buf[512];
+    int prec = spec.precision;
+    int n;
+    if (floating) {
+        if (spec.size == Spec::LongDouble) *f++ = 'L';
+        *f++ = conv;
+        *f = 0;
+        if (prec < 0) prec = 6;
+        if (prec > 100) prec = 100;
+        int width = spec.width > 400 ? 400 : spec.width;
+        if (spec.size == Spec::LongDouble)
+            n = snprintf(buf, sizeof buf, fmt, width, prec, va_arg(*ap, long double));
+        else
+            n = snprintf(buf, sizeof buf, fmt, width, prec, va_arg(*ap, double));
+    } else if (conv == 'p') {
+        *f++ = 'p';
+        *f = 0;
+        void* p = va_arg(*ap, void*);
+        // %p shows all digits of the address in upper case, as on the device.
+        n = snprintf(buf, sizeof buf, "%0*llX", (int)(2 * sizeof(void*)), (unsigned long long)(uintptr_t)p);
+    } else {
+        *f++ = 'l';
+        *f++ = 'l';
+        *f++ = conv == 'i' ? 'd' : conv;
+        *f = 0;
+        long long sv = 0;
+        unsigned long long uv = 0;
+        switch (spec.size) {
+            case Spec::LongLong:
+                if (isSigned) sv = va_arg(*ap, long long);
+                else uv = va_arg(*ap, unsigned long long);
+                break;
+            case Spec::Size_t:
+                if (isSigned) sv = (long long)va_arg(*ap, ptrdiff_t);
+                else uv = va_arg(*ap, size_t);
+                break;
+            case Spec::Long:
+                // The device's long is 32 bits: read a host long, keep 32 bits,
+                // which also gives the right value when an int was passed.
+                if (isSigned) sv = (int32_t)va_arg(*ap, long);
+                else uv = (uint32_t)va_arg(*ap, unsigned long);
+                break;
+            case Spec::Short:
+                if (isSigned) sv = (short)va_arg(*ap, int);
+                else uv = (unsigned short)va_arg(*ap, unsigned int);
+                break;
+            default:
+                if (isSigned) sv = va_arg(*ap, int);
+                else uv = va_arg(*ap, unsigned int);
+                break;
+        }
+        int width = spec.width > 400 ? 400 : spec.width;
+        if (prec > 400) prec = 400;
+        if (isSigned) n = snprintf(buf, sizeof buf, fmt, width, prec, sv);
+        else n = snprintf(buf, sizeof buf, fmt, width, prec, uv);
+    }
+    if (n < 0) return;
+    size_t len = (size_t)n < sizeof buf ? (size_t)n : sizeof buf - 1;
+    for (size_t i = 0; i < len; ++i) out.push_back((unsigned char)buf[i]);
+    // Widths beyond the scratch buffer are padded here.
+    if (spec.width > (int)len) {
+        size_t extra = (size_t)spec.width - len;
+        if (spec.left) pad(out, extra, u' ');
+        else out.insert(out.size() - len, extra, u' ');
+    }
+}
+
+void putString(std::u16string& out, const Spec& spec, va_list* ap) {
+    std::u16string_view text;
+    std::u16string converted;
+    if (spec.wideArg) {
+        const WCHAR* s = va_arg(*ap, const WCHAR*);
+        if (!s) s = u"(null)";
+        size_t len = 0;
+        // Honour the precision without reading past it: the text need not be
+        // terminated within it.
+        while ((spec.precision < 0 || len < (size_t)spec.precision) && s[len]) ++len;
+        text = std::u16string_view(s, len);
+    } else {
+        const char* s = va_arg(*ap, const char*);
+        if (!s) s = "(null)";
+        size_t len = 0;
+        while ((spec.precision < 0 || len < (size_t)spec.precision) && s[len]) ++len;
+        converted = device::ansiToWide(std::string_view(s, len));
+        text = converted;
+    }
+    putField(out, spec, text);
+}
+
+void putChar(std::u16string& out, const Spec& spec, va_list* ap) {
+    int v = va_arg(*ap, int);
+    char16_t c = spec.wideArg ? (char16_t)v : device::cp1252ToWide((unsigned char)v);
+    putField(out, spec, std::u16string_view(&c, 1));
+}
+
+}  // namespace
+
+namespace device {
+
+void formatWide(std::u16string& out, const WCHAR* fmt, va_list* ap) {
+    if (!fmt) return;
+    for (const WCHAR* p = fmt; *p;) {
+        if (*p != u'%') {
+            out.push_back(*p++);
+            continue;
+        }
+        const WCHAR* start = p++;
+        Spec spec;
+        for (;; ++p) {
+            if (*p == u'-') spec.left = true;
+            else if (*p == u'+') spec.plus = true;
+            else if (*p == u' ') spec.space = true;
+            else if (*p == u'#') spec.alt = true;
+            else if (*p == u'0') spec.zero = true;
+            else break;
+        }
+        if (*p == u'*') {
+            int w = va_arg(*ap, int);
+            if (w < 0) {
+                spec.left = true;
+                w = w == INT_MIN ? INT_MAX : -w;
+            }
+            spec.width = w;
+            ++p;
+        } else {
+            while (iswdigit(*p)) {
+                if (spec.width < 100000) spec.width = spec.width * 10 + (*p - u'0');
+                ++p;
+            }
+        }
+        if (*p == u'.') {
+            ++p;
+            spec.precision = 0;
+            if (*p == u'*') {
+                int pr = va_arg(*ap, int);
+                spec.precision = pr < 0 ? -1 : pr;
+                ++p;
+            } else {
+                while (iswdigit(*p)) {
+                    if (spec.precision < 100000) spec.precision = spec.precision * 10 + (*p - u'0');
+                    ++p;
+                }
+            }
+        }
+        bool narrow = false, wide = false;
+        if (*p == u'h') {
+            spec.size = Spec::Short;
+            narrow = true;
+            ++p;
+        } else if (*p == u'l') {
+            ++p;
+            wide = true;
+            if (*p == u'l') {
+                spec.size = Spec::LongLong;
+                ++p;
+            } else {
+                spec.size = Spec::Long;
+            }
+        } else if (*p == u'L') {
+            spec.size = Spec::LongDouble;
+            ++p;
+        } else if (*p == u'w') {
+            wide = true;
+            ++p;
+        } else if (*p == u'z') {
+            spec.size = Spec::Size_t;
+            ++p;
+        } else if (p[0] == u'I' && p[1] == u'6' && p[2] == u'4') {
+            spec.size = Spec::LongLong;
+            p += 3;
+        } else if (*p == u'I') {
+            spec.size = Spec::Size_t;
+            ++p;
+        }
+        WCHAR conv = *p;
+        if (!conv) {
+            // A lone '%' at the end is written as it is.
+            out.append(start, p);
+            break;
+        }
+        ++p;
+        switch (conv) {
+            case u'%':
+                out.push_back(u'%');
+                break;
+            case u's':
+            case u'c':
+                spec.wideArg = !narrow;
+                conv == u's' ? putString(out, spec, ap) : putChar(out, spec, ap);
+                break;
+            case u'S':
+            case u'C':
+                spec.wideArg = wide;
+                conv == u'S' ? putString(out, spec, ap) : putChar(out, spec, ap);
+                break;
+            case u'd': case u'i': case u'u': case u'x': case u'X': case u'o':
+            case u'e': case u'E': case u'f': case u'F': case u'g': case u'G':
+            case u'a': case u'A': case u'p':
+                putNumber(out, spec, (char)conv, ap);
+                break;
+            case u'n':
+                (void)va_arg(*ap, void*);  // never written through
+                break;
+            default:
+                // Unknown conversions are copied, so the mistake stays visible.
+                out.append(start, p);
+                break;
+        }
+    }
+}
+
+int copyFormatted(const std::u16string& text, WCHAR* buf, size_t count) {
+    if (!buf || count == 0) return -1;
+    if (text.size() < count) {
+        memcpy(buf, text.data(), text.size() * sizeof(WCHAR));
+        buf[text.size()] = 0;
+        return (int)text.size();
+    }
+    memcpy(buf, text.data(), (count - 1) * sizeof(WCHAR));
+    buf[count - 1] = 0;
+    return -1;
+}
+
+}  // namespace device
+
+int vswprintf(WCHAR* buf, size_t count, const WCHAR* fmt, va_list ap) {
+    std::u16string text;
+    va_list copy;
+    va_copy(copy, ap);
+    device::formatWide(text, fmt, &copy);
+    va_end(copy);
+    return device::copyFormatted(text, buf, count);
+}
+
+int _vsnwprintf(WCHAR* buf, size_t count, const WCHAR* fmt, va_list ap) { return vswprintf(buf, count, fmt, ap); }
+
+int swprintf(WCHAR* buf, size_t count, const WCHAR* fmt, ...) {
+    va_list ap;
+    va_start(ap, fmt);
+    int r = vswprintf(buf, count, fmt, ap);
+    va_end(ap);
+    return r;
+}
+
+int _snwprintf(WCHAR* buf, size_t count, const WCHAR* fmt, ...) {
+    va_list ap;
+    va_start(ap, fmt);
+    int r = vswprintf(buf, count, fmt, ap);
+    va_end(ap);
+    return r;
+}
+
+int wvsprintfW(WCHAR* buf, const WCHAR* fmt, va_list ap) {
+    // The device writes at most 1024 characters and returns how many it wrote.
+    int r = vswprintf(buf, 1024, fmt, ap);
+    return r < 0 ? 1023 : r;
+}
+
+int wsprintfW(WCHAR* buf, const WCHAR* fmt, ...) {
+    va_list ap;
+    va_start(ap, fmt);
+    int r = wvsprintfW(buf, fmt, ap);
+    va_end(ap);
+    return r;
+}
