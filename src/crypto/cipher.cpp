@@ -140,11 +140,21 @@ inline void writeHexWord(char* out, uint32_t w) {
     }
 }
 
+// The value of each byte as a hex digit of either case, -1 for any other.
+constexpr struct HexDigits {
+    signed char value[256];
+    constexpr HexDigits() : value() {
+        for (int c = 0; c < 256; ++c) value[c] = -1;
+        for (int d = 0; d < 10; ++d) value['0' + d] = static_cast<signed char>(d);
+        for (int d = 0; d < 6; ++d) {
+            value['a' + d] = static_cast<signed char>(10 + d);
+            value['A' + d] = static_cast<signed char>(10 + d);
+        }
+    }
+} kHexDigits;
+
 inline int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    return kHexDigits.value[static_cast<unsigned char>(c)];
 }
 
 // Reads one half of a 16-digit group: the hex digits (either case) from its
