@@ -25,6 +25,10 @@ public:
     void unite(const Region& other);
     void intersect(const Region& other);
     void subtract(const Region& other);
+    void exclusiveOr(const Region& other);
+    // Adds rectangles that may overlap one another (a rounded rectangle's
+    // bands, a caller's list); the result stays banded.
+    void addRects(const std::vector<RECT>& rects);
     void offset(int dx, int dy);
 
     bool operator==(const Region& other) const;
