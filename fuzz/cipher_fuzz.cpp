@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the list cipher as a stored hex text (as a damaged
 // or hand-edited list would) and as a plain text to encipher, which must come
-// back unchanged up to its first NUL.
+// back unchanged up to its first NUL, and as the wide hex text of a stored
+// password verifier.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +46,22 @@ void asPlainText(const uint8_t* data, size_t size) {
     std::free(p);
 }
 
+// Pairs of bytes as the wide text of a stored verifier.
+void asWideHex(const uint8_t* data, size_t size) {
+    size_t count = size / 2;
+    WCHAR* text = static_cast<WCHAR*>(std::malloc((count + 1) * sizeof(WCHAR)));
+    if (text == nullptr) std::abort();
+    for (size_t i = 0; i < count; ++i) text[i] = static_cast<WCHAR>(data[2 * i] | (data[2 * i + 1] << 8));
+    text[count] = 0;
+    size_t length = 0;
+    while (text[length] != 0) ++length;
+    decipherWideHex(text);
+    size_t after = 0;
+    while (text[after] != 0) ++after;
+    if (after > length / 2) std::abort();
+    std::free(text);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -52,5 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!keyed) std::abort();
     asHexText(data, size);
     asPlainText(data, size);
+    asWideHex(data, size);
     return 0;
 }
