@@ -1,0 +1,16 @@
+#include "common/message_dialog.h"
+
+namespace {
+MessageDialogHandler installedHandler = nullptr;
+}
+
+MessageDialogHandler setMessageDialogHandler(MessageDialogHandler handler) {
+    MessageDialogHandler previous = installedHandler;
+    installedHandler = handler;
+    return previous;
+}
+
+int messageDialog(HWND owner, LPCWSTR text, LPCWSTR caption, int style) {
+    if (!installedHandler) return 0;
+    return installedHandler(owner, text, caption, style);
+}

@@ -1,0 +1,30 @@
+// The program's message dialog, as every layer sees it.
+//
+// The dialog itself (rounded window, caption band, OK/Cancel/Yes/No buttons)
+// belongs to the dialogs subsystem, which sits above storage and the shared
+// helpers. So that code down here can still report a failure the way the
+// program does, this file only forwards: the dialogs subsystem installs the
+// real dialog at start-up with setMessageDialogHandler, and tests install a
+// recorder. Styles: 0 OK; 48 warning picture and OK; 49 warning, OK and
+// Cancel; 52 warning, Yes and No. Results: 1 OK, 2 Cancel, 6 Yes, 7 No.
+#pragma once
+
+#include "windef.h"
+
+enum {
+    MD_STYLE_OK = 0,
+    MD_STYLE_WARNING = 48,
+    MD_STYLE_WARNING_OKCANCEL = 49,
+    MD_STYLE_WARNING_YESNO = 52,
+};
+
+typedef int (*MessageDialogHandler)(HWND owner, LPCWSTR text, LPCWSTR caption, int style);
+
+// Installs the dialog that messageDialog shows; returns the one it replaces.
+// Passing null removes it.
+MessageDialogHandler setMessageDialogHandler(MessageDialogHandler handler);
+
+// Shows the message dialog and returns the button chosen. Without an
+// installed handler nothing can be shown and the result is 0 (no button),
+// which no caller mistakes for OK or Yes.
+int messageDialog(HWND owner, LPCWSTR text, LPCWSTR caption, int style);

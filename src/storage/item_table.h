@@ -1,0 +1,90 @@
+// The item table store: one table per list, named after the list, holding
+// the list's items as rows. Reading and writing one item under a field mask,
+// identifiers, sibling order, parking items for undo, subtree walks and the
+// enciphering of a whole table.
+//
+// When the current list has a password (attrCurrentList.bPassword is 1)
+// texts go through bfencrypt on the way in and bfdecrypt on the way out.
+// Texts given to writeItem must already have their quotes doubled
+// (doubleQuotes: 100 for the text, 1000 for the note).
+//
+// Identifier arrays are malloc'd blocks: the callee allocates or grows them,
+// the caller frees them with free().
+#pragma once
+
+#include <sqlite3.h>
+
+#include "windef.h"
+
+enum {
+    ITEM_TEXT_CHARS = 100,
+    ITEM_NOTE_CHARS = 1000,
+};
+
+// Field mask bits: which fields writeItem and readItem act on.
+enum {
+    ITEM_ALL = 0x001,
+    ITEM_TEXT = 0x002,
+    ITEM_EXPAND = 0x004,
+    ITEM_CHECK = 0x008,
+    ITEM_NOTEFLAG = 0x010,
+    ITEM_NOTE = 0x020,
+    ITEM_NUMCHILD = 0x040,
+    ITEM_ORDER = 0x080,
+    ITEM_DISPLAY = 0x100,
+    ITEM_TEXTNOTE = 0x200,
+    ITEM_PARENT = 0x400,
+};
+
+// One item row in memory; longID 0 is an item not stored yet.
+struct ItemRecord {
+    LONG longID;
+    LONG longParentID;
+    LONG longOrder;
+    WCHAR strText[ITEM_TEXT_CHARS];
+    int bChecked;
+    int bDisplay;
+    int intNumChild;
+    int bNodeExpand;
+    int bNote;
+    WCHAR strNoteText[ITEM_NOTE_CHARS];
+    int fieldMask;
+};
+
+// Number of rows, parked ones included; 0 on failure.
+int countItems(sqlite3* db, const char* listName);
+// Stores the masked fields; the item's identifier (new or existing), or -1.
+LONG writeItem(sqlite3* db, const char* listName, ItemRecord item);
+// Reads the fields of the first mask bit in priority order; 1 read, 0 not.
+int readItem(sqlite3* db, const char* listName, ItemRecord* item, int mask);
+// Gives the row |id| the identifier `id` (callers pass the negative); 0 when id is 0.
+int parkItemId(sqlite3* db, const char* listName, LONG id);
+// Gives the row -|id| the identifier |id| back; 0 when id is 0.
+int unparkItemId(sqlite3* db, const char* listName, LONG id);
+// Deletes the one row `id`; 0 when id is 0.
+int deleteItemRow(sqlite3* db, const char* listName, LONG id);
+// Appends every live descendant of `parentId`, parents before children.
+void collectDescendants(sqlite3* db, const char* listName, LONG parentId, LONG** ids, int* count);
+// Deletes every live descendant of `parentId` (not the parent).
+void deleteDescendants(sqlite3* db, const char* listName, LONG parentId);
+// Every identifier of the table, parked ones included; their number.
+int listAllIds(sqlite3* db, const char* listName, LONG** ids);
+// Checks every descendant of `parentId`, in one transaction.
+void checkDescendants(sqlite3* db, const char* listName, LONG parentId);
+// Largest order among the parent's children + 1; 1 without children.
+LONG nextOrder(sqlite3* db, const char* listName, LONG parentId);
+// The item's order; 0 when it cannot be read.
+LONG readOrder(sqlite3* db, const char* listName, LONG id);
+// Sets the item's order; the SQLite code (101 done), 0 without table.
+int writeOrder(sqlite3* db, const char* listName, LONG id, LONG order);
+// Number of live children of `parentId`; 0 on failure.
+int countChildRows(sqlite3* db, const char* listName, LONG parentId);
+// id > 0: moves the siblings at or after the item's order one up to make
+// room for it; id <= 0: renumbers the live siblings 1, 2, 3, ...
+void sequenceOrder(sqlite3* db, const char* listName, LONG parentId, LONG id);
+// Largest absolute identifier; 0 for an empty table or on failure.
+LONG maxAbsItemId(sqlite3* db, const char* listName);
+// Enciphers every text and note of the table; the code of the second statement.
+int encipherItemTable(sqlite3* db, const char* listName);
+// Deciphers every text and note of the table; the code of the second statement.
+int decipherItemTable(sqlite3* db, const char* listName);

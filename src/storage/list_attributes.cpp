@@ -1,0 +1,270 @@
+#include "storage/list_attributes.h"
+
+#include <cstring>
+#include <string>
+
+#include "common/codepage.h"
+#include "storage/sql_helpers.h"
+
+namespace {
+
+bool ready(sqlite3* db) { return db && tableExists(db, "ListAttributes"); }
+
+void setWide(WCHAR* field, int capacity, const char16_t* text) {
+    size_t length = std::char_traits<WCHAR>::length(text);
+    if (length > static_cast<size_t>(capacity - 1)) length = static_cast<size_t>(capacity - 1);
+    std::char_traits<WCHAR>::copy(field, text, length);
+    field[length] = 0;
+}
+
+// The numeric attributes in the order they are written. Colours go into
+// the statement as "%ld", flags and numbers as "%d"; both come out as the
+// same decimal text, so one template serves, and the value is widened to
+// long for it.
+struct NumberColumn {
+    const char* name;
+    long (*value)(const ListAttributes&);
+};
+
+#define COLOUR_COLUMN(field) \
+    { #field, [](const ListAttributes& a) { return static_cast<long>(static_cast<LONG>(a.field)); } }
+#define FLAG_COLUMN(field) \
+    { #field, [](const ListAttributes& a) { return static_cast<long>(a.field); } }
+
+const NumberColumn numberColumns[] = {
+    COLOUR_COLUMN(crBackground),   COLOUR_COLUMN(crListName),     COLOUR_COLUMN(crNoteBackground),
+    COLOUR_COLUMN(crNoteText),     COLOUR_COLUMN(crItemLevel0),   COLOUR_COLUMN(crItemLevel1),
+    COLOUR_COLUMN(crItemLevel2),   COLOUR_COLUMN(crItemLevel3),   COLOUR_COLUMN(crItemCheck),
+    COLOUR_COLUMN(crItemHidden),   COLOUR_COLUMN(crItemLine),     FLAG_COLUMN(bUseBitmapFile),
+    FLAG_COLUMN(bRootBold),        FLAG_COLUMN(bStrikeCheck),     FLAG_COLUMN(bColorChecked),
+    FLAG_COLUMN(bCheckbox),        FLAG_COLUMN(intButtonType),    FLAG_COLUMN(bAlphaSort),
+    FLAG_COLUMN(bCheckSort),       FLAG_COLUMN(bPassword),        FLAG_COLUMN(intCompletionShow),
+    FLAG_COLUMN(bAutoCheck),       FLAG_COLUMN(bShowHiddenItems), FLAG_COLUMN(bHiliteHiddenItems),
+    FLAG_COLUMN(bHideChecked),
+};
+
+#undef COLOUR_COLUMN
+#undef FLAG_COLUMN
+
+}  // namespace
+
+ListAttributes defaultListAttributes() {
+    ListAttributes a{};
+    a.crListName = 0x960000;
+    a.crBackground = 0xD7FFFF;
+    a.crNoteBackground = 0x6AFFFF;
+    a.crNoteText = 0x960000;
+    a.crItemLevel0 = 0xB40000;
+    a.crItemLevel1 = 0x00DC00;
+    a.crItemLevel2 = 0x0000DC;
+    a.crItemLevel3 = 0xFF0080;
+    a.crItemLine = 0x848484;
+    a.crItemCheck = 0xB9B9B9;
+    a.crItemHidden = 0xFF00FF;
+    a.bUseBitmapFile = 0;
+    setWide(a.strBitmapFile, LIST_BITMAP_CHARS, u"(None)");
+    a.bPassword = 0;
+    a.bCheckbox = 1;
+    a.bHideChecked = 0;
+    a.bAlphaSort = 0;
+    a.bCheckSort = 0;
+    a.bShowHiddenItems = 1;
+    a.bHiliteHiddenItems = 1;
+    a.bAutoCheck = 0;
+    a.bRootBold = 1;
+    a.bStrikeCheck = 1;
+    a.bColorChecked = 1;
+    a.intButtonType = 1;
+    a.intCompletionShow = 0;
+    return a;
+}
+
+int writeListAttributes(sqlite3* db, const char* listName, ListAttributes attributes) {
+    if (!ready(db) || !listName) return 0;
+    const std::string name = quoteSql(listName);
+    char errorText[200];
+
+    std::string select = formatSql("SELECT * FROM ListAttributes WHERE strListName='%s';", name.c_str());
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare(db, select.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return 0;
+    int code = sqlite3_step(statement);
+    sqlite3_finalize(statement);
+    if (code == SQLITE_DONE) {
+        std::string insert = formatSql("INSERT INTO ListAttributes (strListName) VALUES ('%s');", name.c_str());
+        if (executeSql(db, insert.c_str(), errorText, sizeof errorText) != SQLITE_DONE) return 0;
+    }
+
+    for (const NumberColumn& column : numberColumns) {
+        std::string update = formatSql("UPDATE ListAttributes SET %s='%ld' WHERE strListName='%s';", column.name,
+                                       column.value(attributes), name.c_str());
+        if (executeSql(db, update.c_str(), errorText, sizeof errorText) != SQLITE_DONE) return 0;
+    }
+
+    // The verifier is hex text and a picture path rarely holds a quote, but
+    // either is doubled so that any text is stored as it is.
+    char text[LIST_PASSWORD_CHARS];
+    wideToCodePage(attributes.strPassword, text, LIST_PASSWORD_CHARS);
+    std::string update = formatSql("UPDATE ListAttributes SET strPassword='%s' WHERE strListName='%s';",
+                                   quoteSql(text).c_str(), name.c_str());
+    if (executeSql(db, update.c_str(), errorText, sizeof errorText) != SQLITE_DONE) return 0;
+
+    char path[LIST_BITMAP_CHARS];
+    wideToCodePage(attributes.strBitmapFile, path, LIST_BITMAP_CHARS);
+    update = formatSql("UPDATE ListAttributes SET strBitmapFile='%s' WHERE strListName='%s';",
+                       quoteSql(path).c_str(), name.c_str());
+    if (executeSql(db, update.c_str(), errorText, sizeof errorText) != SQLITE_DONE) return 0;
+    return 1;
+}
+
+int readListAttributes(sqlite3* db, const char* listName, ListAttributes* attributes) {
+    if (!ready(db) || !listName || !attributes) return 0;
+    std::string select = formatSql("SELECT * FROM ListAttributes WHERE strListName='%s';", quoteSql(listName).c_str());
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare(db, select.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return 0;
+    if (sqlite3_step(statement) != SQLITE_ROW) {
+        sqlite3_finalize(statement);
+        return 0;
+    }
+    ListAttributes& a = *attributes;
+    char text[200];
+    columnText(statement, 0, text, sizeof text);
+    codePageToWide(text, a.strListName, LIST_NAME_CHARS);
+    columnText(statement, 1, text, sizeof text);
+    codePageToWide(text, a.strBitmapFile, LIST_BITMAP_CHARS);
+    columnText(statement, 2, text, sizeof text);
+    codePageToWide(text, a.strPassword, LIST_PASSWORD_CHARS);
+
+    // Columns 3 to 27 in the order of the table; bActive (28) has no field.
+    a.crBackground = static_cast<COLORREF>(columnNumber(statement, 3));
+    a.crListName = static_cast<COLORREF>(columnNumber(statement, 4));
+    a.crNoteBackground = static_cast<COLORREF>(columnNumber(statement, 5));
+    a.crNoteText = static_cast<COLORREF>(columnNumber(statement, 6));
+    a.intButtonType = columnNumber(statement, 7);
+    a.intCompletionShow = columnNumber(statement, 8);
+    a.crItemLevel0 = static_cast<COLORREF>(columnNumber(statement, 9));
+    a.crItemLevel1 = static_cast<COLORREF>(columnNumber(statement, 10));
+    a.crItemLevel2 = static_cast<COLORREF>(columnNumber(statement, 11));
+    a.crItemLevel3 = static_cast<COLORREF>(columnNumber(statement, 12));
+    a.crItemLine = static_cast<COLORREF>(columnNumber(statement, 13));
+    a.crItemCheck = static_cast<COLORREF>(columnNumber(statement, 14));
+    a.crItemHidden = static_cast<COLORREF>(columnNumber(statement, 15));
+    a.bUseBitmapFile = columnNumber(statement, 16);
+    a.bPassword = columnNumber(statement, 17);
+    a.bCheckbox = columnNumber(statement, 18);
+    a.bHideChecked = columnNumber(statement, 19);
+    a.bAlphaSort = columnNumber(statement, 20);
+    a.bCheckSort = columnNumber(statement, 21);
+    a.bRootBold = columnNumber(statement, 22);
+    a.bStrikeCheck = columnNumber(statement, 23);
+    a.bColorChecked = columnNumber(statement, 24);
+    a.bAutoCheck = columnNumber(statement, 25);
+    a.bShowHiddenItems = columnNumber(statement, 26);
+    a.bHiliteHiddenItems = columnNumber(statement, 27);
+    sqlite3_finalize(statement);
+    return 1;
+}
+
+namespace {
+
+// Steps `sql` once for a first row and copies its column 0 into `out`.
+int readFirstName(sqlite3* db, const char* sql, char* out, int capacity) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare(db, sql, -1, &statement, nullptr) != SQLITE_OK || !statement) return 0;
+    int found = 0;
+    if (sqlite3_step(statement) == SQLITE_ROW) {
+        columnText(statement, 0, out, capacity);
+        found = 1;
+    }
+    sqlite3_finalize(statement);
+    return found;
+}
+
+// Prepares, steps once and finalizes; false only when it cannot be prepared.
+bool runPrepared(sqlite3* db, const std::string& sql) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) return false;
+    if (statement) {
+        sqlite3_step(statement);
+        sqlite3_finalize(statement);
+    }
+    return true;
+}
+
+}  // namespace
+
+int readActiveListName(sqlite3* db, char* out, int capacity) {
+    if (!ready(db) || !out || capacity <= 0) return 0;
+    std::string select = formatSql("SELECT strListName FROM ListAttributes WHERE bActive='%d';", 1);
+    return readFirstName(db, select.c_str(), out, capacity);
+}
+
+int setActiveList(sqlite3* db, const char* listName) {
+    if (!ready(db) || !listName) return 0;
+    if (!runPrepared(db, formatSql("UPDATE ListAttributes SET bActive='%d';", 0))) return 0;
+    return runPrepared(db, formatSql("UPDATE ListAttributes SET bActive='%d' WHERE strListName = '%s';", 1,
+                                     quoteSql(listName).c_str()))
+               ? 1
+               : 0;
+}
+
+int deleteListAttributes(sqlite3* db, const char* listName) {
+    if (!ready(db) || !listName) return 0;
+    char errorText[200];
+    std::string sql = formatSql("DELETE FROM ListAttributes WHERE strListName = '%s';", quoteSql(listName).c_str());
+    return executeSql(db, sql.c_str(), errorText, sizeof errorText) == SQLITE_DONE ? 1 : 0;
+}
+
+int readFirstListName(sqlite3* db, char* out, int capacity) {
+    if (!out || capacity <= 0) return 0;
+    out[0] = 0;
+    if (!ready(db)) return 0;
+    return readFirstName(db, "SELECT strListName FROM ListAttributes;", out, capacity);
+}
+
+int fillListNameBox(sqlite3* db, ListNameBox& box) {
+    if (!ready(db)) return 0;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare(db, "SELECT strListName FROM ListAttributes;", -1, &statement, nullptr) != SQLITE_OK ||
+        !statement)
+        return 0;
+    box.reset();
+    int added = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        char name[LIST_NAME_CHARS];
+        columnText(statement, 0, name, LIST_NAME_CHARS);
+        WCHAR wide[LIST_NAME_CHARS];
+        codePageToWide(name, wide, LIST_NAME_CHARS);
+        if (box.add(wide)) ++added;
+    }
+    sqlite3_finalize(statement);
+    return added;
+}
+
+void describeDatabase(sqlite3* db, LPCWSTR path, WCHAR* out, int capacity) {
+    if (!out || capacity <= 0) return;
+    std::u16string text = u"'";
+    if (path) text += path;
+    text += u"'\n";
+    if (!db) {
+        text += u"\n\nError in retrieving database attributes!";
+    } else if (!tableExists(db, "ListAttributes")) {
+        text += u"\n\nError in opening 'ListAttributes' table!";
+    } else {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare(db, "SELECT COUNT(*) FROM ListAttributes;", -1, &statement, nullptr) != SQLITE_OK ||
+            !statement) {
+            text += u"\n\nError in getting list count!";
+        } else {
+            LONG count = 0;
+            if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_count(statement) > 0)
+                count = columnNumber(statement, 0);
+            std::string digits = std::to_string(count);
+            text += u"\n- Number of Lists: ";
+            text += std::u16string(digits.begin(), digits.end());
+            sqlite3_finalize(statement);
+        }
+    }
+    size_t length = text.size() < static_cast<size_t>(capacity - 1) ? text.size() : static_cast<size_t>(capacity - 1);
+    std::char_traits<WCHAR>::copy(out, text.data(), length);
+    out[length] = 0;
+}
