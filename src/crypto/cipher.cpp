@@ -20,8 +20,9 @@ namespace {
 // that is well defined (if useless), never a read of garbage.
 CipherKeySchedule cipherKey{};
 
-// The output buffer every text operation writes into; absent until the first
-// key is set, grown when a longer text arrives, freed by releaseCipherBuffer.
+// The output buffer text encipherment writes into; absent until the first key
+// is set, grown when a longer text arrives, freed by releaseCipherBuffer.
+// (Decipherment works in place and needs none.)
 char* cipherOutput = nullptr;
 size_t cipherOutputCapacity = 0;
 

@@ -24,7 +24,8 @@ void decipherBlock(uint32_t* L, uint32_t* R);
 int encipherText(char** buffer);
 // Turns the complete 16-digit groups of the hex text in *buffer into bytes in place; returns their count.
 int hexToBytes(char** buffer);
-// Deciphers `count` bytes in *buffer into text in place (padding zeros dropped).
+// Deciphers the whole 8-byte blocks of the first `count` bytes in *buffer into text in place
+// (padding zeros dropped; a part block left over is ignored).
 void decipherBytes(char** buffer, int count);
 // Writes the encipherment of the fixed verifier text as wide hex (at least 80 characters of room).
 void makePasswordVerifier(WCHAR* out);
