@@ -1,0 +1,66 @@
+// The device's file system on the host. The device's "\" is a host folder
+// (the root), "\Storage Card" another (the card, by default the user's home).
+// Device paths are absolute, use backslashes and resolve without regard to
+// case, as on the device: an exact match wins, else the first name in sorted
+// order that equals it ignoring case. Components that do not exist yet keep
+// the case they were given.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "windef.h"
+
+namespace device {
+
+// The default root: $XDG_DATA_HOME/quillet-pro, else ~/.local/share/quillet-pro.
+std::string defaultRootDir();
+// The default card: $HOME (else the current folder).
+std::string defaultCardDir();
+// Sets the host folders behind "\" and "\Storage Card" (made absolute). Empty
+// selects the default. Call at start-up, before any file is used.
+void fsSetRoot(const std::string& hostDir);
+void fsSetCard(const std::string& hostDir);
+const std::string& fsRoot();
+const std::string& fsCard();
+// Creates the root and its standard folders: "\My Documents",
+// "\Program Files\Quillet Pro" and "\Windows". False when one cannot be made.
+bool fsCreateStandardFolders();
+
+// What a device path stands for on the host.
+struct ResolvedPath {
+    std::string host;           // the host path (existing parts as found on disk)
+    std::u16string device;      // the device path, normalised ("\A\B")
+    std::u16string name;        // the last component, as on disk when it exists
+    bool exists = false;        // the whole path exists
+    bool parentIsFolder = false;  // the folder holding the last component exists
+    bool isFolder = false;      // it exists and is a folder
+    bool isRoot = false;        // "\"
+    bool isCard = false;        // "\Storage Card" itself
+};
+
+// Resolves a device path. Returns ERROR_SUCCESS, or ERROR_INVALID_NAME
+// (relative path, "..", characters a name may not hold, wildcards unless
+// allowed in the last component), ERROR_FILENAME_EXCED_RANGE (longer than
+// MAX_PATH - 1) or ERROR_PATH_NOT_FOUND (a folder on the way is missing or a
+// file). A missing last component is no error: see `exists`.
+DWORD resolveDevicePath(std::u16string_view path, ResolvedPath& out, bool wildcardsInLast = false);
+// The host path for a device path, resolved as above; false when invalid.
+bool deviceToHost(std::u16string_view devicePath, std::string& hostPath);
+// The device path of a host file or folder (the command line gives host
+// paths): inside the root it is "\...", inside the card "\Storage Card\...".
+// False when the path lies in neither.
+bool hostToDevice(const std::string& hostPath, std::u16string& devicePath);
+// Name of a host directory entry as the device shows it: UTF-8, or
+// Windows-1252 for names that are not valid UTF-8.
+std::u16string hostNameToDevice(std::string_view hostName);
+
+// Reads a whole device file. False (with the last error set) when it cannot.
+bool readDeviceFile(std::u16string_view devicePath, std::vector<uint8_t>& bytes);
+
+// Win32 error for a host errno; notFound is used for ENOENT.
+DWORD errorFromErrno(int err, DWORD notFound = 2 /* ERROR_FILE_NOT_FOUND */);
+
+}  // namespace device

@@ -1,0 +1,80 @@
+// SQLite opened on device paths, as the program opens its files.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <string>
+
+#include "device_fixture.h"
+#include "platform/system/sqlite_vfs.h"
+#include "windows.h"
+
+namespace {
+
+using testing_device::DeviceTest;
+
+class SqliteOnDevice : public DeviceTest {
+protected:
+    static int exec(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
+    static std::string one(sqlite3* db, const char* sql) {
+        sqlite3_stmt* st = nullptr;
+        std::string out;
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            out = (const char*)sqlite3_column_text(st, 0);
+        sqlite3_finalize(st);
+        return out;
+    }
+};
+
+TEST_F(SqliteOnDevice, OpensDevicePathsInAnyCaseAndWritesJournalsBeside) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open("\\Program Files\\Quillet Pro\\settings.qux", &db));
+    EXPECT_EQ(SQLITE_OK, exec(db, "CREATE TABLE AppSettings(k TEXT, v TEXT);"));
+    EXPECT_EQ(SQLITE_OK, exec(db, "BEGIN TRANSACTION; INSERT INTO AppSettings VALUES('a','1');"));
+    // The rollback journal lies beside the database while the transaction runs.
+    EXPECT_TRUE(hostExists(root + "/Program Files/Quillet Pro/settings.qux-journal"));
+    EXPECT_EQ(SQLITE_OK, exec(db, "COMMIT;"));
+    EXPECT_FALSE(hostExists(root + "/Program Files/Quillet Pro/settings.qux-journal"));
+    // The program sees only the device path.
+    EXPECT_STREQ("\\Program Files\\Quillet Pro\\settings.qux", sqlite3_db_filename(db, "main"));
+    sqlite3_close(db);
+    EXPECT_TRUE(hostExists(root + "/Program Files/Quillet Pro/settings.qux"));
+
+    ASSERT_EQ(SQLITE_OK, sqlite3_open("/program files/QUILLET PRO/Settings.QUX", &db));
+    EXPECT_EQ("1", one(db, "SELECT v FROM AppSettings WHERE k='a';"));
+    EXPECT_EQ(SQLITE_OK, exec(db, "BEGIN; UPDATE AppSettings SET v='2'; COMMIT; VACUUM;"));
+    sqlite3_close(db);
+    EXPECT_FALSE(hostExists(root + "/Program Files/Quillet Pro/Settings.QUX-journal"));
+}
+
+TEST_F(SqliteOnDevice, SystemCodePageNamesAndTheCard) {
+    sqlite3* db = nullptr;
+    // "Lëst.qu2" in Windows-1252 bytes.
+    ASSERT_EQ(SQLITE_OK, sqlite3_open("\\My Documents\\L\xEBst.qu2", &db));
+    EXPECT_EQ(SQLITE_OK, exec(db, "CREATE TABLE t(x); INSERT INTO t VALUES(7);"));
+    sqlite3_close(db);
+    EXPECT_TRUE(hostExists(root + "/My Documents/L\xC3\xABst.qu2"));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(u"\\My Documents\\L\u00CBST.qu2"));
+    ASSERT_EQ(SQLITE_OK, sqlite3_open("\\My Documents\\L\xCBST.QU2", &db));
+    EXPECT_EQ("7", one(db, "SELECT x FROM t;"));
+    sqlite3_close(db);
+
+    ASSERT_EQ(SQLITE_OK, sqlite3_open("\\Storage Card\\copy.qu2", &db));
+    EXPECT_EQ(SQLITE_OK, exec(db, "CREATE TABLE t(x);"));
+    sqlite3_close(db);
+    EXPECT_TRUE(hostExists(card + "/copy.qu2"));
+}
+
+TEST_F(SqliteOnDevice, BadDevicePathsFailToOpen) {
+    sqlite3* db = nullptr;
+    EXPECT_NE(SQLITE_OK, sqlite3_open("\\No Folder\\x.qu2", &db));
+    sqlite3_close(db);
+    db = nullptr;
+    EXPECT_NE(SQLITE_OK, sqlite3_open("\\My Documents\\..\\..\\escape.qu2", &db));
+    sqlite3_close(db);
+    EXPECT_FALSE(hostExists(base + "/escape.qu2"));
+    // Installing again changes nothing.
+    EXPECT_TRUE(device::installSqliteVfs());
+    EXPECT_STREQ(device::kDeviceVfsName, sqlite3_vfs_find(nullptr)->zName);
+}
+
+}  // namespace
