@@ -92,4 +92,16 @@ void Canvas::blend(int x, int y, uint32_t px, int coverage) {
     d = (r << 16) | (g << 8) | b;
 }
 
+void Canvas::restrict(const RECT& r) {
+    if (!ok()) return;
+    std::vector<RECT> out;
+    for (const RECT& c : *clip_) {
+        RECT q{std::max(r.left, c.left), std::max(r.top, c.top), std::min(r.right, c.right),
+               std::min(r.bottom, c.bottom)};
+        if (q.left < q.right && q.top < q.bottom) out.push_back(q);
+    }
+    narrowed_ = std::move(out);
+    clip_ = &narrowed_;
+}
+
 }  // namespace gdi

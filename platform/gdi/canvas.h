@@ -39,11 +39,15 @@ public:
     bool visible(int x, int y) const;
     // Blends `px` over the pixel with coverage 0..255.
     void blend(int x, int y, uint32_t px, int coverage);
+    // Narrows the clip to a rectangle (surface coordinates) for the rest of
+    // this call; the DC's own clip is unchanged.
+    void restrict(const RECT& r);
 
 private:
     DCObj* dc_ = nullptr;
     Surface* surf_ = nullptr;
     const std::vector<RECT>* clip_ = nullptr;
+    std::vector<RECT> narrowed_;
     BitmapObj* dib_ = nullptr;
     int ox_ = 0, oy_ = 0;
     bool mono_ = false;

@@ -1,0 +1,186 @@
+// Text output and measurement: ExtTextOutW, TextOutW, GetTextExtentPoint32W,
+// GetTextExtentExPointW, GetTextMetricsW.
+#include <algorithm>
+
+#include "platform/gdi/device_caps.h"
+#include "platform/gdi/text_draw.h"
+
+namespace gdi {
+
+FontInstance* dcFont(DCObj* dc) {
+    FontObj* f = fontOf(dc->st.font);
+    if (!f) f = fontOf(stockObject(SYSTEM_FONT));
+    if (!f) return nullptr;
+    if (!f->inst) f->inst = FontInstance::get(f->lf);
+    return f->inst.get();
+}
+
+int measureRun(FontInstance& f, const char16_t* s, int n, int* dx) {
+    int w = 0;
+    for (int i = 0; i < n;) {
+        int units;
+        char32_t cp = decodeUtf16(s, n, i, units);
+        int a = f.advance(cp);
+        w += a;
+        if (dx) {
+            dx[i] = a;
+            if (units == 2) dx[i + 1] = 0;
+        }
+        i += units;
+    }
+    return w;
+}
+
+int drawRun(Canvas& c, FontInstance& f, const char16_t* s, int n, int x, int y, uint32_t px, const INT* dx) {
+    int pen = x;
+    const Surface& sf = c.surface();
+    for (int i = 0; i < n;) {
+        int units;
+        char32_t cp = decodeUtf16(s, n, i, units);
+        const Glyph& g = f.glyph(cp);
+        int gx = pen + g.left, gy = y - g.top;
+        // Skip glyphs wholly off the surface without looking at them.
+        if (gx < sf.width && gx + g.width > 0 && gy < sf.height && gy + g.rows > 0) {
+            for (int r = 0; r < g.rows; ++r) {
+                const uint8_t* cov = g.coverage.data() + (size_t)r * (size_t)g.width;
+                for (int col = 0; col < g.width; ++col)
+                    if (cov[col]) c.blend(gx + col, gy + r, px, cov[col]);
+            }
+        }
+        int adv = g.advance;
+        if (dx) {
+            adv = dx[i];
+            if (units == 2) adv += dx[i + 1];
+        }
+        pen += adv;
+        i += units;
+    }
+    return pen - x;
+}
+
+void drawDecorations(Canvas& c, FontInstance& f, int x, int width, int y, uint32_t px) {
+    if (width <= 0) return;
+    if (f.underline) c.fillRect(RECT{x, y + f.underlinePos, x + width, y + f.underlinePos + f.underlineThickness}, px);
+    if (f.strikeout)
+        c.fillRect(RECT{x, y - f.strikeoutPos, x + width, y - f.strikeoutPos + f.strikeoutThickness}, px);
+}
+
+}  // namespace gdi
+
+using namespace gdi;
+
+
+BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWSTR lpString, UINT c,
+                 const INT* lpDx) {
+    Canvas cv(hdc);
+    if (!cv.ok()) return FALSE;
+    if (c > 0 && !lpString) return FALSE;
+    if (c > 0x100000) return FALSE;
+    DCObj* dc = cv.dc();
+    FontInstance* f = dcFont(dc);
+    if (!f) return FALSE;
+    int n = (int)c;
+    int width = 0;
+    if (lpDx)
+        for (int i = 0; i < n; ++i) width += lpDx[i];
+    else
+        width = measureRun(*f, lpString, n);
+
+    UINT align = dc->st.textAlign;
+    if (align & TA_UPDATECP) {
+        x = dc->st.cur.x;
+        y = dc->st.cur.y;
+    }
+    int left = x;
+    if ((align & TA_CENTER) == TA_CENTER) left = x - width / 2;
+    else if (align & TA_RIGHT) left = x - width;
+    int baseline;
+    if ((align & TA_BASELINE) == TA_BASELINE) baseline = y;
+    else if (align & TA_BOTTOM) baseline = y - f->descent;
+    else baseline = y + f->ascent;
+    if (align & TA_UPDATECP) {
+        // The current position moves past the text for left-aligned runs.
+        if ((align & TA_CENTER) != TA_CENTER && !(align & TA_RIGHT)) dc->st.cur.x = x + width;
+        else if (align & TA_RIGHT && (align & TA_CENTER) != TA_CENTER) dc->st.cur.x = x - width;
+    }
+
+    int ox = cv.ox(), oy = cv.oy();
+    uint32_t bk = cv.pixel(dc->st.bkColor);
+    if (lprect) {
+        RECT r{lprect->left + ox, lprect->top + oy, lprect->right + ox, lprect->bottom + oy};
+        if (options & ETO_OPAQUE) cv.fillRect(r, bk);
+        if (options & ETO_CLIPPED) cv.restrict(r);
+    }
+    if (dc->st.bkMode == OPAQUE && !(lprect && (options & ETO_OPAQUE)))
+        cv.fillRect(RECT{left + ox, baseline - f->ascent + oy, left + width + ox, baseline + f->descent + oy}, bk);
+    uint32_t px = cv.pixel(dc->st.textColor);
+    drawRun(cv, *f, lpString, n, left + ox, baseline + oy, px, lpDx);
+    drawDecorations(cv, *f, left + ox, width, baseline + oy, px);
+    return TRUE;
+}
+
+BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c) {
+    if (c < 0) return FALSE;
+    return ExtTextOutW(hdc, x, y, 0, nullptr, lpString, (UINT)c, nullptr);
+}
+
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl) {
+    DCObj* dc = dcOf(hdc);
+    if (!dc || !psizl || c < 0 || (c > 0 && !lpString)) return FALSE;
+    FontInstance* f = dcFont(dc);
+    if (!f) return FALSE;
+    psizl->cx = measureRun(*f, lpString, c);
+    psizl->cy = f->height;
+    return TRUE;
+}
+
+BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR lpszString, int cchString, int nMaxExtent, LPINT lpnFit, LPINT lpnDx,
+                           LPSIZE lpSize) {
+    DCObj* dc = dcOf(hdc);
+    if (!dc || !lpSize || cchString < 0 || (cchString > 0 && !lpszString)) return FALSE;
+    FontInstance* f = dcFont(dc);
+    if (!f) return FALSE;
+    std::vector<int> adv((size_t)cchString);
+    int total = measureRun(*f, lpszString, cchString, adv.data());
+    // lpnDx gets the cumulative extent after each character; lpnFit counts
+    // the characters that fit in nMaxExtent.
+    int run = 0, fit = 0;
+    for (int i = 0; i < cchString; ++i) {
+        run += adv[(size_t)i];
+        if (lpnDx) lpnDx[i] = run;
+        if (nMaxExtent < 0 || run <= nMaxExtent) fit = i + 1;
+    }
+    if (lpnFit) *lpnFit = fit;
+    lpSize->cx = total;
+    lpSize->cy = f->height;
+    return TRUE;
+}
+
+BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm) {
+    DCObj* dc = dcOf(hdc);
+    if (!dc || !lptm) return FALSE;
+    FontInstance* f = dcFont(dc);
+    if (!f) return FALSE;
+    TEXTMETRICW tm{};
+    tm.tmHeight = f->height;
+    tm.tmAscent = f->ascent;
+    tm.tmDescent = f->descent;
+    tm.tmInternalLeading = f->internalLeading;
+    tm.tmExternalLeading = f->externalLeading;
+    tm.tmAveCharWidth = f->aveCharWidth;
+    tm.tmMaxCharWidth = f->maxCharWidth;
+    tm.tmWeight = f->weight;
+    tm.tmDigitizedAspectX = tm.tmDigitizedAspectY = gdi::screenDpi();
+    tm.tmFirstChar = 0x20;
+    tm.tmLastChar = 0xFFFC;
+    tm.tmDefaultChar = 0x1F;
+    tm.tmBreakChar = 0x20;
+    tm.tmItalic = f->italic;
+    tm.tmUnderlined = f->underline;
+    tm.tmStruckOut = f->strikeout;
+    // Low bit set means variable pitch (the device's naming is inverted).
+    tm.tmPitchAndFamily = VARIABLE_PITCH | 0x04 /* TMPF_TRUETYPE */ | FF_SWISS;
+    tm.tmCharSet = ANSI_CHARSET;
+    *lptm = tm;
+    return TRUE;
+}
