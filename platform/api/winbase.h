@@ -105,3 +105,11 @@ BOOL CloseHandle(HANDLE hObject);
 // with ERROR_INSUFFICIENT_BUFFER.
 DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
 #define GetModuleFileName GetModuleFileNameW
+
+// --- time. Under the headless host's virtual clock the device's time is a
+// fixed start (2026-01-15 09:30:00, in a zone without offset) plus the
+// device clock, so the same script always sees the same time.
+void GetLocalTime(LPSYSTEMTIME lpSystemTime);
+void GetSystemTime(LPSYSTEMTIME lpSystemTime);
+// Milliseconds since the device started (wraps after 49.7 days).
+DWORD GetTickCount(void);
