@@ -79,13 +79,16 @@ int wvsprintfW(WCHAR* buf, const WCHAR* fmt, va_list ap);
 #define wsprintf wsprintfW
 
 // --- wide text streams
-// Files are opened by device path. Writing produces UTF-8 without a byte
-// order mark, and "\n" becomes "\r\n" as in text mode. Reading accepts UTF-8
-// with or without a byte order mark and UTF-16 LE/BE with one; a line that is
-// not valid UTF-8 is read as Windows-1252 (decided line by line, so one bad
-// line does not change how the rest of the file reads). "\r\n" is returned as
-// "\n"; a lone "\r" is kept. Mode "b" reads and writes UTF-16 LE without any
-// line-end translation. Streams must be closed with fclose.
+// Files are opened by device path with mode "r", "w" or "a" ("t" is the
+// default, "b" keeps line ends as they are, a ",ccs=..." suffix is ignored;
+// the "+" modes are not offered and fail with EINVAL). Writing produces UTF-8
+// without a byte order mark, and "\n" becomes "\r\n" as in text mode.
+// Reading accepts UTF-8 with or without a byte order mark and UTF-16 LE/BE
+// with one; a line that is not valid UTF-8 is read as Windows-1252 (decided
+// line by line, so one stray line does not change how the rest of the file
+// reads). "\r\n" is returned as "\n"; a lone "\r" is kept. The result is an
+// ordinary FILE*: close it with fclose. On failure: nullptr, with errno and
+// the last error set.
 FILE* _wfopen(const WCHAR* devicePath, const WCHAR* mode);
 int fwprintf(FILE* f, const WCHAR* fmt, ...);
 int vfwprintf(FILE* f, const WCHAR* fmt, va_list ap);
