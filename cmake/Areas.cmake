@@ -1,8 +1,9 @@
-# One static library per source folder, so each area builds and is tested on
-# its own. A folder without sources yet becomes an interface library.
+# One static library per source folder (its own .cpp files, not those of
+# subfolders), so each area builds and is tested on its own. A folder without
+# sources yet becomes an interface library.
 function(qp_area name dir)
   cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
-  file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*/*.cpp)
+  file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   if(_srcs)
     add_library(${name} STATIC ${_srcs})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/api ${CMAKE_SOURCE_DIR}/src)
@@ -31,15 +32,25 @@ function(qp_tests root)
       continue()
     endif()
     string(REPLACE "/" "_" tag ${rel})
-    if(rel MATCHES "^platform/")
-      string(REPLACE "/" "_" lib "qp_${rel}")
-    elseif(rel MATCHES "^e2e")
-      set(lib qp_program)
-    else()
-      string(REGEX REPLACE "/.*" "" first ${rel})
-      set(lib qp_${first})
-    endif()
-    if(NOT TARGET ${lib})
+    # The library of the nearest source folder: tests/platform/controls/edit
+    # -> qp_platform_controls_edit, else qp_platform_controls; tests/storage/x
+    # -> qp_storage; tests/e2e -> the whole program.
+    set(lib "")
+    set(probe ${rel})
+    while(probe AND lib STREQUAL "")
+      string(REPLACE "/" "_" cand "qp_${probe}")
+      if(TARGET ${cand})
+        set(lib ${cand})
+      else()
+        string(FIND ${probe} "/" slash REVERSE)
+        if(slash EQUAL -1)
+          set(probe "")
+        else()
+          string(SUBSTRING ${probe} 0 ${slash} probe)
+        endif()
+      endif()
+    endwhile()
+    if(lib STREQUAL "")
       set(lib qp_program)
     endif()
     file(GLOB _tsrcs CONFIGURE_DEPENDS ${d}/*.cpp)
