@@ -383,19 +383,23 @@ def outline_button(size, kind, expanded, bg=MAGENTA):
     cv = Canvas(size, size, bg)
     s = size // 11
     if kind == "box":
-        cv.shape(round_rect_mask(0, 0, size, size, s), WHITE, edge=BOX_EDGE, grad=(WHITE, 0xC4D0E8))
+        cv.shape(round_rect_mask(0, 0, size, size, 2 * s), WHITE, edge=BOX_EDGE, grad=(WHITE, 0xC4D0E8))
         lo, hi = 3 * s, size - 3 * s          # arm ends of the sign
         mid = size // 2 - (s // 2)            # top row of the sign's bar
         cv.rect(lo, mid, hi, mid + s, BOX_SIGN)
         if not expanded:
             cv.rect(mid, lo, mid + s, hi, BOX_SIGN)
     else:
+        # Radii a little off the half-pixel grid, so that no pixel centre
+        # lies on an edge and both halves come out mirror images.
         c = size / 2.0
-        diamond = poly_mask([(c, 0), (size, c), (c, size), (0, c)])
+        r = c - 0.2
+        diamond = poly_mask([(c, c - r), (c + r, c), (c, c + r), (c - r, c)])
         if expanded:
             # Open: a hollow diamond around a small solid one.
             cv.shape(diamond, WHITE, edge=NAVY, grad=(WHITE, BLUE_XL))
-            core = poly_mask([(c, c - 2 * s), (c + 2 * s, c), (c, c + 2 * s), (c - 2 * s, c)])
+            k = 1.5 if s == 1 else 3.2
+            core = poly_mask([(c, c - k), (c + k, c), (c, c + k), (c - k, c)])
             cv.shape(core, BLUE_M, edge=None)
         else:
             cv.shape(diamond, BLUE_M, edge=NAVY, grad=(BLUE_L, 0x1438B0), light=0xC0D4FF)
@@ -811,18 +815,13 @@ def picture_colour_grid(size):
 
 
 def picture_rgb_bars(size):
+    """Three bars of different lengths, red, green and blue."""
     cv = Canvas(size, size, WHITE)
     p = Pen(cv, 0, 0, size / 24.0)
-    for i, (c, level) in enumerate(((0xF02020, 0.8), (0x20C030, 0.45), (0x2050F0, 0.65))):
+    for i, (c, length) in enumerate(((0xE82020, 20), (0x20B030, 13), (0x2458E8, 17))):
         y = 2 + i * 7
-        bar = p.rect(1.5, y, 22.5, y + 5)
-        xs = [x for x, _ in bar]
-        x0, x1 = min(xs), max(xs)
-        for x, yy in bar:
-            cv.put(x, yy, mix(0x101010, c, (x - x0) / max(1, x1 - x0)))
-        cv.fill(boundary(bar), 0x303030)
-        tx = 1.5 + 21 * level
-        cv.shape(p.poly((tx - 1.8, y + 6.6), (tx + 1.8, y + 6.6), (tx, y + 3.6)), WHITE, edge=BLACK)
+        bar = p.rect(2, y, 2 + length, y + 5)
+        cv.shape(bar, c, edge=mix(c, BLACK, 0.55), light=mix(c, WHITE, 0.5), dark=mix(c, BLACK, 0.25))
     return cv
 
 
