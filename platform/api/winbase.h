@@ -113,3 +113,32 @@ void GetLocalTime(LPSYSTEMTIME lpSystemTime);
 void GetSystemTime(LPSYSTEMTIME lpSystemTime);
 // Milliseconds since the device started (wraps after 49.7 days).
 DWORD GetTickCount(void);
+
+// --- memory blocks. Fixed blocks are their own pointers; moveable ones are
+// handles that GlobalLock turns into the pointer. On the device the Global
+// calls are the Local ones.
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+#define GMEM_DDESHARE 0x2000
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
+#define LMEM_FIXED 0x0000
+#define LMEM_MOVEABLE 0x0002
+#define LMEM_ZEROINIT 0x0040
+#define LHND (LMEM_MOVEABLE | LMEM_ZEROINIT)
+#define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
+typedef size_t SIZE_T;
+
+HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+LPVOID GlobalLock(HGLOBAL hMem);
+// TRUE while the block stays locked; FALSE with ERROR_SUCCESS once unlocked.
+BOOL GlobalUnlock(HGLOBAL hMem);
+SIZE_T GlobalSize(HGLOBAL hMem);
+// Returns NULL when freed, else the handle (ERROR_INVALID_HANDLE).
+HGLOBAL GlobalFree(HGLOBAL hMem);
+HLOCAL LocalAlloc(UINT uFlags, SIZE_T uBytes);
+LPVOID LocalLock(HLOCAL hMem);
+BOOL LocalUnlock(HLOCAL hMem);
+SIZE_T LocalSize(HLOCAL hMem);
+HLOCAL LocalFree(HLOCAL hMem);
