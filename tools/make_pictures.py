@@ -315,6 +315,12 @@ EDIT_BAR = 0xB7B7FF    # the edit bar's own background colour (COLORREF 0xFFB7B7
 PRESS = 0x1C2E8C       # face of a pressed edit bar button
 
 
+def snap(v):
+    """Nearest pixel edge, halves rounding up (Python's round() would send
+    3.5 and 4.5 both to 4 and lose a one-pixel line)."""
+    return math.floor(v + 0.5)
+
+
 class Pen:
     """Draws on a canvas in the units of a picture's design grid: a point
     (x, y) of the grid lands at (ox + x * sx, oy + y * sy). The same design
@@ -334,11 +340,11 @@ class Pen:
 
     def rect(self, x0, y0, x1, y1):
         (a, b), (c, d) = self.pt(x0, y0), self.pt(x1, y1)
-        return rect_mask(round(a), round(b), round(c), round(d))
+        return rect_mask(snap(a), snap(b), snap(c), snap(d))
 
     def rrect(self, x0, y0, x1, y1, r):
         (a, b), (c, d) = self.pt(x0, y0), self.pt(x1, y1)
-        return round_rect_mask(round(a), round(b), round(c), round(d), r * self.sx)
+        return round_rect_mask(snap(a), snap(b), snap(c), snap(d), r * self.sx)
 
     def ell(self, cx, cy, rx, ry=None):
         x, y = self.pt(cx, cy)
@@ -546,10 +552,11 @@ def item_row(p, x0, y0, x1, line_colour, box_fill=WHITE):
 
 
 def glyph_duplicate(p):
-    item_row(p, 0.5, 1.5, 13, GREY_D)
-    item_row(p, 2.5, 8.5, 15.5, BLUE_M, box_fill=BLUE_XL)
-    # The double arrow between the original and its copy.
-    p.cv.fill(p.poly((3.0, 7.5), (6.0, 7.5), (4.5, 9.0)) if p.s > 1 else p.rect(4, 7, 5, 8), GREEN)
+    item_row(p, 0.5, 0.5, 15.5, GREY_D)
+    item_row(p, 0.5, 10.5, 15.5, BLUE_M, box_fill=BLUE_XL)
+    # A small green arrow from the item down to its copy.
+    arrow_mask = p.rect(2.5, 5.5, 3.5, 7.5) | p.poly((0.5, 7.5), (5.5, 7.5), (3, 10.2))
+    p.cv.fill(arrow_mask, GREEN)
 
 
 def arrow(p, direction):
@@ -600,12 +607,23 @@ def glyph_edit_bar(p):
     bar = p.rrect(0.5, 3, 15.5, 13, 1.5)
     p.cv.shape(bar, EDIT_BAR, edge=0x3C3C90, grad=(0xE8E8FF, EDIT_BAR), light=WHITE)
     # Three tiny buttons: delete, move down, move up.
-    p.cv.fill(p.stroke(2.6, 6, 5.4, 10, 1.2) | p.stroke(5.4, 6, 2.6, 10, 1.2), RED)
-    for x0, up in ((6.5, False), (11, True)):
-        ys = (9.8, 5.6) if up else (5.6, 9.8)
-        tip = p.poly((x0, ys[1] + (1 if up else -1) * 2.2), (x0 + 4, ys[1] + (1 if up else -1) * 2.2),
-                     (x0 + 2, ys[1]))
-        p.cv.fill(tip | p.rect(x0 + 1.3, min(ys), x0 + 2.7, max(ys)), ARROW[1])
+    if p.s == 1:
+        # Too small for shapes: set pixel by pixel.
+        p.cv.line(2, 6, 4, 8, RED)
+        p.cv.line(4, 6, 2, 8, RED)
+        for c, top, rows in ((7, 5, (0, 0, 2, 1, 0)), (12, 6, (0, 1, 2, 0, 0))):
+            for i, half in enumerate(rows):
+                p.cv.rect(c - half, top + i, c + half + 1, top + 1 + i, ARROW[1])
+    else:
+        p.cv.fill(p.stroke(2.4, 5.9, 5.6, 10.1, 1.1) | p.stroke(5.6, 5.9, 2.4, 10.1, 1.1), RED)
+        for x0, up in ((6.5, False), (11, True)):
+            if up:
+                shaft = p.rect(x0 + 1.5, 8, x0 + 2.5, 10.5)
+                head = p.poly((x0 - 0.4, 8.6), (x0 + 4.4, 8.6), (x0 + 2, 5.4))
+            else:
+                shaft = p.rect(x0 + 1.5, 5.5, x0 + 2.5, 8)
+                head = p.poly((x0 - 0.4, 7.4), (x0 + 4.4, 7.4), (x0 + 2, 10.6))
+            p.cv.fill(shaft | head, ARROW[1])
 
 
 EDIT_GLYPHS = [glyph_cut, glyph_copy, glyph_paste, glyph_delete, glyph_duplicate,
@@ -856,6 +874,11 @@ def picture_background(w=240, h=268):
             v = 0.06 + 0.30 * (y / h) + 0.10 * (x / w)
             seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
             v += ((seed >> 16) % 7 - 3) * 0.006
+            # Two soft waves along the bottom, like distant hills.
+            if y > 214 + 10 * math.sin(x / 41.0 + 0.6):
+                v += 0.07
+            if y > 240 + 7 * math.sin(x / 27.0 + 2.1):
+                v += 0.07
             if (x, y) in motif:
                 v += 0.13
             elif (x, y) in halo:
