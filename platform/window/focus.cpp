@@ -55,6 +55,17 @@ void deactivateTo(Window* gone, Window* next) {
 
 }  // namespace
 
+void raiseAndRepaint(Window* w) {
+    // Only what was hidden under other windows needs painting after the raise
+    // (and the caption, which shows the active state).
+    gdi::Region before = visibleRegion(w, false, false);
+    placeInZOrder(w, nullptr);
+    gdi::Region uncovered = visibleRegion(w, false, false);
+    uncovered.subtract(before);
+    exposeScreenArea(uncovered);
+    if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncPaintPending = reallyVisible(w);
+}
+
 HWND focusWindow() { return fs().focus; }
 HWND activeWindow() { return fs().active; }
 HWND captureWindow() { return fs().capture; }
@@ -65,9 +76,8 @@ void activate(Window* w, WORD how) {
     HWND h = w->hwnd;
     HWND old = s.active;
     s.active = h;
-    placeInZOrder(w, nullptr);
-    exposeScreenArea(visibleRegion(w, false, false));  // now on top: it may show more
-    invalidateWindowEx(w, nullptr, true, true, true);
+    raiseAndRepaint(w);
+    if (Window* o = get(old); o && (o->style & WS_CAPTION) == WS_CAPTION) o->ncPaintPending = reallyVisible(o);
     navBarForegroundChanged();
     if (Window* o = get(old)) send(o, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), (LPARAM)h);
     if (s.active != h || !(w = get(h))) return;
@@ -195,17 +205,16 @@ BOOL WINAPI SetForegroundWindow(HWND hwnd) {
     for (Window* p = wm::desktop()->firstChild; p; p = p->next) {
         if (p->owner == w && (p->style & WS_VISIBLE) && !p->platformOwned) {
             wm::enterProc();
-            wm::placeInZOrder(w, nullptr);
+            wm::raiseAndRepaint(w);
             wm::activate(p, WA_ACTIVE);
-            wm::placeInZOrder(p, nullptr);
+            wm::raiseAndRepaint(p);
             wm::leaveProc();
             return TRUE;
         }
     }
     wm::enterProc();
     if (wm::fs().active == w->hwnd) {
-        wm::placeInZOrder(w, nullptr);
-        wm::invalidateWindowEx(w, nullptr, true, true, true);
+        wm::raiseAndRepaint(w);
     } else {
         wm::activate(w, WA_ACTIVE);
     }

@@ -157,6 +157,8 @@ void windowHidden(Window* w);
 void windowDisabled(Window* w);
 // Makes a top-level window the active (and foreground) one.
 void activate(Window* w, WORD how);
+// Brings a window to the top of its band and repaints what that uncovered.
+void raiseAndRepaint(Window* w);
 HWND focusWindow();
 HWND activeWindow();
 HWND captureWindow();
