@@ -106,11 +106,6 @@ class Canvas:
                 err += dx
                 y0 += sy
 
-    def polyline(self, pts, c, width=1, closed=False):
-        seq = list(pts) + ([pts[0]] if closed else [])
-        for a, b in zip(seq, seq[1:]):
-            self.line(a[0], a[1], b[0], b[1], c, width)
-
     def dotted(self, x0, y0, x1, y1, c, on=1, off=1):
         """Horizontal or vertical dotted line, like the outline's connectors."""
         n = max(abs(x1 - x0), abs(y1 - y0))
@@ -157,12 +152,6 @@ class Canvas:
                 c = other.get(x, y)
                 if c != key:
                     self.put(ox + x, oy + y, c)
-
-    def recolour(self, fn, box=None):
-        x0, y0, x1, y1 = box or (0, 0, self.w, self.h)
-        for y in range(y0, y1):
-            for x in range(x0, x1):
-                self.p[y * self.w + x] = fn(self.p[y * self.w + x])
 
 
 def rect_mask(x0, y0, x1, y1):
@@ -221,8 +210,6 @@ def boundary(mask):
             if (x - 1, y) not in mask or (x + 1, y) not in mask or (x, y - 1) not in mask or (x, y + 1) not in mask}
 
 
-def shifted(mask, dx, dy):
-    return {(x + dx, y + dy) for x, y in mask}
 
 
 # ---------------------------------------------------------------------------
