@@ -450,7 +450,7 @@ def padlock(w, h):
     r = max(1, round(w * 0.09))
     body = round_rect_mask(0, body_top, w, h, r)
     cv.shape(body, GOLD, edge=GOLD_D, grad=(GOLD_L, 0xC08810),
-             light=0xFFF4C0 if big else None, dark=0xA07010 if big else None)
+             light=0xFFF4C0 if w >= 20 else None, dark=0xA07010 if w >= 20 else None)
     if big:
         # Two engraved rules across the body.
         for fy in (0.16, 0.84):
@@ -464,6 +464,11 @@ def padlock(w, h):
         [(cx - kr * 0.55, ky), (cx + kr * 0.55, ky), (cx + kr * 0.9, ky + kr * 2.6), (cx - kr * 0.9, ky + kr * 2.6)])
     if w < 20:
         hole = rect_mask(round(cx) - 1, round(ky) - 1, round(cx) + 1, round(ky) + 2)
+    elif not big:
+        # At this size a tapering slot reads as an arrow: keep it straight.
+        kx, ky = math.floor(cx) + 0.5, math.floor(ky) + 0.5
+        hole = ellipse_mask(kx, ky, 1.5, 1.5) | rect_mask(math.floor(kx), math.floor(ky), math.floor(kx) + 1,
+                                                          math.floor(ky) + 4)
     cv.shape(hole, 0x3A2A08, edge=None, dark=None)
     if big:
         cv.fill({(x, y) for x, y in boundary(hole) if (x, y + 1) not in hole}, 0xFFE890)
