@@ -90,27 +90,29 @@ sqlite3* openListDatabase(LPCWSTR path) {
         return nullptr;
     }
     bool hasListAttributes = tableExists(db, "ListAttributes") == 1;
-    char errorText[200];
-    if (tableExists(db, "VersionData")) {
-        if (readSchemaVersion(db) != SCHEMA_VERSION) {
-            closeRefused(db);
-            return nullptr;
-        }
-    } else {
-        if (!createTable(db, "VersionData", VERSION_DATA_COLUMNS, errorText, sizeof errorText)) {
-            closeRefused(db);
-            return nullptr;
-        }
-        std::string insert = formatSql("INSERT INTO VersionData VALUES (%d);", SCHEMA_VERSION);
-        if (executeSql(db, insert.c_str(), errorText, sizeof errorText) != SQLITE_DONE) {
-            closeRefused(db);
-            return nullptr;
-        }
-    }
-    if (!hasListAttributes &&
-        !createTable(db, "ListAttributes", LIST_ATTRIBUTES_COLUMNS, errorText, sizeof errorText)) {
+    bool hasVersionData = tableExists(db, "VersionData") == 1;
+    if (hasVersionData && readSchemaVersion(db) != SCHEMA_VERSION) {
         closeRefused(db);
         return nullptr;
+    }
+    if (!hasVersionData || !hasListAttributes) {
+        // The missing tables are added together or not at all, so a file
+        // that cannot be completed is left as it was.
+        char errorText[200];
+        bool done = executeSql(db, "BEGIN TRANSACTION;", errorText, sizeof errorText) == SQLITE_DONE;
+        if (done && !hasVersionData) {
+            std::string insert = formatSql("INSERT INTO VersionData VALUES (%d);", SCHEMA_VERSION);
+            done = createTable(db, "VersionData", VERSION_DATA_COLUMNS, errorText, sizeof errorText) &&
+                   executeSql(db, insert.c_str(), errorText, sizeof errorText) == SQLITE_DONE;
+        }
+        if (done && !hasListAttributes)
+            done = createTable(db, "ListAttributes", LIST_ATTRIBUTES_COLUMNS, errorText, sizeof errorText);
+        if (done) done = executeSql(db, "COMMIT;", errorText, sizeof errorText) == SQLITE_DONE;
+        if (!done) {
+            executeSql(db, "ROLLBACK;", errorText, sizeof errorText);
+            closeRefused(db);
+            return nullptr;
+        }
     }
     registerSqlFunctions(db);
     return db;

@@ -125,6 +125,13 @@ TEST_F(DatabaseFiles, AFileWithoutVersionDataIsCompletedAndKeepsItsLists) {
     closeDatabaseFile(db);
 }
 
+TEST_F(DatabaseFiles, AFileThatCannotBeCompletedIsLeftAsItWas) {
+    // A view holds the name ListAttributes: VersionData could be added, the
+    // list table could not; neither is kept.
+    hostSql(documents("view.qu2"), "CREATE TABLE Other (a); CREATE VIEW ListAttributes AS SELECT a FROM Other;");
+    expectRefusedUnchanged(u"\\My Documents\\view.qu2", documents("view.qu2"));
+}
+
 TEST_F(DatabaseFiles, AnEmptyVersionTableCountsAsVersionOne) {
     hostSql(documents("empty.qu2"), "CREATE TABLE VersionData (SchemaVersion INTEGER);");
     sqlite3* db = openListDatabase(u"\\My Documents\\empty.qu2");
