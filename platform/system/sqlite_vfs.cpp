@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <map>
@@ -45,6 +46,12 @@ const char* keepDatabaseName(const std::string& host, const char* original) {
     for (const std::string& p : params) id += std::string("\0", 1) + p;
     static std::map<std::string, sqlite3_filename> made;
     std::lock_guard<std::mutex> g(namesLock);
+    // Released when the process ends, when no connection uses them any more.
+    static bool released = std::atexit([] {
+        for (auto& [id, name] : made) sqlite3_free_filename(name);
+        made.clear();
+    }) == 0;
+    (void)released;
     if (auto it = made.find(id); it != made.end()) return it->second;
     std::vector<const char*> ptrs;
     for (const std::string& p : params) ptrs.push_back(p.c_str());

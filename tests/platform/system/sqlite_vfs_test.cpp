@@ -64,6 +64,19 @@ TEST_F(SqliteOnDevice, SystemCodePageNamesAndTheCard) {
     EXPECT_TRUE(hostExists(card + "/copy.qu2"));
 }
 
+TEST_F(SqliteOnDevice, WriteAheadLogAndUriParametersWork) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open_v2("file:/My%20Documents/wal.qu2?cache=private", &db,
+                                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr));
+    EXPECT_EQ("wal", one(db, "PRAGMA journal_mode=WAL;"));
+    EXPECT_EQ(SQLITE_OK, exec(db, "CREATE TABLE t(x); INSERT INTO t VALUES(1);"));
+    EXPECT_TRUE(hostExists(root + "/My Documents/wal.qu2-wal"));
+    EXPECT_TRUE(hostExists(root + "/My Documents/wal.qu2-shm"));
+    EXPECT_STREQ("private", sqlite3_uri_parameter(sqlite3_db_filename(db, "main"), "cache"));
+    sqlite3_close(db);
+    EXPECT_FALSE(hostExists(root + "/My Documents/wal.qu2-wal"));
+}
+
 TEST_F(SqliteOnDevice, BadDevicePathsFailToOpen) {
     sqlite3* db = nullptr;
     EXPECT_NE(SQLITE_OK, sqlite3_open("\\No Folder\\x.qu2", &db));
