@@ -12,6 +12,7 @@
 #include "platform/shell/menu_load.h"
 #include "platform/shell/menu_store.h"
 #include "platform/shell/popup_menu.h"
+#include "platform/shell/shell_system.h"
 #include "platform/shell/shell_look.h"
 #include "platform/system/resource_table.h"
 #include "platform/window/screen.h"
@@ -430,6 +431,7 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info) {
     }
     info->hwndMB = nullptr;
     registerClasses();
+    device::registerShellClasses();
     auto* bar = new MenuBar;
     bar->owner = info->hwndParent;
     bar->hideSip = (info->dwFlags & SHCMBF_HIDESIPBUTTON) != 0;

@@ -17,6 +17,9 @@
 #include "platform/window/wm_internal.h"
 
 namespace shell {
+
+void popupLevelOpened(int level);  // menu_query.cpp: the automation's walk
+
 namespace {
 
 constexpr const char16_t* kPopupClass = u"#32768";
@@ -178,6 +181,7 @@ bool openLevel(HMENU menu, const RECT* parentItemScreen) {
     if (wm::Window* w = wm::get(lv.hwnd)) w->noActivate = true;
     t.levels.push_back(lv);
     ShowWindow(lv.hwnd, SW_SHOWNA);
+    popupLevelOpened((int)t.levels.size() - 1);
     return true;
 }
 
