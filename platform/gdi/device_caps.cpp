@@ -10,7 +10,12 @@ int g_width = 240;
 int g_height = 320;
 }  // namespace
 
-void setScreenDpi(int dpi) { g_dpi = dpi > 0 ? dpi : 96; }
+void setScreenDpi(int dpi) {
+    int d = dpi > 0 && dpi <= 1200 ? dpi : 96;
+    if (d == g_dpi) return;
+    g_dpi = d;
+    refreshStockFonts();
+}
 int screenDpi() { return g_dpi; }
 void setScreenSize(int width, int height) {
     if (width > 0 && height > 0) {

@@ -7,8 +7,23 @@
 
 namespace gdi {
 
+namespace {
+HGDIOBJ g_stock[DEFAULT_GUI_FONT + 1] = {};
+constexpr int kStockFontPoints[2] = {9, 8};  // SYSTEM_FONT, DEFAULT_GUI_FONT
+}  // namespace
+
+void refreshStockFonts() {
+    // The stock fonts are sized in points, so a new screen dpi resizes them.
+    const int ids[2] = {SYSTEM_FONT, DEFAULT_GUI_FONT};
+    for (int k = 0; k < 2; ++k)
+        if (FontObj* f = fontOf(g_stock[ids[k]])) {
+            f->lf.lfHeight = -MulDiv(kStockFontPoints[k], screenDpi(), 72);
+            f->inst.reset();
+        }
+}
+
 HGDIOBJ stockObject(int i) {
-    static HGDIOBJ table[DEFAULT_GUI_FONT + 1] = {};
+    HGDIOBJ* table = g_stock;
     if (i < 0 || i > DEFAULT_GUI_FONT) return nullptr;
     if (table[i]) return table[i];
     std::unique_ptr<Object> obj;
@@ -44,8 +59,8 @@ HGDIOBJ stockObject(int i) {
         case WHITE_PEN: obj = pen(PS_SOLID, 0xFFFFFF); break;
         case BLACK_PEN: obj = pen(PS_SOLID, 0x000000); break;
         case NULL_PEN: obj = pen(PS_NULL, 0); break;
-        case SYSTEM_FONT: obj = font(9, FW_BOLD); break;
-        case DEFAULT_GUI_FONT: obj = font(8, FW_NORMAL); break;
+        case SYSTEM_FONT: obj = font(kStockFontPoints[0], FW_BOLD); break;
+        case DEFAULT_GUI_FONT: obj = font(kStockFontPoints[1], FW_NORMAL); break;
         default: return nullptr;
     }
     obj->stock = true;

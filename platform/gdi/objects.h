@@ -136,6 +136,8 @@ size_t liveObjectCount();
 
 // Stock objects are made on first use.
 HGDIOBJ stockObject(int i);
+// Resizes the stock fonts for the current screen dpi.
+void refreshStockFonts();
 
 // A memory bitmap of the given size, all black; null when the size is
 // absurd (callers pass sizes from files and from arithmetic).

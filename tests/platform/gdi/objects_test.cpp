@@ -165,3 +165,15 @@ TEST(Rects, HelpersAndMulDiv) {
     EXPECT_EQ(MulDiv(1, 1, 0), -1);
     EXPECT_EQ(MulDiv(0x7FFFFFFF, 2, 1), -1);
 }
+
+TEST(DeviceCaps, StockFontsFollowTheScreenDpi) {
+    Screen s(10, 10);
+    SelectObject(s.dc, GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW normal{}, hires{};
+    GetTextMetricsW(s.dc, &normal);
+    gdi::setScreenDpi(192);
+    GetTextMetricsW(s.dc, &hires);
+    gdi::setScreenDpi(96);
+    EXPECT_NEAR(hires.tmHeight, 2 * normal.tmHeight, 2);
+    SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
+}
