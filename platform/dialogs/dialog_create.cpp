@@ -170,7 +170,12 @@ HWND createDialog(const device::DialogTemplate& t, HINSTANCE instance, HWND pare
     if (!IsWindow(dialog)) return nullptr;
     // A hidden page must not take the focus from the dialog it sits in.
     if (wantsFocus && (!(style & DS_CONTROL) || (style & WS_VISIBLE))) {
-        if ((first = GetNextDlgTabItem(dialog, nullptr, FALSE))) focusControl(dialog, first);
+        if ((first = GetNextDlgTabItem(dialog, nullptr, FALSE))) {
+            // Focusing a control of a hidden dialog activates the dialog; the
+            // activation then finds the control already chosen.
+            if (DialogInfo* di = info(dialog)) di->savedFocus = first;
+            focusControl(dialog, first);
+        }
     }
     if (!IsWindow(dialog)) return nullptr;
     HWND f = GetFocus();
