@@ -2,6 +2,7 @@
 // handlers named after their messages, the handlers of the small messages,
 // and the class registration.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/controls/treeview/treeview_control.h"
 #include "platform/controls/treeview/treeview_internal.h"
@@ -86,7 +87,10 @@ LRESULT onExpand(Tree& t, WPARAM wParam, LPARAM lParam) {
 LRESULT onGetItemRect(Tree& t, WPARAM wParam, LPARAM lParam) {
     if (!lParam) return FALSE;
     RECT* rc = reinterpret_cast<RECT*>(lParam);
-    Item* it = itemOf(t, *reinterpret_cast<HTREEITEM*>(lParam));
+    // The caller passes the item in the first bytes of the rectangle.
+    HTREEITEM h = nullptr;
+    std::memcpy(&h, rc, sizeof(h));
+    Item* it = itemOf(t, h);
     return (it && itemRect(t, it, wParam != 0, *rc)) ? TRUE : FALSE;
 }
 
