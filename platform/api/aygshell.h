@@ -169,6 +169,10 @@ struct MenuBarButton {
     int popup = 0;                   // menu button: index of its popup in the menu
     int image = 0;                   // picture button: image index in the bitmap
     BYTE state = 0x04;               // TBSTATE_ENABLED, or 0 for a disabled button
+
+    MenuBarButton(Kind kind_ = kSeparator, UINT id_ = 0, const char16_t* text_ = nullptr, int popup_ = 0,
+                  int image_ = 0, BYTE state_ = 0x04)
+        : kind(kind_), id(id_), text(text_), popup(popup_), image(image_), state(state_) {}
 };
 
 struct MenuBarTemplate {

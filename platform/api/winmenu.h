@@ -5,6 +5,7 @@
 // Sections: flags | functions | the menu resource format
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "windef.h"
@@ -101,6 +102,12 @@ struct MenuItemTemplate {
     const char16_t* text = nullptr;   // "&" marks the mnemonic; nullptr for a separator
     UINT flags = 0;                   // MF_GRAYED, MF_CHECKED, MF_SEPARATOR, MF_POPUP
     std::vector<MenuItemTemplate> items;  // the submenu's items (MF_POPUP)
+
+    // A constructor rather than aggregate initialisation, so short entries
+    // such as {40071, u"&Edit"} need no trailing fields.
+    MenuItemTemplate(UINT id_ = 0, const char16_t* text_ = nullptr, UINT flags_ = 0,
+                     std::vector<MenuItemTemplate> items_ = {})
+        : id(id_), text(text_), flags(flags_), items(std::move(items_)) {}
 };
 
 struct MenuTemplate {
