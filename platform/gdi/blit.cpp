@@ -56,7 +56,7 @@ std::optional<Source> grabSource(HDC hdcSrc, int x, int y, int w, int h, bool to
     Canvas c(hdcSrc, false);
     if (!c.ok()) return std::nullopt;
     const Surface& sf = c.surface();
-    int sx0 = x + c.ox(), sy0 = y + c.oy();
+    int sx0 = c.sx(x), sy0 = c.sy(y);
     Source s;
     int l = std::max(sx0, 0), t = std::max(sy0, 0);
     int r = (int)std::min<int64_t>((int64_t)sx0 + w, sf.width), b = (int)std::min<int64_t>((int64_t)sy0 + h, sf.height);
@@ -122,7 +122,7 @@ BOOL transfer(HDC hdcDst, int xd, int yd, int wd, int hd, HDC hdcSrc, int xs, in
         if (!src) return FALSE;
     }
 
-    RECT dst{xd + c.ox(), yd + c.oy(), xd + c.ox() + wd, yd + c.oy() + hd};
+    RECT dst{c.sx(xd), c.sy(yd), c.sx((int64_t)xd + wd), c.sy((int64_t)yd + hd)};
     Surface& sf = c.surface();
     // Source column and row for each destination one (nearest neighbour).
     std::vector<int> mapX, mapY;

@@ -27,6 +27,15 @@ public:
     int ox() const { return ox_; }  // surface x = logical x + ox()
     int oy() const { return oy_; }
     bool mono() const { return mono_; }
+    // Logical to surface coordinates, kept within +-2^30 so that no sum
+    // overflows; anything that far out is off every surface anyway.
+    int sx(int64_t x) const { return clampCoord(x + ox_); }
+    int sy(int64_t y) const { return clampCoord(y + oy_); }
+    RECT toSurface(const RECT& r) const { return RECT{sx(r.left), sy(r.top), sx(r.right), sy(r.bottom)}; }
+    static int clampCoord(int64_t v) {
+        constexpr int64_t kFar = (int64_t)1 << 30;
+        return (int)(v < -kFar ? -kFar : v > kFar ? kFar : v);
+    }
 
     // Pixel value for a COLORREF on this surface (snapped to black or white
     // on a monochrome bitmap).

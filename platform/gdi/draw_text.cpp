@@ -127,7 +127,7 @@ int DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format) 
     lay.expandTabs = format & DT_EXPANDTABS;
     lay.tabWidth = std::max(1, 8 * f.aveCharWidth);
 
-    int maxW = lprc->right - lprc->left;
+    int maxW = Canvas::clampCoord((int64_t)lprc->right - lprc->left);
     int len = (int)lay.text.size();
     std::vector<Line> lines;
     if (single) {
@@ -172,33 +172,31 @@ int DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format) 
         widest = std::max(widest, w);
     }
 
-    int total = lineH * (int)lines.size();
-    int y = lprc->top;
-    if (single && (format & DT_VCENTER)) y = lprc->top + (lprc->bottom - lprc->top - lineH) / 2;
-    else if (single && (format & DT_BOTTOM)) y = lprc->bottom - lineH;
-    int result = (single && (format & (DT_VCENTER | DT_BOTTOM))) ? (y - lprc->top) + total : total;
+    int total = Canvas::clampCoord((int64_t)lineH * (int64_t)lines.size());
+    int64_t y = lprc->top;
+    if (single && (format & DT_VCENTER)) y = lprc->top + ((int64_t)lprc->bottom - lprc->top - lineH) / 2;
+    else if (single && (format & DT_BOTTOM)) y = (int64_t)lprc->bottom - lineH;
+    int result = (single && (format & (DT_VCENTER | DT_BOTTOM))) ? Canvas::clampCoord(y - lprc->top + total) : total;
 
     if (format & DT_CALCRECT) {
-        lprc->right = lprc->left + widest;
-        lprc->bottom = lprc->top + total;
+        lprc->right = Canvas::clampCoord((int64_t)lprc->left + widest);
+        lprc->bottom = Canvas::clampCoord((int64_t)lprc->top + total);
         return total;
     }
 
     Canvas cv(hdc);
     if (!cv.ok()) return 0;
-    int ox = cv.ox(), oy = cv.oy();
-    if (!(format & DT_NOCLIP))
-        cv.restrict(RECT{lprc->left + ox, lprc->top + oy, lprc->right + ox, lprc->bottom + oy});
+    if (!(format & DT_NOCLIP)) cv.restrict(cv.toSurface(*lprc));
     uint32_t px = cv.pixel(dc->st.textColor);
     uint32_t bk = cv.pixel(dc->st.bkColor);
     for (size_t li = 0; li < lines.size(); ++li, y += lineH) {
         const Line& ln = lines[li];
         int w = widths[li];
-        int x = lprc->left;
-        if (format & DT_CENTER) x = lprc->left + (maxW - w) / 2;
-        else if (format & DT_RIGHT) x = lprc->right - w;
-        int sx = x + ox, base = y + oy + f.ascent;
-        if (dc->st.bkMode == OPAQUE) cv.fillRect(RECT{sx, y + oy, sx + w, y + oy + lineH}, bk);
+        int64_t x = lprc->left;
+        if (format & DT_CENTER) x = lprc->left + ((int64_t)maxW - w) / 2;
+        else if (format & DT_RIGHT) x = (int64_t)lprc->right - w;
+        int sx = cv.sx(x), sy = cv.sy(y), base = sy + f.ascent;
+        if (dc->st.bkMode == OPAQUE) cv.fillRect(RECT{sx, sy, sx + w, sy + lineH}, bk);
         // Runs between tabs, each starting at its tab stop.
         int pen = 0, runStart = ln.start;
         for (int i = ln.start; i <= ln.start + ln.len; ++i) {

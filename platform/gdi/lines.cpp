@@ -19,12 +19,12 @@ bool dashOn(int style, int phase) {
 // Cuts the segment to the surface (plus a margin for wide pens), so that
 // far-away coordinates cost nothing. False when nothing of it is left; the
 // dash phase moves on by the part cut off the start.
-bool clipSegment(const Surface& sf, Stroke& s, int& x0, int& y0, int& x1, int& y1) {
+bool clipSegment(const Surface& sf, Stroke& s, int64_t& x0, int64_t& y0, int64_t& x1, int64_t& y1) {
     int m = s.width + 1;
     double lo[2] = {(double)-m, (double)-m}, hi[2] = {(double)sf.width + m, (double)sf.height + m};
-    double p0[2] = {(double)x0, (double)y0}, d[2] = {(double)x1 - x0, (double)y1 - y0};
+    double p0[2] = {(double)x0, (double)y0}, d[2] = {(double)(x1 - x0), (double)(y1 - y0)};
     bool inside = p0[0] >= lo[0] && p0[0] <= hi[0] && p0[1] >= lo[1] && p0[1] <= hi[1] &&
-                  x1 >= lo[0] && x1 <= hi[0] && y1 >= lo[1] && y1 <= hi[1];
+                  (double)x1 >= lo[0] && (double)x1 <= hi[0] && (double)y1 >= lo[1] && (double)y1 <= hi[1];
     if (inside) return true;
     double t0 = 0, t1 = 1;
     for (int k = 0; k < 2; ++k) {
@@ -37,14 +37,14 @@ bool clipSegment(const Surface& sf, Stroke& s, int& x0, int& y0, int& x1, int& y
         t0 = std::max(t0, ta);
         t1 = std::min(t1, tb);
     }
-    long len = std::max(std::labs((long)x1 - x0), std::labs((long)y1 - y0));
+    int64_t len = std::max(x1 > x0 ? x1 - x0 : x0 - x1, y1 > y0 ? y1 - y0 : y0 - y1);
     if (t0 > t1) {
-        s.phase += (int)(len % 24);
+        s.phase = (int)((s.phase + len) % 24);
         return false;
     }
-    s.phase += (int)((long)(t0 * len) % 24);
-    int nx0 = (int)std::lround(p0[0] + t0 * d[0]), ny0 = (int)std::lround(p0[1] + t0 * d[1]);
-    int nx1 = (int)std::lround(p0[0] + t1 * d[0]), ny1 = (int)std::lround(p0[1] + t1 * d[1]);
+    s.phase = (int)((s.phase + (int64_t)(t0 * (double)len)) % 24);
+    int64_t nx0 = std::llround(p0[0] + t0 * d[0]), ny0 = std::llround(p0[1] + t0 * d[1]);
+    int64_t nx1 = std::llround(p0[0] + t1 * d[0]), ny1 = std::llround(p0[1] + t1 * d[1]);
     x0 = nx0; y0 = ny0; x1 = nx1; y1 = ny1;
     return true;
 }
@@ -65,9 +65,11 @@ Stroke strokeOf(Canvas& c) {
     return s;
 }
 
-void strokeLine(Canvas& c, Stroke& s, int x0, int y0, int x1, int y1) {
+void strokeLine(Canvas& c, Stroke& s, int64_t ax0, int64_t ay0, int64_t ax1, int64_t ay1) {
     if (s.none) return;
-    if (!clipSegment(c.surface(), s, x0, y0, x1, y1)) return;
+    if (!clipSegment(c.surface(), s, ax0, ay0, ax1, ay1)) return;
+    // Within the surface's margin now: plain ints from here on.
+    int x0 = (int)ax0, y0 = (int)ay0, x1 = (int)ax1, y1 = (int)ay1;
     int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
     int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;

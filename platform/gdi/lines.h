@@ -20,6 +20,6 @@ struct Stroke {
 Stroke strokeOf(Canvas& c);
 // Draws from (x0,y0) to (x1,y1) in surface coordinates; the last point is
 // left out for one-pixel lines, as LineTo does.
-void strokeLine(Canvas& c, Stroke& s, int x0, int y0, int x1, int y1);
+void strokeLine(Canvas& c, Stroke& s, int64_t x0, int64_t y0, int64_t x1, int64_t y1);
 
 }  // namespace gdi

@@ -8,12 +8,10 @@ using namespace gdi;
 
 namespace {
 
-RECT toSurface(const Canvas& c, const RECT& r) {
-    return RECT{r.left + c.ox(), r.top + c.oy(), r.right + c.ox(), r.bottom + c.oy()};
-}
+RECT toSurface(const Canvas& c, const RECT& r) { return c.toSurface(r); }
 
-void fillLogical(Canvas& c, LONG l, LONG t, LONG r, LONG b, uint32_t px, Mix mix = Mix::Copy) {
-    c.fillRect(RECT{l + c.ox(), t + c.oy(), r + c.ox(), b + c.oy()}, px, mix);
+void fillLogical(Canvas& c, int64_t l, int64_t t, int64_t r, int64_t b, uint32_t px, Mix mix = Mix::Copy) {
+    c.fillRect(RECT{c.sx(l), c.sy(t), c.sx(r), c.sy(b)}, px, mix);
 }
 
 }  // namespace

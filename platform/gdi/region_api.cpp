@@ -52,11 +52,14 @@ HRGN CreateRectRgnIndirect(const RECT* lprect) {
 HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h) {
     RECT b = ordered(x1, y1, x2, y2);
     std::vector<std::pair<int, int>> rows;
-    roundRectRows(b.left, b.top, b.right, b.bottom, w, h, rows);
+    int first = 0;
+    // Rows beyond 2^18 from the origin lie outside any screen; leaving them
+    // out bounds the work for absurd sizes.
+    roundRectRows(b.left, b.top, b.right, b.bottom, w, h, -(1 << 18), 1 << 18, rows, &first);
     // One rectangle per run of equal rows: the corners become a few bands.
     std::vector<RECT> rects;
     for (size_t i = 0; i < rows.size(); ++i) {
-        LONG y = b.top + (LONG)i;
+        LONG y = first + (LONG)i;
         if (!rects.empty() && rects.back().bottom == y && rects.back().left == rows[i].first &&
             rects.back().right == rows[i].second)
             rects.back().bottom = y + 1;

@@ -4,13 +4,17 @@
 // shape and the frame drawn on it agree pixel for pixel.
 #pragma once
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
 namespace gdi {
 
-// rows[i] = [left, right) of row top + i; a row may be empty (left == right).
-void roundRectRows(int left, int top, int right, int bottom, int cornerW, int cornerH,
-                   std::vector<std::pair<int, int>>& rows);
+// Rows of the shape within [yFrom, yTo) only, so that a shape far larger
+// than any surface costs no more than the part that can show. `rows[i]` is
+// [left, right) of row `*firstRow + i`; a row may be empty. Columns are
+// limited to +-2^24.
+void roundRectRows(int64_t left, int64_t top, int64_t right, int64_t bottom, int64_t cornerW, int64_t cornerH,
+                   int yFrom, int yTo, std::vector<std::pair<int, int>>& rows, int* firstRow);
 
 }  // namespace gdi

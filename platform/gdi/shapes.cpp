@@ -13,7 +13,7 @@ namespace {
 // Fills and outlines a shape given as one [left, right) run per row
 // (surface coordinates, first row at `top`): pixels within the pen width of
 // the outside take the pen, the rest the brush.
-void paintRows(Canvas& c, int top, const std::vector<std::pair<int, int>>& rows) {
+void paintRows(Canvas& c, int top, const std::vector<std::pair<int, int>>& rows, bool cutTop, bool cutBottom) {
     Stroke pen = strokeOf(c);
     COLORREF brushColor = 0;
     bool fill = resolveBrush((HBRUSH)c.dc()->st.brush, &brushColor) == BrushKind::Solid;
@@ -31,7 +31,21 @@ void paintRows(Canvas& c, int top, const std::vector<std::pair<int, int>>& rows)
         // A pixel is inside the outline when every pixel within the pen
         // width of it (rows above and below included) is in the shape.
         int il = l, ir = r;
-        bool edgeRow = i < w || i >= n - w;
+        // Rows near the ends of the list are outline rows, unless the list
+        // was cut there (the shape goes on beyond the surface).
+        bool edgeRow = (i < w && !cutTop) || (i >= n - w && !cutBottom);
+        if (!edgeRow && (i < w || i >= n - w)) {
+            il = std::max(il, l + w);
+            ir = std::min(ir, r - w);
+            if (fill && il < ir) {
+                c.span(y, l, il, pen.px);
+                c.span(y, il, ir, brushPx);
+                c.span(y, ir, r, pen.px);
+            } else {
+                c.span(y, l, r, pen.px);
+            }
+            continue;
+        }
         for (int k = -w; k <= w && !edgeRow; ++k) {
             const auto& q = rows[(size_t)(i + k)];
             il = std::max(il, q.first + w);
@@ -50,20 +64,24 @@ void paintRows(Canvas& c, int top, const std::vector<std::pair<int, int>>& rows)
 BOOL roundShape(HDC hdc, int left, int top, int right, int bottom, int cw, int ch, bool ellipse) {
     Canvas c(hdc);
     if (!c.ok()) return FALSE;
-    if (right < left) std::swap(left, right);
-    if (bottom < top) std::swap(top, bottom);
+    int64_t l = std::min(left, right), r = std::max(left, right);
+    int64_t t = std::min(top, bottom), b = std::max(top, bottom);
+    Stroke pen = strokeOf(c);
     // Without a pen the shape is one pixel smaller, as on the device.
-    if (strokeOf(c).none) {
-        --right;
-        --bottom;
+    if (pen.none) {
+        --r;
+        --b;
     }
-    if (ellipse) {
-        cw = right - left;
-        ch = bottom - top;
-    }
+    int64_t cornerW = ellipse ? r - l : cw, cornerH = ellipse ? b - t : ch;
+    // Only the rows that can reach the surface, plus the pen width above
+    // and below so the outline test can look at its neighbours.
+    int margin = 1 + (pen.none ? 0 : pen.width);
+    int yFrom = -margin, yTo = c.surface().height + margin;
     std::vector<std::pair<int, int>> rows;
-    roundRectRows(left + c.ox(), top + c.oy(), right + c.ox(), bottom + c.oy(), cw, ch, rows);
-    paintRows(c, top + c.oy(), rows);
+    int first = 0;
+    int64_t sl = l + c.ox(), st = t + c.oy(), sr = r + c.ox(), sb = b + c.oy();
+    roundRectRows(sl, st, sr, sb, cornerW, cornerH, yFrom, yTo, rows, &first);
+    paintRows(c, first, rows, st < yFrom, sb > yTo);
     return TRUE;
 }
 
@@ -82,7 +100,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
     if (!c.ok()) return FALSE;
     POINT from = c.dc()->st.cur;
     Stroke s = strokeOf(c);
-    strokeLine(c, s, from.x + c.ox(), from.y + c.oy(), x + c.ox(), y + c.oy());
+    strokeLine(c, s, (int64_t)from.x + c.ox(), (int64_t)from.y + c.oy(), (int64_t)x + c.ox(), (int64_t)y + c.oy());
     c.dc()->st.cur = POINT{x, y};
     return TRUE;
 }
@@ -93,7 +111,8 @@ BOOL Polyline(HDC hdc, const POINT* apt, int cpt) {
     if (!c.ok()) return FALSE;
     Stroke s = strokeOf(c);
     for (int i = 1; i < cpt; ++i)
-        strokeLine(c, s, apt[i - 1].x + c.ox(), apt[i - 1].y + c.oy(), apt[i].x + c.ox(), apt[i].y + c.oy());
+        strokeLine(c, s, (int64_t)apt[i - 1].x + c.ox(), (int64_t)apt[i - 1].y + c.oy(), (int64_t)apt[i].x + c.ox(),
+                   (int64_t)apt[i].y + c.oy());
     return TRUE;
 }
 
@@ -105,15 +124,16 @@ BOOL Polygon(HDC hdc, const POINT* apt, int cpt) {
     if (resolveBrush((HBRUSH)c.dc()->st.brush, &brushColor) == BrushKind::Solid) {
         uint32_t px = c.pixel(brushColor);
         // Scan lines through pixel centres, alternate (even-odd) filling.
-        long minY = apt[0].y, maxY = apt[0].y;
+        int64_t minY = apt[0].y, maxY = apt[0].y;
         for (int i = 1; i < cpt; ++i) {
-            minY = std::min<long>(minY, apt[i].y);
-            maxY = std::max<long>(maxY, apt[i].y);
+            minY = std::min<int64_t>(minY, apt[i].y);
+            maxY = std::max<int64_t>(maxY, apt[i].y);
         }
-        minY = std::max<long>(minY + c.oy(), 0) - c.oy();
-        maxY = std::min<long>(maxY + c.oy(), c.surface().height) - c.oy();
+        // Only the scan lines on the surface.
+        minY = std::max<int64_t>(minY + c.oy(), 0) - c.oy();
+        maxY = std::min<int64_t>(maxY + c.oy(), c.surface().height) - c.oy();
         std::vector<double> xs;
-        for (long y = minY; y < maxY; ++y) {
+        for (int64_t y = minY; y < maxY; ++y) {
             double yc = y + 0.5;
             xs.clear();
             for (int i = 0; i < cpt; ++i) {
@@ -121,13 +141,14 @@ BOOL Polygon(HDC hdc, const POINT* apt, int cpt) {
                 const POINT& b = apt[(i + 1) % cpt];
                 if (a.y == b.y) continue;
                 bool crosses = (a.y <= yc && yc < b.y) || (b.y <= yc && yc < a.y);
-                if (crosses) xs.push_back(a.x + (yc - a.y) * (double)(b.x - a.x) / (double)(b.y - a.y));
+                if (crosses)
+                    xs.push_back(a.x + (yc - a.y) * ((double)b.x - a.x) / ((double)b.y - a.y));
             }
             std::sort(xs.begin(), xs.end());
             for (size_t k = 0; k + 1 < xs.size(); k += 2) {
                 double xa = std::clamp(xs[k] + c.ox(), -1.0, (double)c.surface().width + 1);
                 double xb = std::clamp(xs[k + 1] + c.ox(), -1.0, (double)c.surface().width + 1);
-                c.span((int)y + c.oy(), (int)std::ceil(xa - 0.5), (int)std::ceil(xb - 0.5), px);
+                c.span((int)(y + c.oy()), (int)std::ceil(xa - 0.5), (int)std::ceil(xb - 0.5), px);
             }
         }
     }
@@ -135,7 +156,7 @@ BOOL Polygon(HDC hdc, const POINT* apt, int cpt) {
     for (int i = 0; i < cpt; ++i) {
         const POINT& a = apt[i];
         const POINT& b = apt[(i + 1) % cpt];
-        strokeLine(c, s, a.x + c.ox(), a.y + c.oy(), b.x + c.ox(), b.y + c.oy());
+        strokeLine(c, s, (int64_t)a.x + c.ox(), (int64_t)a.y + c.oy(), (int64_t)b.x + c.ox(), (int64_t)b.y + c.oy());
     }
     return TRUE;
 }
@@ -155,7 +176,7 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
     Canvas c(hdc);
     if (!c.ok()) return (COLORREF)-1;
-    int sx = x + c.ox(), sy = y + c.oy();
+    int sx = c.sx(x), sy = c.sy(y);
     if (!c.visible(sx, sy)) return (COLORREF)-1;
     uint32_t px = c.pixel(color);
     c.plot(sx, sy, px);
@@ -165,7 +186,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
 COLORREF GetPixel(HDC hdc, int x, int y) {
     Canvas c(hdc, false);
     if (!c.ok()) return CLR_INVALID;
-    int sx = x + c.ox(), sy = y + c.oy();
+    int sx = c.sx(x), sy = c.sy(y);
     if (!c.visible(sx, sy)) return CLR_INVALID;
     return colorrefFromPixel(c.surface().row(sy)[sx] & 0xFFFFFF);
 }

@@ -32,19 +32,20 @@ int measureRun(FontInstance& f, const char16_t* s, int n, int* dx) {
 }
 
 int drawRun(Canvas& c, FontInstance& f, const char16_t* s, int n, int x, int y, uint32_t px, const INT* dx) {
-    int pen = x;
+    int64_t pen = x;  // caller-given advances may add up past int
     const Surface& sf = c.surface();
     for (int i = 0; i < n;) {
         int units;
         char32_t cp = decodeUtf16(s, n, i, units);
         const Glyph& g = f.glyph(cp);
-        int gx = pen + g.left, gy = y - g.top;
+        int64_t gx = pen + g.left;
+        int gy = y - g.top;
         // Skip glyphs wholly off the surface without looking at them.
         if (gx < sf.width && gx + g.width > 0 && gy < sf.height && gy + g.rows > 0) {
             for (int r = 0; r < g.rows; ++r) {
                 const uint8_t* cov = g.coverage.data() + (size_t)r * (size_t)g.width;
                 for (int col = 0; col < g.width; ++col)
-                    if (cov[col]) c.blend(gx + col, gy + r, px, cov[col]);
+                    if (cov[col]) c.blend((int)gx + col, gy + r, px, cov[col]);
             }
         }
         int adv = g.advance;
@@ -55,7 +56,7 @@ int drawRun(Canvas& c, FontInstance& f, const char16_t* s, int n, int x, int y, 
         pen += adv;
         i += units;
     }
-    return pen - x;
+    return Canvas::clampCoord(pen - x);
 }
 
 void drawDecorations(Canvas& c, FontInstance& f, int x, int width, int y, uint32_t px) {
@@ -81,41 +82,44 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWST
     if (!f) return FALSE;
     int n = (int)c;
     int width = 0;
-    if (lpDx)
-        for (int i = 0; i < n; ++i) width += lpDx[i];
-    else
+    if (lpDx) {
+        int64_t sum = 0;
+        for (int i = 0; i < n; ++i) sum += lpDx[i];
+        width = Canvas::clampCoord(sum);
+    } else {
         width = measureRun(*f, lpString, n);
+    }
 
     UINT align = dc->st.textAlign;
     if (align & TA_UPDATECP) {
         x = dc->st.cur.x;
         y = dc->st.cur.y;
     }
-    int left = x;
-    if ((align & TA_CENTER) == TA_CENTER) left = x - width / 2;
-    else if (align & TA_RIGHT) left = x - width;
-    int baseline;
+    int64_t left = x;
+    if ((align & TA_CENTER) == TA_CENTER) left = (int64_t)x - width / 2;
+    else if (align & TA_RIGHT) left = (int64_t)x - width;
+    int64_t baseline;
     if ((align & TA_BASELINE) == TA_BASELINE) baseline = y;
-    else if (align & TA_BOTTOM) baseline = y - f->descent;
-    else baseline = y + f->ascent;
+    else if (align & TA_BOTTOM) baseline = (int64_t)y - f->descent;
+    else baseline = (int64_t)y + f->ascent;
     if (align & TA_UPDATECP) {
         // The current position moves past the text for left-aligned runs.
-        if ((align & TA_CENTER) != TA_CENTER && !(align & TA_RIGHT)) dc->st.cur.x = x + width;
-        else if (align & TA_RIGHT && (align & TA_CENTER) != TA_CENTER) dc->st.cur.x = x - width;
+        if ((align & TA_CENTER) != TA_CENTER && !(align & TA_RIGHT)) dc->st.cur.x = Canvas::clampCoord((int64_t)x + width);
+        else if (align & TA_RIGHT && (align & TA_CENTER) != TA_CENTER) dc->st.cur.x = Canvas::clampCoord((int64_t)x - width);
     }
 
-    int ox = cv.ox(), oy = cv.oy();
     uint32_t bk = cv.pixel(dc->st.bkColor);
     if (lprect) {
-        RECT r{lprect->left + ox, lprect->top + oy, lprect->right + ox, lprect->bottom + oy};
+        RECT r = cv.toSurface(*lprect);
         if (options & ETO_OPAQUE) cv.fillRect(r, bk);
         if (options & ETO_CLIPPED) cv.restrict(r);
     }
     if (dc->st.bkMode == OPAQUE && !(lprect && (options & ETO_OPAQUE)))
-        cv.fillRect(RECT{left + ox, baseline - f->ascent + oy, left + width + ox, baseline + f->descent + oy}, bk);
+        cv.fillRect(RECT{cv.sx(left), cv.sy(baseline - f->ascent), cv.sx(left + width), cv.sy(baseline + f->descent)},
+                    bk);
     uint32_t px = cv.pixel(dc->st.textColor);
-    drawRun(cv, *f, lpString, n, left + ox, baseline + oy, px, lpDx);
-    drawDecorations(cv, *f, left + ox, width, baseline + oy, px);
+    drawRun(cv, *f, lpString, n, cv.sx(left), cv.sy(baseline), px, lpDx);
+    drawDecorations(cv, *f, cv.sx(left), width, cv.sy(baseline), px);
     return TRUE;
 }
 

@@ -162,3 +162,17 @@ TEST(Pixels, SetAndGetPixelRespectClipAndViewport) {
     SetViewportOrgEx(s.dc, 2, 2, nullptr);
     EXPECT_EQ(GetPixel(s.dc, 1, 2), RGB(10, 20, 30));
 }
+
+TEST(Shapes, HugeShapesDrawOnlyWhatShows) {
+    Screen s(20, 20);
+    SelectObject(s.dc, GetStockObject(BLACK_BRUSH));
+    EXPECT_TRUE(Ellipse(s.dc, -2000000000, -2000000000, 2000000000, 2000000000));
+    EXPECT_EQ(s.count(kBlack), 20 * 20);
+    SelectObject(s.dc, GetStockObject(WHITE_BRUSH));
+    EXPECT_TRUE(Rectangle(s.dc, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+    EXPECT_EQ(s.count(kWhite), 20 * 20);
+    HRGN r = CreateRoundRectRgn(-2000000000, -5, 2000000000, 5, 2000000000, 4);
+    EXPECT_TRUE(r);
+    EXPECT_TRUE(PtInRegion(r, 0, 0));
+    DeleteObject(r);
+}
