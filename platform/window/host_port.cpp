@@ -58,10 +58,10 @@ void advanceClock(uint64_t ms) {
 
 namespace wm {
 
-bool idleWait() {
+bool idleWait(HWND filter, UINT filterMin, UINT filterMax) {
     navBarTick();
     MSG m;
-    if (PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) return true;  // the clock moved something in
+    if (PeekMessageW(&m, filter, filterMin, filterMax, PM_NOREMOVE)) return true;  // the clock moved something in
     device::present();
     return device::currentHost()->waitForInput(msUntilNextTimer());
 }

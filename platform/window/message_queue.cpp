@@ -63,7 +63,9 @@ bool peek(MSG* out, HWND hwnd, UINT lo, UINT hi, UINT flags) {
     bool remove = (flags & PM_REMOVE) != 0;
     QueueState& s = q();
     if (takePosted(out, hwnd, lo, hi, remove)) return true;
-    if (s.quitPending && passesRange(WM_QUIT, lo, hi)) {
+    // WM_QUIT comes through whatever filter the caller set, so a filtered
+    // loop still ends.
+    if (s.quitPending) {
         *out = MSG{nullptr, WM_QUIT, (WPARAM)s.quitCode, 0, nowTime(), s.lastPos};
         if (remove) s.quitPending = false;
         return true;
@@ -167,14 +169,14 @@ BOOL WINAPI GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
             if (wm::modalDepth() == 0) device::currentHost()->quit((int)msg->wParam);
             return FALSE;
         }
-        if (!wm::idleWait()) PostQuitMessage(0);
+        if (!wm::idleWait(hwnd, filterMin, filterMax)) PostQuitMessage(0);
     }
 }
 
 BOOL WINAPI WaitMessage() {
     MSG m;
     if (wm::peek(&m, nullptr, 0, 0, PM_NOREMOVE)) return TRUE;
-    if (!wm::idleWait()) PostQuitMessage(0);
+    if (!wm::idleWait(nullptr, 0, 0)) PostQuitMessage(0);
     return TRUE;
 }
 

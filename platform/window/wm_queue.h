@@ -36,7 +36,8 @@ bool isTimerProc(LPARAM proc, HWND hwnd, UINT_PTR id);
 // One idle step: draws what the host must show, then waits for input or the
 // next timer through the host. Returns false when nothing can ever arrive
 // (the headless host with nothing to do): the caller then gets WM_QUIT.
-bool idleWait();
+// The filter is the caller's: messages it would not take don't end the wait.
+bool idleWait(HWND filter, UINT filterMin, UINT filterMax);
 
 // True when the window passes a GetMessage/PeekMessage window filter.
 bool passesWindowFilter(HWND msgHwnd, HWND filter);

@@ -122,6 +122,26 @@ TEST_F(Queue, GetMessageQuitsWhenNothingCanEverHappen) {
     EXPECT_EQ(m.message, (UINT)WM_QUIT);
 }
 
+TEST_F(Queue, FilteredGetMessageWaitsForItsOwnMessagesAndAlwaysSeesQuit) {
+    HWND a = makeTop("a", 0, 30, 10, 10, 0);
+    HWND b = makeTop("b", 0, 30, 10, 10, 0);
+    device::runUntilIdle();
+    PostMessageW(b, WM_USER, 0, 0);
+    SetTimer(a, 3, 100, nullptr);
+    uint64_t start = device::clockNowMs();
+    MSG m;
+    ASSERT_TRUE(GetMessageW(&m, a, 0, 0));  // b's message does not count
+    EXPECT_EQ(m.hwnd, a);
+    EXPECT_EQ(m.message, (UINT)WM_TIMER);
+    EXPECT_EQ(device::clockNowMs() - start, 100u);
+    KillTimer(a, 3);
+    PostQuitMessage(9);
+    EXPECT_FALSE(GetMessageW(&m, a, WM_KEYFIRST, WM_KEYLAST));
+    EXPECT_EQ(m.wParam, 9u);
+    ASSERT_TRUE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.hwnd, b);
+}
+
 TEST_F(Queue, IdleDriverFeedsTheLoop) {
     HWND h = makeTop("t", 0, 30, 10, 10, WS_VISIBLE);
     int steps = 0;
