@@ -1,0 +1,156 @@
+// hostMain: from the command line to the program's exit status.
+#include "platform/host/host_main.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/host/register_controls.h"
+#include "platform/host/script_player.h"
+#include "platform/host/sdl_host.h"
+#include "platform/system/device_clock.h"
+#include "platform/system/device_fs.h"
+#include "platform/system/registry.h"
+#include "platform/system/system_startup.h"
+#include "platform/window/headless_host.h"
+#include "platform/window/screen.h"
+
+namespace device {
+namespace {
+
+const char* kNoDisplay =
+    "quillet: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is usable).\n"
+    "Run it with --headless (with --script FILE to drive it), or inside a virtual display:\n"
+    "  xvfb-run -s \"-screen 0 800x800x24\" quillet ...\n";
+
+// The program's instance handle: on the device it is the module's load
+// address; nothing here dereferences it, it only has to be the same value
+// every time and not null.
+HINSTANCE programInstance() { return reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x00010000)); }
+
+bool setHasKeyboard(bool has) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, u"SOFTWARE\\Microsoft\\Shell", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    DWORD value = has ? 1 : 0;
+    LONG r = RegSetValueExW(key, u"HasKeyboard", 0, REG_DWORD, (const BYTE*)&value, sizeof value);
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS;
+}
+
+// Runs the program with the script player as its host.
+int runScripted(const HostOptions& o, WinMainFn program, std::u16string& cmdLine) {
+    Script script;
+    std::string error;
+    if (!loadScript(o.scriptPath, script, error)) {
+        std::fprintf(stderr, "quillet: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    ScriptPlayer player(std::move(script));
+    setHost(&player);
+    clockUseVirtual(true);
+    int status = program(programInstance(), nullptr, cmdLine.data(), SW_SHOW);
+    setHost(nullptr);
+    if (player.stopStatus()) {
+        std::fprintf(stderr, "quillet: %s\n", player.stopMessage().c_str());
+        return player.stopStatus();
+    }
+    if (!player.finished()) {
+        std::fprintf(stderr, "quillet: the program ended with status %d before line %d of the script\n", status,
+                     player.nextLine());
+    }
+    return status;
+}
+
+}  // namespace
+
+bool hostHasDisplay() {
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (w && *w);
+}
+
+bool hostPrepareDevice(const HostOptions& o, std::string& error) {
+    SystemConfig config;
+    config.rootDir = o.rootDir;
+    config.cardDir = o.cardDir;
+    if (!systemStartup(config)) {
+        error = "cannot set up the device folders under " + (o.rootDir.empty() ? defaultRootDir() : o.rootDir);
+        return false;
+    }
+    screenConfigure(o.hires);
+    if (!setHasKeyboard(o.hasKeyboard)) {
+        error = "cannot write the device registry under " + fsRoot();
+        return false;
+    }
+    registerDeviceClasses();
+    return true;
+}
+
+bool hostCommandLine(const HostOptions& o, std::u16string& cmdLine, std::string& error) {
+    cmdLine.clear();
+    if (o.filePath.empty()) return true;
+    std::error_code ec;
+    std::string abs = std::filesystem::absolute(o.filePath, ec).lexically_normal().string();
+    std::u16string dev;
+    if (ec || !hostToDevice(abs, dev)) {
+        error = o.filePath + " lies neither in the device root (" + fsRoot() + ") nor on the card (" + fsCard() + ")";
+        return false;
+    }
+    // The program takes one quoted device path.
+    cmdLine = u"\"" + dev + u"\"";
+    return true;
+}
+
+int hostMain(const std::vector<std::string>& args, WinMainFn program) {
+    HostOptions o;
+    std::string error;
+    if (!parseHostOptions(args, o, error)) {
+        std::fprintf(stderr, "quillet: %s\n%s", error.c_str(), hostUsage());
+        return kExitUsage;
+    }
+    if (!o.headless && !hostHasDisplay()) {
+        std::fputs(kNoDisplay, stderr);
+        return kExitNoDisplay;
+    }
+    if (!hostPrepareDevice(o, error)) {
+        std::fprintf(stderr, "quillet: %s\n", error.c_str());
+        return kExitNoDisplay;
+    }
+    std::u16string cmdLine;
+    if (!hostCommandLine(o, cmdLine, error)) {
+        std::fprintf(stderr, "quillet: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    int status;
+    if (!o.scriptPath.empty()) {
+        status = runScripted(o, program, cmdLine);
+    } else if (o.headless) {
+        // No driver: timers run on the virtual clock until nothing can happen.
+        headlessHost().setIdleDriver({});
+        useHeadlessHost();
+        status = program(programInstance(), nullptr, cmdLine.data(), SW_SHOW);
+    } else {
+        SdlHost sdl;
+        if (!sdl.open(o, error)) {
+            std::fprintf(stderr, "quillet: %s\n%s", error.c_str(), kNoDisplay);
+            return kExitNoDisplay;
+        }
+        setHost(&sdl);
+        clockUseVirtual(false);
+        status = program(programInstance(), nullptr, cmdLine.data(), SW_SHOW);
+        setHost(nullptr);
+        sdl.close();
+    }
+    registryFlush();
+    return status;
+}
+
+int hostMain(int argc, char** argv, WinMainFn program) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    return hostMain(args, program);
+}
+
+}  // namespace device

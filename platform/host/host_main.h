@@ -1,0 +1,34 @@
+// The executable's entry into the device: parses the command line, sets the
+// device up (folders, screen, registry, window classes), picks the host (the
+// SDL window, headless, or the script player) and runs the program on it.
+//
+//   int main(int argc, char** argv) { return device::hostMain(argc, argv, WinMain); }
+//
+// Returns the program's exit status, or 1 (no display), 2 (bad command line
+// or malformed script), 3 (a script step failed), 4 (a script left a dialog,
+// message box or menu open).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/host/host_options.h"
+#include "windows.h"
+
+namespace device {
+
+using WinMainFn = int (*)(HINSTANCE instance, HINSTANCE previous, LPWSTR cmdLine, int show);
+
+int hostMain(int argc, char** argv, WinMainFn program);
+int hostMain(const std::vector<std::string>& args, WinMainFn program);
+
+// The steps of hostMain for callers that need them apart.
+// Folders, screen and the HasKeyboard registry value; false with `error`.
+bool hostPrepareDevice(const HostOptions& options, std::string& error);
+// The program's command line: the quoted device path of the file to open
+// (empty without one); false when the file lies outside the root and card.
+bool hostCommandLine(const HostOptions& options, std::u16string& cmdLine, std::string& error);
+// Whether a desktop display is there to open a window on.
+bool hostHasDisplay();
+
+}  // namespace device

@@ -1,0 +1,105 @@
+// Command-line parsing of the quillet executable.
+#include "platform/host/host_options.h"
+
+#include <cstdlib>
+
+namespace device {
+namespace {
+
+constexpr int kMaxZoom = 8;
+
+// Takes the value of an option that needs one; false at the end of argv or
+// when the next word is another option.
+bool takeValue(const std::vector<std::string>& args, size_t& i, std::string& value, std::string& error) {
+    const std::string& name = args[i];
+    if (i + 1 >= args.size() || (args[i + 1].size() > 1 && args[i + 1].rfind("--", 0) == 0)) {
+        error = name + " needs a value";
+        return false;
+    }
+    value = args[++i];
+    if (value.empty()) {
+        error = name + " needs a value";
+        return false;
+    }
+    return true;
+}
+
+bool parseZoom(const std::string& text, int& zoom, std::string& error) {
+    char* end = nullptr;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || v < 1 || v > kMaxZoom) {
+        error = "--zoom takes a whole number from 1 to " + std::to_string(kMaxZoom) + ", not \"" + text + "\"";
+        return false;
+    }
+    zoom = (int)v;
+    return true;
+}
+
+}  // namespace
+
+bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error) {
+    HostOptions o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string value;
+        if (a == "--root") {
+            if (!takeValue(args, i, o.rootDir, error)) return false;
+        } else if (a == "--card") {
+            if (!takeValue(args, i, o.cardDir, error)) return false;
+        } else if (a == "--hires") {
+            o.hires = true;
+        } else if (a == "--headless") {
+            o.headless = true;
+        } else if (a == "--no-keyboard") {
+            o.hasKeyboard = false;
+        } else if (a == "--zoom") {
+            if (!takeValue(args, i, value, error) || !parseZoom(value, o.zoom, error)) return false;
+        } else if (a == "--script") {
+            // "-" (standard input) is a value here, not an option.
+            if (i + 1 < args.size() && args[i + 1] == "-") {
+                o.scriptPath = args[++i];
+            } else if (!takeValue(args, i, o.scriptPath, error)) {
+                return false;
+            }
+        } else if (a.size() > 1 && a[0] == '-') {
+            error = "unknown option " + a;
+            return false;
+        } else {
+            if (!o.filePath.empty()) {
+                error = "only one database file can be opened, got \"" + o.filePath + "\" and \"" + a + "\"";
+                return false;
+            }
+            o.filePath = a;
+        }
+    }
+    if (!o.scriptPath.empty()) {
+        // A script runs on the virtual clock and must not touch the person's
+        // own lists by accident: it needs --headless and its own root.
+        if (!o.headless) {
+            error = "--script runs only with --headless";
+            return false;
+        }
+        if (o.rootDir.empty()) {
+            error = "--script needs --root DIR (a device folder of its own)";
+            return false;
+        }
+    }
+    out = o;
+    return true;
+}
+
+const char* hostUsage() {
+    return "usage: quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--headless]\n"
+           "               [--no-keyboard] [--script FILE] [PATH.qu2]\n"
+           "  --root DIR     the device's \\ folder (default $XDG_DATA_HOME/quillet-pro,\n"
+           "                 else ~/.local/share/quillet-pro)\n"
+           "  --card DIR     the folder behind \\Storage Card (default $HOME)\n"
+           "  --hires        the 480 x 640 screen at 192 dpi instead of 240 x 320 at 96\n"
+           "  --zoom N       show each device pixel as N x N window pixels (1 to 8)\n"
+           "  --headless     no window: a virtual clock, for scripts and tests\n"
+           "  --no-keyboard  the device has no hardware keyboard\n"
+           "  --script FILE  play a script (needs --headless and --root; - reads stdin)\n"
+           "  PATH.qu2       a database file inside the root or the card to open\n";
+}
+
+}  // namespace device

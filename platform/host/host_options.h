@@ -1,0 +1,38 @@
+// The command line of the quillet executable:
+//   quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--headless]
+//           [--no-keyboard] [--script FILE] [PATH.qu2]
+// Parsing only looks at the words; turning the path into a device path needs
+// the device's folders and happens once they are set (host_main.cpp).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace device {
+
+struct HostOptions {
+    std::string rootDir;     // empty: the default root
+    std::string cardDir;     // empty: $HOME
+    bool hires = false;
+    int zoom = 1;            // SDL window pixels per device pixel
+    bool headless = false;
+    bool hasKeyboard = true;
+    std::string scriptPath;  // "-" is standard input; empty: no script
+    std::string filePath;    // host path of the database to open; empty: none
+};
+
+// Exit statuses of the executable besides the program's own.
+enum HostExit {
+    kExitNoDisplay = 1,   // no display and no --headless
+    kExitUsage = 2,       // bad options, or a malformed script
+    kExitStepFailed = 3,  // a script step found no target
+    kExitLeftOpen = 4,    // a dialog, message box or menu was open at the end
+};
+
+// Parses argv[1..]; false with `error` set (a one-line reason) when the
+// command line is wrong.
+bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error);
+// The usage text printed with a bad command line.
+const char* hostUsage();
+
+}  // namespace device

@@ -1,0 +1,257 @@
+// The SDL2 window host.
+#include "platform/host/sdl_host.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+
+#include "platform/host/host_options.h"
+#include "platform/host/script.h"
+#include "platform/host/window_query.h"
+#include "platform/shell/shell_system.h"
+#include "platform/system/clipboard_host.h"
+#include "platform/window/input.h"
+#include "platform/window/screen.h"
+#include "platform/window/window_system.h"
+
+namespace device {
+
+struct SdlHost::Impl {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    SDL_Cursor* arrow = nullptr;
+    SDL_Cursor* wait = nullptr;
+    bool waitShown = false;
+    int zoom = 1;
+    bool penDown = false;
+    bool videoUp = false;
+    long uploaded = 0;
+
+    POINT devicePoint(int wx, int wy) const {
+        const ScreenConfig& c = screenConfig();
+        return POINT{std::clamp(wx / zoom, 0, c.width - 1), std::clamp(wy / zoom, 0, c.height - 1)};
+    }
+    void render() {
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+    }
+    void handle(const SDL_Event& e);
+};
+
+namespace {
+
+// Milliseconds until the wall clock's next minute: the navigation bar's
+// clock changes then even when no timer is due.
+uint64_t msToNextMinute() {
+    using namespace std::chrono;
+    auto ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    return (uint64_t)(60000 - ms % 60000) + 5;
+}
+
+// The device's text uses CR LF line ends, the desktop's LF.
+std::u16string toDeviceLines(const std::u16string& s) {
+    std::u16string r;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == u'\n' && (i == 0 || s[i - 1] != u'\r')) r += u'\r';
+        r += s[i];
+    }
+    return r;
+}
+
+std::u16string toDesktopLines(const std::u16string& s) {
+    std::u16string r;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') continue;
+        r += s[i];
+    }
+    return r;
+}
+
+void installClipboard() {
+    ClipboardHost c;
+    c.publish = [](const std::u16string& text) { SDL_SetClipboardText(utf16ToUtf8(toDesktopLines(text)).c_str()); };
+    c.fetch = [](std::u16string& text) {
+        if (!SDL_HasClipboardText()) return false;
+        char* t = SDL_GetClipboardText();
+        if (!t) return false;
+        std::u16string u;
+        bool ok = utf8ToUtf16(t, u);
+        SDL_free(t);
+        if (!ok) return false;
+        text = toDeviceLines(u);
+        return true;
+    };
+    clipboardSetHost(std::move(c));
+}
+
+}  // namespace
+
+unsigned vkFromSdlKey(int key, bool ctrlHeld) {
+    switch (key) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return VK_RETURN;
+        case SDLK_ESCAPE: return VK_ESCAPE;
+        case SDLK_TAB: return VK_TAB;
+        case SDLK_BACKSPACE: return VK_BACK;
+        case SDLK_DELETE: return VK_DELETE;
+        case SDLK_INSERT: return VK_INSERT;
+        case SDLK_UP: return VK_UP;
+        case SDLK_DOWN: return VK_DOWN;
+        case SDLK_LEFT: return VK_LEFT;
+        case SDLK_RIGHT: return VK_RIGHT;
+        case SDLK_HOME: return VK_HOME;
+        case SDLK_END: return VK_END;
+        case SDLK_PAGEUP: return VK_PRIOR;
+        case SDLK_PAGEDOWN: return VK_NEXT;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT: return VK_SHIFT;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return VK_CONTROL;
+        case SDLK_LALT:
+        case SDLK_RALT: return VK_MENU;
+        case SDLK_CAPSLOCK: return VK_CAPITAL;
+        default: break;
+    }
+    if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (unsigned)(key - SDLK_F1);
+    // Letters and digits with Ctrl are shortcuts, not text.
+    if (ctrlHeld && key >= SDLK_a && key <= SDLK_z) return 'A' + (unsigned)(key - SDLK_a);
+    if (ctrlHeld && key >= SDLK_0 && key <= SDLK_9) return '0' + (unsigned)(key - SDLK_0);
+    return 0;
+}
+
+void SdlHost::Impl::handle(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_MOUSEBUTTONDOWN: {
+            POINT p = devicePoint(e.button.x, e.button.y);
+            if (e.button.button == SDL_BUTTON_LEFT) {
+                penDown = true;
+                device::penDown(p.x, p.y);
+            } else if (e.button.button == SDL_BUTTON_RIGHT && !penDown) {
+                penHold(p.x, p.y);
+            }
+            break;
+        }
+        case SDL_MOUSEMOTION:
+            if (penDown) {
+                POINT p = devicePoint(e.motion.x, e.motion.y);
+                device::penMove(p.x, p.y);
+            }
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.button == SDL_BUTTON_LEFT && penDown) {
+                penDown = false;
+                POINT p = devicePoint(e.button.x, e.button.y);
+                device::penUp(p.x, p.y);
+            }
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            bool ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
+            unsigned vk = vkFromSdlKey(e.key.keysym.sym, ctrl);
+            if (!vk) break;
+            if (e.type == SDL_KEYDOWN) {
+                keyDown(vk);
+            } else {
+                keyUp(vk);
+            }
+            break;
+        }
+        case SDL_TEXTINPUT: {
+            std::u16string text;
+            if (utf8ToUtf16(e.text.text, text)) {
+                for (char16_t c : text) typeChar(c);
+            }
+            break;
+        }
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED) render();
+            break;
+        case SDL_QUIT:
+            // Closing the desktop window ends the program as its own close would.
+            if (HWND main = programMainWindow()) PostMessageW(main, WM_CLOSE, 0, 0);
+            break;
+        default: break;
+    }
+}
+
+SdlHost::SdlHost() : d_(std::make_unique<Impl>()) {}
+
+SdlHost::~SdlHost() { close(); }
+
+bool SdlHost::open(const HostOptions& o, std::string& error) {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        error = std::string("SDL cannot open the display: ") + SDL_GetError();
+        return false;
+    }
+    d_->videoUp = true;
+    // Keep the device's pixels sharp when zoomed (read when the texture is made).
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    d_->zoom = o.zoom;
+    const ScreenConfig& c = screenConfig();
+    d_->window = SDL_CreateWindow("Quillet Pro", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, c.width * o.zoom,
+                                  c.height * o.zoom, 0);
+    if (d_->window) d_->renderer = SDL_CreateRenderer(d_->window, -1, 0);
+    if (d_->renderer) {
+        d_->texture = SDL_CreateTexture(d_->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, c.width, c.height);
+    }
+    if (!d_->texture) {
+        error = std::string("SDL cannot make the window: ") + SDL_GetError();
+        close();
+        return false;
+    }
+    d_->arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    d_->wait = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    SDL_StartTextInput();
+    installClipboard();
+    screenMarkAllDirty();
+    return true;
+}
+
+void SdlHost::close() {
+    if (!d_->videoUp) return;
+    clipboardSetHost(ClipboardHost{});
+    if (d_->arrow) SDL_FreeCursor(d_->arrow);
+    if (d_->wait) SDL_FreeCursor(d_->wait);
+    if (d_->texture) SDL_DestroyTexture(d_->texture);
+    if (d_->renderer) SDL_DestroyRenderer(d_->renderer);
+    if (d_->window) SDL_DestroyWindow(d_->window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    *d_ = Impl{};
+}
+
+bool SdlHost::waitForInput(std::optional<uint64_t> timeoutMs) {
+    if (!d_->window) return false;
+    uint64_t wait = std::min(timeoutMs.value_or(UINT64_MAX), msToNextMinute());
+    SDL_Event e;
+    // Sleeps in the event wait: no input and no timer, no CPU.
+    if (SDL_WaitEventTimeout(&e, (int)std::min<uint64_t>(wait, INT_MAX))) {
+        d_->handle(e);
+        while (SDL_PollEvent(&e)) d_->handle(e);
+    }
+    return true;
+}
+
+void SdlHost::present(const gdi::Surface& screen, const std::vector<RECT>& dirty) {
+    if (!d_->texture) return;
+    for (const RECT& r : dirty) {
+        if (r.right <= r.left || r.bottom <= r.top) continue;
+        SDL_Rect sr{(int)r.left, (int)r.top, (int)(r.right - r.left), (int)(r.bottom - r.top)};
+        const uint32_t* first = screen.row((int)r.top) + r.left;
+        SDL_UpdateTexture(d_->texture, &sr, first, screen.width * (int)sizeof(uint32_t));
+        ++d_->uploaded;
+    }
+    bool wait = waitCursorShowing();
+    if (wait != d_->waitShown) {
+        d_->waitShown = wait;
+        SDL_SetCursor(wait ? d_->wait : d_->arrow);
+    }
+    d_->render();
+}
+
+long SdlHost::uploadedRects() const { return d_->uploaded; }
+
+}  // namespace device
