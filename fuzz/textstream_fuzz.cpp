@@ -55,7 +55,7 @@ std::u16string readAll(const WCHAR* path, int n) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string root = setUpDevice();
     if (size == 0) return 0;
-    int n = 1 + data[0] % 64;
+    int n = 2 + data[0] % 63;  // n = 1 holds only the NUL: a read loop would never end
     std::string bytes((const char*)data + 1, size - 1);
     std::ofstream(root + "/My Documents/in.txt", std::ios::binary | std::ios::trunc) << bytes;
 
