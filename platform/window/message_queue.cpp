@@ -1,7 +1,11 @@
 // The message queue: sending (direct calls), posting, retrieval with the
 // order the device uses (posted messages and input, then WM_QUIT, then
 // WM_PAINT, then WM_TIMER), dispatching and key translation.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
+#include <string>
 
 #include "platform/system/device_clock.h"
 #include "platform/window/host_port.h"
@@ -109,11 +113,29 @@ void resetQueue() {
     s.quitCode = 0;
 }
 
+// QP_TRACE=window (or "all") in the environment prints every message a
+// window procedure receives, indented by nesting depth.
+static bool tracing() {
+    static const bool on = [] {
+        const char* t = std::getenv("QP_TRACE");
+        return t && (std::strstr(t, "window") || std::strstr(t, "all"));
+    }();
+    return on;
+}
+
 LRESULT send(Window* w, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!w || w->destroyed || !w->proc) return 0;
+    static int depth = 0;
+    if (tracing()) {
+        std::string cls(w->cls->name.begin(), w->cls->name.end());
+        std::fprintf(stderr, "%*s%p %s msg=0x%04x wp=0x%zx lp=0x%zx\n", depth * 2, "", (void*)w->hwnd, cls.c_str(),
+                     msg, (size_t)wParam, (size_t)lParam);
+    }
+    ++depth;
     enterProc();
     LRESULT r = w->proc(w->hwnd, msg, wParam, lParam);
     leaveProc();
+    --depth;
     return r;
 }
 

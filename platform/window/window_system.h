@@ -35,8 +35,8 @@ void setNonClientPainter(HWND hwnd, NonClientPainter* painter);
 // manager's plain scroll bars).
 void setDefaultNonClientPainter(NonClientPainter* painter);
 
-// Rectangles of a window's scroll bars in window coordinates (empty when the
-// bar is not shown), and of its whole frame layout.
+// The rectangle of a window's scroll bar (SB_VERT or SB_HORZ) in window
+// coordinates; empty when the bar is not shown.
 RECT scrollBarRect(HWND hwnd, int bar);
 
 // The navigation bar shows an "ok" button while this top-level window is in

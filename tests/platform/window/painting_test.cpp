@@ -212,3 +212,71 @@ TEST_F(Painting, PaintedAreasAreMarkedDirtyForThePresenter) {
     EXPECT_EQ(bounds.right, 50);
     EXPECT_EQ(bounds.bottom, 70);
 }
+
+TEST_F(Painting, FrameIsDrawnAroundTheClientArea) {
+    HWND p = top(u"red", 0, 40, 100, 100, WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND c = CreateWindowExW(0, u"green", u"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, 10, 10, 60, 60, p,
+                             nullptr, nullptr, nullptr);
+    device::runUntilIdle();
+    EXPECT_EQ(screenPixel(10, 50), GetSysColor(COLOR_WINDOWFRAME));  // the border
+    EXPECT_EQ(screenPixel(15, 55), kGreen);                         // the client area
+    RECT bar = device::scrollBarRect(c, SB_VERT);
+    EXPECT_EQ(bar.right - bar.left, GetSystemMetrics(SM_CXVSCROLL));
+    // Somewhere on the bar the track or a button shows, never the client's colour.
+    EXPECT_NE(screenPixel(10 + bar.left + 3, 50 + (bar.top + bar.bottom) / 2), kGreen);
+}
+
+TEST_F(Painting, RedrawWindowWithFrameRepaintsTheNonClientArea) {
+    HWND p = top(u"red", 0, 40, 100, 100);
+    rec().pending = "c";
+    HWND c = CreateWindowExW(0, u"green", u"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 60, 60, p, nullptr,
+                             nullptr, nullptr);
+    device::runUntilIdle();
+    rec().take();
+    RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_EQ(rec().take(), (Lines{"c:WM_PAINT", "c:WM_NCPAINT"}));
+}
+
+TEST_F(Painting, WindowDCStartsAtTheWindowCorner) {
+    HWND p = top(u"red", 0, 40, 100, 100, WS_VISIBLE | WS_BORDER);
+    device::runUntilIdle();
+    HDC dc = GetWindowDC(p);
+    HBRUSH g = CreateSolidBrush(kGreen);
+    RECT corner{0, 0, 1, 1};
+    FillRect(dc, &corner, g);
+    ReleaseDC(p, dc);
+    dc = GetDC(p);
+    FillRect(dc, &corner, g);
+    ReleaseDC(p, dc);
+    DeleteObject(g);
+    EXPECT_EQ(screenPixel(0, 40), kGreen);
+    EXPECT_EQ(screenPixel(1, 41), kGreen);
+    EXPECT_EQ(screenPixel(2, 42), kRed);
+}
+
+TEST_F(Painting, DefaultControlColoursSetTheDCAndReturnABrush) {
+    HWND h = top(u"red", 0, 40, 100, 100);
+    HDC dc = GetDC(h);
+    LRESULT edit = DefWindowProcW(h, WM_CTLCOLOREDIT, (WPARAM)dc, 0);
+    EXPECT_EQ((HBRUSH)edit, GetSysColorBrush(COLOR_WINDOW));
+    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ((HBRUSH)DefWindowProcW(h, WM_CTLCOLORBTN, (WPARAM)dc, 0), GetSysColorBrush(COLOR_BTNFACE));
+    EXPECT_EQ((HBRUSH)DefWindowProcW(h, WM_CTLCOLORSTATIC, (WPARAM)dc, 0), GetSysColorBrush(COLOR_STATIC));
+    ReleaseDC(h, dc);
+}
+
+TEST_F(Painting, TheNavigationBarRepaintsWhenTheForegroundChanges) {
+    HWND a = top(u"red", 0, 40, 100, 100);
+    SetWindowTextW(a, u"Quillet");
+    HWND b = top(u"blue", 120, 40, 100, 100);
+    device::runUntilIdle();
+    device::screenTakeDirty();
+    SetForegroundWindow(a);
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    bool barDirty = false;
+    for (const RECT& r : device::screenTakeDirty()) barDirty |= r.top < device::navBarHeight();
+    EXPECT_TRUE(barDirty);
+    (void)b;
+}
