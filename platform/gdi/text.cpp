@@ -48,7 +48,7 @@ int drawRun(Canvas& c, FontInstance& f, const char16_t* s, int n, int x, int y, 
                     if (cov[col]) c.blend((int)gx + col, gy + r, px, cov[col]);
             }
         }
-        int adv = g.advance;
+        int64_t adv = g.advance;
         if (dx) {
             adv = dx[i];
             if (units == 2) adv += dx[i + 1];
