@@ -45,9 +45,11 @@ std::u16string joinPath(const std::vector<std::u16string>& parts) {
     return p;
 }
 
-// A window and every ancestor enabled: a person can use it.
+// A window and every ancestor up to its top-level window enabled: a person
+// can use it. (A dialog's owner is disabled while the dialog is up; that
+// says nothing about the dialog's own controls.)
 bool usable(HWND h) {
-    for (; h; h = GetParent(h)) {
+    for (; h; h = (GetWindowLongW(h, GWL_STYLE) & WS_CHILD) ? GetParent(h) : nullptr) {
         if (!IsWindowEnabled(h)) return false;
     }
     return true;
