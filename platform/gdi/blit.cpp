@@ -100,10 +100,10 @@ BOOL transfer(HDC hdcDst, int xd, int yd, int wd, int hd, HDC hdcSrc, int xs, in
     if (!c.ok()) return FALSE;
     // Mirroring: a negative width or height on either side flips the image.
     bool flipX = false, flipY = false;
-    if (wd < 0) { xd += wd; wd = -wd; flipX = !flipX; }
-    if (hd < 0) { yd += hd; hd = -hd; flipY = !flipY; }
-    if (ws < 0) { xs += ws; ws = -ws; flipX = !flipX; }
-    if (hs < 0) { ys += hs; hs = -hs; flipY = !flipY; }
+    if (wd < 0) { xd = Canvas::clampCoord((int64_t)xd + wd); wd = -wd; flipX = !flipX; }
+    if (hd < 0) { yd = Canvas::clampCoord((int64_t)yd + hd); hd = -hd; flipY = !flipY; }
+    if (ws < 0) { xs = Canvas::clampCoord((int64_t)xs + ws); ws = -ws; flipX = !flipX; }
+    if (hs < 0) { ys = Canvas::clampCoord((int64_t)ys + hs); hs = -hs; flipY = !flipY; }
 
     uint32_t pat = 0;
     bool hollowPattern = false;

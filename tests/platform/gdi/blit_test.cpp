@@ -220,3 +220,17 @@ TEST(Clipping, SaveAndRestoreBringBackClipAndObjects) {
     EXPECT_FALSE(RestoreDC(s.dc, 1));  // nothing saved any more
     EXPECT_TRUE(DeleteObject(red));
 }
+
+TEST(Blit, ExtremeCoordinatesAndSizesFailOrClipSafely) {
+    Screen s(4, 4);
+    MemDC src(s.dc, 2, 2, RGB(255, 0, 0));
+    EXPECT_TRUE(BitBlt(s.dc, INT32_MIN, INT32_MIN, 3, 3, src.dc, INT32_MAX - 1, 0, SRCCOPY));
+    EXPECT_TRUE(StretchBlt(s.dc, INT32_MIN, 0, -5, 4, src.dc, INT32_MIN, 0, -2, 2, SRCCOPY));
+    EXPECT_FALSE(StretchBlt(s.dc, 0, 0, 1 << 30, 4, src.dc, 0, 0, 2, 2, SRCCOPY));
+    EXPECT_FALSE(TransparentBlt(s.dc, 0, 0, -4, 4, src.dc, 0, 0, 2, 2, 0));
+    EXPECT_EQ(s.count(kWhite), 16);
+    // A source rectangle partly off its bitmap copies only what exists.
+    EXPECT_TRUE(BitBlt(s.dc, 0, 0, 4, 4, src.dc, -2, -2, SRCCOPY));
+    EXPECT_EQ(s.at(2, 2), 0xFF0000u);
+    EXPECT_EQ(s.at(1, 1), kWhite);
+}
