@@ -32,6 +32,15 @@ void putField(std::u16string& out, const Spec& spec, std::u16string_view text) {
 
 // Numbers go through the host's 8-bit printf, which has the same flags,
 // width and precision rules; the result is plain ASCII.
+template <typename T>
+void emitNumber(std::u16string& out, const char* fmt, int width, int precision, T value) {
+    int n = snprintf(nullptr, 0, fmt, width, precision, value);
+    if (n <= 0) return;
+    std::string text((size_t)n + 1, '\0');
+    snprintf(text.data(), text.size(), fmt, width, precision, value);
+    for (int i = 0; i < n; ++i) out.push_back((unsigned char)text[(size_t)i]);
+}
+
 void putNumber(std::u16string& out, const Spec& spec, char conv, va_list* ap) {
     char fmt[32];
     char* f = fmt;
@@ -44,73 +53,60 @@ void putNumber(std::u16string& out, const Spec& spec, char conv, va_list* ap) {
     *f++ = '*';
     *f++ = '.';
     *f++ = '*';
-    bool floating = strchr("eEfFgGaA", conv) != nullptr;
     bool isSigned = conv == 'd' || conv == 'i';
-    char buf[512];
-    int prec = spec.precision;
-    int n;
-    if (floating) {
-        if (spec.size == Spec::LongDouble) *f++ = 'L';
-        *f++ = conv;
-        *f = 0;
-        if (prec < 0) prec = 6;
-        if (prec > 100) prec = 100;
-        int width = spec.width > 400 ? 400 : spec.width;
-        if (spec.size == Spec::LongDouble)
-            n = snprintf(buf, sizeof buf, fmt, width, prec, va_arg(*ap, long double));
-        else
-            n = snprintf(buf, sizeof buf, fmt, width, prec, va_arg(*ap, double));
-    } else if (conv == 'p') {
-        *f++ = 'p';
-        *f = 0;
-        void* p = va_arg(*ap, void*);
-        // %p shows all digits of the address in upper case, as on the device.
-        n = snprintf(buf, sizeof buf, "%0*llX", (int)(2 * sizeof(void*)), (unsigned long long)(uintptr_t)p);
-    } else {
-        *f++ = 'l';
-        *f++ = 'l';
-        *f++ = conv == 'i' ? 'd' : conv;
-        *f = 0;
-        long long sv = 0;
-        unsigned long long uv = 0;
-        switch (spec.size) {
-            case Spec::LongLong:
-                if (isSigned) sv = va_arg(*ap, long long);
-                else uv = va_arg(*ap, unsigned long long);
-                break;
-            case Spec::Size_t:
-                if (isSigned) sv = (long long)va_arg(*ap, ptrdiff_t);
-                else uv = va_arg(*ap, size_t);
-                break;
-            case Spec::Long:
-                // The device's long is 32 bits: read a host long, keep 32 bits,
-                // which also gives the right value when an int was passed.
-                if (isSigned) sv = (int32_t)va_arg(*ap, long);
-                else uv = (uint32_t)va_arg(*ap, unsigned long);
-                break;
-            case Spec::Short:
-                if (isSigned) sv = (short)va_arg(*ap, int);
-                else uv = (unsigned short)va_arg(*ap, unsigned int);
-                break;
-            default:
-                if (isSigned) sv = va_arg(*ap, int);
-                else uv = va_arg(*ap, unsigned int);
-                break;
+    if (strchr("eEfFgGaA", conv)) {
+        int prec = spec.precision < 0 ? 6 : spec.precision;
+        if (spec.size == Spec::LongDouble) {
+            *f++ = 'L';
+            *f++ = conv;
+            *f = 0;
+            emitNumber(out, fmt, spec.width, prec, va_arg(*ap, long double));
+        } else {
+            *f++ = conv;
+            *f = 0;
+            emitNumber(out, fmt, spec.width, prec, va_arg(*ap, double));
         }
-        int width = spec.width > 400 ? 400 : spec.width;
-        if (prec > 400) prec = 400;
-        if (isSigned) n = snprintf(buf, sizeof buf, fmt, width, prec, sv);
-        else n = snprintf(buf, sizeof buf, fmt, width, prec, uv);
+        return;
     }
-    if (n < 0) return;
-    size_t len = (size_t)n < sizeof buf ? (size_t)n : sizeof buf - 1;
-    for (size_t i = 0; i < len; ++i) out.push_back((unsigned char)buf[i]);
-    // Widths beyond the scratch buffer are padded here.
-    if (spec.width > (int)len) {
-        size_t extra = (size_t)spec.width - len;
-        if (spec.left) pad(out, extra, u' ');
-        else out.insert(out.size() - len, extra, u' ');
+    if (conv == 'p') {
+        // All digits of the address, in upper case, as on the device.
+        void* p = va_arg(*ap, void*);
+        emitNumber(out, spec.left ? "%-*.*llX" : "%*.*llX", spec.width, (int)(2 * sizeof(void*)),
+                   (unsigned long long)(uintptr_t)p);
+        return;
     }
+    *f++ = 'l';
+    *f++ = 'l';
+    *f++ = conv == 'i' ? 'd' : conv;
+    *f = 0;
+    long long sv = 0;
+    unsigned long long uv = 0;
+    switch (spec.size) {
+        case Spec::LongLong:
+            if (isSigned) sv = va_arg(*ap, long long);
+            else uv = va_arg(*ap, unsigned long long);
+            break;
+        case Spec::Size_t:
+            if (isSigned) sv = (long long)va_arg(*ap, ptrdiff_t);
+            else uv = va_arg(*ap, size_t);
+            break;
+        case Spec::Long:
+            // The device's long is 32 bits: read a host long, keep 32 bits,
+            // which also gives the right value when an int was passed.
+            if (isSigned) sv = (int32_t)va_arg(*ap, long);
+            else uv = (uint32_t)va_arg(*ap, unsigned long);
+            break;
+        case Spec::Short:
+            if (isSigned) sv = (short)va_arg(*ap, int);
+            else uv = (unsigned short)va_arg(*ap, unsigned int);
+            break;
+        default:
+            if (isSigned) sv = va_arg(*ap, int);
+            else uv = va_arg(*ap, unsigned int);
+            break;
+    }
+    if (isSigned) emitNumber(out, fmt, spec.width, spec.precision, sv);
+    else emitNumber(out, fmt, spec.width, spec.precision, uv);
 }
 
 void putString(std::u16string& out, const Spec& spec, va_list* ap) {

@@ -42,6 +42,12 @@ TEST(WideFormat, NumbersFlagsWidthPrecision) {
     EXPECT_EQ(u"-123456|-42|ffffffff", fmt(u"%ld|%ld|%lx", hostLong, deviceLong, -1L));
     EXPECT_EQ(u"9000000000|9000000000", fmt(u"%lld|%I64d", 9000000000LL, 9000000000LL));
     EXPECT_EQ(u"%q", fmt(u"%q"));
+    // Wide fields and long numbers are never cut short.
+    WCHAR big[700];
+    EXPECT_EQ(600, swprintf(big, 700, u"%600d", 5));
+    EXPECT_EQ(u'5', big[599]);
+    EXPECT_EQ(311, swprintf(big, 700, u"%.1f", 1e308));
+    EXPECT_EQ(16, swprintf(big, 700, u"%p", (void*)0x1234));
 }
 
 TEST(WideFormat, TruncationAlwaysTerminatesAndReportsMinusOne) {
