@@ -1,0 +1,1 @@
+qp_fuzz_target(dialog_template ${CMAKE_CURRENT_SOURCE_DIR}/dialog_template_fuzz.cpp qp_platform_dialogs)
