@@ -55,7 +55,7 @@ bool ScriptPlayer::perform(std::optional<uint64_t> timeoutMs) {
     switch (s.kind) {
         case StepKind::Tap:
         case StepKind::DoubleTap:
-        case StepKind::Hold: return stepTap(s);
+        case StepKind::Hold: return stepTap(s, timeoutMs);
         case StepKind::Drag: return stepDrag(s);
         case StepKind::Key: return stepKey(s);
         case StepKind::Type: return stepType(s);
@@ -63,7 +63,7 @@ bool ScriptPlayer::perform(std::optional<uint64_t> timeoutMs) {
         case StepKind::Click:
         case StepKind::Control: return stepControl(s);
         case StepKind::Select: return stepSelect(s);
-        case StepKind::Tree: return stepTree(s);
+        case StepKind::Tree: return stepTree(s, timeoutMs);
         case StepKind::Wait: return stepWait(s, timeoutMs);
         case StepKind::Shot:
         case StepKind::Dump: return stepFile(s);

@@ -45,14 +45,15 @@ private:
     bool stop(int status, const std::string& message);
     void stepDone();
 
-    bool stepTap(const ScriptStep& s);
+    bool stepTap(const ScriptStep& s, std::optional<uint64_t> timeoutMs);
+    bool holdPen(POINT p, std::optional<uint64_t> timeoutMs);
     bool stepDrag(const ScriptStep& s);
     bool stepKey(const ScriptStep& s);
     bool stepType(const ScriptStep& s);
     bool stepMenu(const ScriptStep& s);
     bool stepControl(const ScriptStep& s);
     bool stepSelect(const ScriptStep& s);
-    bool stepTree(const ScriptStep& s);
+    bool stepTree(const ScriptStep& s, std::optional<uint64_t> timeoutMs);
     bool stepWait(const ScriptStep& s, std::optional<uint64_t> timeoutMs);
     bool stepFile(const ScriptStep& s);
 
@@ -62,6 +63,7 @@ private:
     int phase_ = 0;        // its part
     uint64_t waitLeft_ = 0;
     int selectIndex_ = -1;
+    POINT holdPoint_{0, 0};
     bool busy_ = false;    // inside a step (a message it sent may idle again)
     bool closing_ = false;
     int stopStatus_ = 0;

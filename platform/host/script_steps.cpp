@@ -24,11 +24,11 @@ bool onScreen(int x, int y) {
 
 POINT centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// How long a hold keeps the pen down: past the long tap-and-hold delay, so
+// every window that waits for a hold (on the device clock) sees one.
+uint64_t holdDurationMs() { return holdTimeMs(true) + 50; }
+
 void tapAt(POINT p, StepKind how) {
-    if (how == StepKind::Hold) {
-        penHold(p.x, p.y);
-        return;
-    }
     penDown(p.x, p.y);
     penUp(p.x, p.y);
     if (how == StepKind::DoubleTap) {
@@ -81,9 +81,32 @@ int findEntry(HWND h, bool combo, const std::u16string& text) {
 
 }  // namespace
 
-bool ScriptPlayer::stepTap(const ScriptStep& s) {
+bool ScriptPlayer::stepTap(const ScriptStep& s, std::optional<uint64_t> timeoutMs) {
     if (!onScreen(s.x, s.y)) return fail("the point is outside the screen");
+    if (s.kind == StepKind::Hold) return holdPen(POINT{s.x, s.y}, timeoutMs);
     tapAt(POINT{s.x, s.y}, s.kind);
+    stepDone();
+    return true;
+}
+
+bool ScriptPlayer::holdPen(POINT p, std::optional<uint64_t> timeoutMs) {
+    // The pen goes down and stays while the clock runs (stopping at each
+    // timer, so a window's own hold timer fires at its time); it lifts when
+    // the hold time has passed or as soon as a menu appeared, as a person
+    // lifts the pen when the item menu shows.
+    if (phase_ == 0) {
+        penDown(p.x, p.y);
+        waitLeft_ = holdDurationMs();
+        phase_ = 1;
+        return true;
+    }
+    if (waitLeft_ > 0 && !popupMenuOpen()) {
+        uint64_t step = timeoutMs ? std::min(*timeoutMs, waitLeft_) : waitLeft_;
+        clockAdvance(step);
+        waitLeft_ -= step;
+        return true;
+    }
+    penUp(p.x, p.y);
     stepDone();
     return true;
 }
@@ -205,7 +228,8 @@ bool ScriptPlayer::stepSelect(const ScriptStep& s) {
     return true;
 }
 
-bool ScriptPlayer::stepTree(const ScriptStep& s) {
+bool ScriptPlayer::stepTree(const ScriptStep& s, std::optional<uint64_t> timeoutMs) {
+    if (phase_ > 0) return holdPen(holdPoint_, timeoutMs);
     HWND top = GetForegroundWindow();
     HWND tree = nullptr;
     if (HWND f = GetFocus(); f && treeview::isTreeView(f) && shownOnScreen(f)) tree = f;
@@ -226,6 +250,10 @@ bool ScriptPlayer::stepTree(const ScriptStep& s) {
     if (seen.right <= seen.left || seen.bottom <= seen.top) {
         const char* what = s.part == TreePart::Label ? "label" : s.part == TreePart::Check ? "check box" : "expand button";
         return fail("the item " + quoted(path) + " shows no " + what);
+    }
+    if (s.action == StepKind::Hold) {
+        holdPoint_ = centre(seen);
+        return holdPen(holdPoint_, timeoutMs);
     }
     tapAt(centre(seen), s.action);
     stepDone();

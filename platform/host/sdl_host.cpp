@@ -10,7 +10,9 @@
 #include "platform/host/host_options.h"
 #include "platform/host/script.h"
 #include "platform/host/window_query.h"
+#include "platform/shell/menu_query.h"
 #include "platform/shell/shell_system.h"
+#include "platform/system/device_clock.h"
 #include "platform/system/clipboard_host.h"
 #include "platform/window/input.h"
 #include "platform/window/screen.h"
@@ -27,6 +29,11 @@ struct SdlHost::Impl {
     bool waitShown = false;
     int zoom = 1;
     bool penDown = false;
+    // The right button is a tap-and-hold: the pen stays down at holdPt until
+    // holdReleaseAt (device clock) or until a menu opened, whichever is first.
+    bool holding = false;
+    POINT holdPt{0, 0};
+    uint64_t holdReleaseAt = 0;
     bool videoUp = false;
     long uploaded = 0;
 
@@ -127,22 +134,25 @@ void SdlHost::Impl::handle(const SDL_Event& e) {
     switch (e.type) {
         case SDL_MOUSEBUTTONDOWN: {
             POINT p = devicePoint(e.button.x, e.button.y);
-            if (e.button.button == SDL_BUTTON_LEFT) {
+            if (e.button.button == SDL_BUTTON_LEFT && !holding) {
                 penDown = true;
                 device::penDown(p.x, p.y);
-            } else if (e.button.button == SDL_BUTTON_RIGHT && !penDown) {
-                penHold(p.x, p.y);
+            } else if (e.button.button == SDL_BUTTON_RIGHT && !penDown && !holding) {
+                holding = true;
+                holdPt = p;
+                holdReleaseAt = clockNowMs() + holdTimeMs(false) + 50;
+                device::penDown(p.x, p.y);
             }
             break;
         }
         case SDL_MOUSEMOTION:
-            if (penDown) {
+            if (penDown && !holding) {
                 POINT p = devicePoint(e.motion.x, e.motion.y);
                 device::penMove(p.x, p.y);
             }
             break;
         case SDL_MOUSEBUTTONUP:
-            if (e.button.button == SDL_BUTTON_LEFT && penDown) {
+            if (e.button.button == SDL_BUTTON_LEFT && penDown && !holding) {
                 penDown = false;
                 POINT p = devicePoint(e.button.x, e.button.y);
                 device::penUp(p.x, p.y);
@@ -226,6 +236,15 @@ void SdlHost::close() {
 bool SdlHost::waitForInput(std::optional<uint64_t> timeoutMs) {
     if (!d_->window) return false;
     uint64_t wait = std::min(timeoutMs.value_or(UINT64_MAX), msToNextMinute());
+    if (d_->holding) {
+        uint64_t now = clockNowMs();
+        if (now >= d_->holdReleaseAt || popupMenuOpen()) {
+            d_->holding = false;
+            penUp(d_->holdPt.x, d_->holdPt.y);
+            return true;
+        }
+        wait = std::min(wait, d_->holdReleaseAt - now);
+    }
     SDL_Event e;
     // Sleeps in the event wait: no input and no timer, no CPU.
     if (SDL_WaitEventTimeout(&e, (int)std::min<uint64_t>(wait, INT_MAX))) {

@@ -193,6 +193,8 @@ LRESULT onNotify(const NMHDR* nm) {
         log("tree select " + narrow(text));
     } else if (nm->code == NM_DBLCLK) {
         log("tree dblclk");
+    } else if (nm->code == GN_CONTEXTMENU) {
+        log("tree hold");
     }
     return 0;
 }
