@@ -109,10 +109,14 @@ void scheduleKey(const unsigned char* key, size_t length) {
 
 // Grows the shared output buffer to at least `need` bytes; false (buffer and
 // capacity as they were) if memory runs out.
+// Test seam: where the cipher grows its buffers, so tests can make it run
+// out of memory. The program never changes it.
+void* (*cipherRealloc)(void*, size_t) = std::realloc;
+
 bool reserveOutput(size_t need) {
     if (cipherOutput != nullptr && cipherOutputCapacity >= need) return true;
     size_t capacity = cipherOutputCapacity > need ? cipherOutputCapacity : need;
-    char* grown = static_cast<char*>(std::realloc(cipherOutput, capacity));
+    char* grown = static_cast<char*>(cipherRealloc(cipherOutput, capacity));
     if (grown == nullptr) return false;
     cipherOutput = grown;
     cipherOutputCapacity = capacity;
@@ -242,7 +246,7 @@ int encipherText(char** buffer) {
     // The caller's buffer only holds its text; make it as large as the
     // output buffer so the hex text (twice as long, or more) fits.
     if (n < cipherOutputCapacity) {
-        char* grown = static_cast<char*>(std::realloc(*buffer, cipherOutputCapacity));
+        char* grown = static_cast<char*>(cipherRealloc(*buffer, cipherOutputCapacity));
         if (grown == nullptr) return 2;
         *buffer = grown;
     }
@@ -302,3 +306,5 @@ int setCipherKeyBytesForTest(const unsigned char* key, size_t length) {
     scheduleKey(key, length);
     return 0;
 }
+
+void setCipherReallocForTest(void* (*grow)(void*, size_t)) { cipherRealloc = grow ? grow : std::realloc; }

@@ -50,3 +50,6 @@ void setCipherFullRoundForTest(bool full);
 // Test only: keys the cipher with `length` raw bytes (no NUL, no minimum of
 // 4), as the published vectors do; 0 set, 1 no bytes.
 int setCipherKeyBytesForTest(const unsigned char* key, size_t length);
+// Test only: replaces the allocator the cipher grows its buffers with
+// (nullptr puts realloc back), to reach the out-of-memory paths.
+void setCipherReallocForTest(void* (*grow)(void*, size_t));

@@ -37,7 +37,13 @@ void finish(sqlite3_context* context, char* buffer) {
 void bfencrypt(sqlite3_context* context, int argc, sqlite3_value** argv) {
     char* buffer = argumentCopy(argc, argv);
     if (!buffer) return;
-    encipherText(&buffer);
+    // Out of memory leaves the plain text in the buffer: storing it would
+    // put a readable text into a protected list, so the result is an error.
+    if (encipherText(&buffer) == 2) {
+        std::free(buffer);
+        sqlite3_result_error_nomem(context);
+        return;
+    }
     finish(context, buffer);
 }
 

@@ -158,6 +158,18 @@ TEST_F(CipherFunctions, NullAndEmptyPassThrough) {
     EXPECT_EQ(scalar(db, "SELECT bfdecrypt('');"), "");
 }
 
+// A cipher that runs out of memory must not let the plain text through as
+// if it were enciphered: the statement fails and nothing is stored.
+TEST_F(CipherFunctions, OutOfMemoryFailsTheStatementInsteadOfStoringPlainText) {
+    ASSERT_EQ(executeSql(db, "CREATE TABLE t (s TEXT);", error, sizeof error), 101);
+    setCipherReallocForTest([](void*, size_t) -> void* { return nullptr; });
+    int code = executeSql(db, "INSERT INTO t VALUES (bfencrypt('a secret that needs more room than the buffer has "
+                              "a secret that needs more room than the buffer has'));", error, sizeof error);
+    setCipherReallocForTest(nullptr);
+    EXPECT_NE(code, SQLITE_DONE);  // the legacy prepare reports it as SQLITE_ERROR
+    EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM t;"), "0");
+}
+
 TEST_F(CipherFunctions, EnciphersToLowerCaseHexAndBack) {
     EXPECT_EQ(scalar(db, "SELECT bfencrypt('abc');"), "5ea53232df9b39e8");
     EXPECT_EQ(scalar(db, "SELECT bfencrypt('abc', 'ignored');"), "5ea53232df9b39e8");
