@@ -229,6 +229,14 @@ TEST_F(FileSystem, HostPathsTurnIntoDevicePaths) {
     ASSERT_TRUE(device::hostToDevice(root, dev));
     EXPECT_EQ(u"\\", dev);
     EXPECT_FALSE(device::hostToDevice("/proc/version", dev));
+    // By default the root lies inside the card (the home folder): the nearer
+    // of the two names the file.
+    device::fsSetRoot(card + "/.local/share/quillet-pro");
+    ASSERT_TRUE(device::hostToDevice(card + "/.local/share/quillet-pro/My Documents/a.qu2", dev));
+    EXPECT_EQ(u"\\My Documents\\a.qu2", dev);
+    ASSERT_TRUE(device::hostToDevice(card + "/Documents/a.qu2", dev));
+    EXPECT_EQ(u"\\Storage Card\\Documents\\a.qu2", dev);
+    device::fsSetRoot(root);
     // A name that is not UTF-8 on the host reads as the system code page and
     // still finds its file.
     writeHost(root + "/My Documents/caf\xE9.qu2", "old");
