@@ -34,7 +34,6 @@
 // ------------------------------------------------------- messages and codes
 #define DM_GETDEFID (WM_USER + 0)
 #define DM_SETDEFID (WM_USER + 1)
-#define DM_REPOSITION (WM_USER + 2)
 // High word of a DM_GETDEFID answer that carries an id.
 #define DC_HASDEFID 0x534B
 

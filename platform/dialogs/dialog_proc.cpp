@@ -115,7 +115,6 @@ LRESULT defaultProcessing(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, b
         case WM_NEXTDLGCTL: return onNextDlgCtl(dialog, wParam, lParam);
         case WM_GETFONT: return info(dialog) ? (LRESULT)info(dialog)->font : 0;
         case WM_CLOSE: return onClose(dialog);
-        case WM_NCDESTROY: detachInfo(dialog); return DefWindowProcW(dialog, msg, wParam, lParam);
         case WM_INITDIALOG:
         case WM_COMPAREITEM:
         case WM_VKEYTOITEM:
@@ -218,19 +217,32 @@ SIZE dialogBaseUnits(HWND dialog) {
 
 }  // namespace device
 
-LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    if (!IsWindow(hDlg)) return 0;
-    bool dialogSlots = dlg::hasDialogExtra(hDlg);
+namespace dlg {
+namespace {
+
+LRESULT dialogProcedure(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    bool dialogSlots = hasDialogExtra(hDlg);
     if (dialogSlots) SetWindowLongW(hDlg, DWL_MSGRESULT, 0);
     INT_PTR handled = 0;
-    if (DLGPROC proc = dlg::dialogProcOf(hDlg)) handled = CallWindowProcW(proc, hDlg, Msg, wParam, lParam);
+    if (DLGPROC proc = dialogProcOf(hDlg)) handled = CallWindowProcW(proc, hDlg, Msg, wParam, lParam);
     if (!handled && IsWindow(hDlg)) {
         bool answered = false;
-        LRESULT r = dlg::defaultProcessing(hDlg, Msg, wParam, lParam, answered);
+        LRESULT r = defaultProcessing(hDlg, Msg, wParam, lParam, answered);
         if (answered) return r;
     }
-    if (dlg::answersDirectly(Msg)) return handled;
+    if (answersDirectly(Msg)) return handled;
     return dialogSlots && IsWindow(hDlg) ? GetWindowLongW(hDlg, DWL_MSGRESULT) : 0;
+}
+
+}  // namespace
+}  // namespace dlg
+
+LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    if (!IsWindow(hDlg)) return 0;
+    LRESULT r = dlg::dialogProcedure(hDlg, Msg, wParam, lParam);
+    // The record and font go with the window, whatever the procedure answered.
+    if (Msg == WM_NCDESTROY) dlg::detachInfo(hDlg);
+    return r;
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {

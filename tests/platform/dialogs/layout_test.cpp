@@ -37,6 +37,7 @@ TEST_F(Layout, TheGuiFontGivesAboutSixByThirteenPixelUnitsAndTwiceThatOnTheHighR
     EXPECT_GE(high.cy, 2 * low.cy - 2);
     EXPECT_LE(high.cy, 2 * low.cy + 2);
     DestroyWindow(d);
+    device::windowSystemReset();
     device::screenConfigure(false);
 }
 

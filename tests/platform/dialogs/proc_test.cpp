@@ -257,3 +257,17 @@ TEST_F(Proc, DestroyingADialogReleasesItsRecordAndFont) {
     EXPECT_EQ(GetObjectType(font), 0u);
     EXPECT_EQ(device::dialogBaseUnits(d).cx, 0);
 }
+
+TEST_F(Proc, ARecordGoesEvenWhenTheProcedureClaimsTheLastMessage) {
+    addTemplate(60, smallDialog());
+    struct Local {
+        static INT_PTR CALLBACK claimsAll(HWND, UINT msg, WPARAM, LPARAM) { return msg != WM_ERASEBKGND; }
+    };
+    HWND d = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(60), nullptr, Local::claimsAll, 0);
+    ASSERT_TRUE(d);
+    HFONT font = (HFONT)SendMessageW(d, WM_GETFONT, 0, 0);
+    EXPECT_EQ(font, nullptr);  // claimed: the procedure's answer, DWL_MSGRESULT 0
+    EXPECT_TRUE(device::isDialogWindow(d));
+    DestroyWindow(d);
+    EXPECT_FALSE(device::isDialogWindow(d));
+}
