@@ -144,7 +144,9 @@ std::string regSerialize(const RegTree& tree) {
 bool regParse(const std::string& text, RegTree& tree) {
     tree = RegTree{};
     size_t eol = text.find('\n');
-    if (text.substr(0, eol) != kHeader) return text.empty();
+    std::string_view header(text.data(), eol == std::string::npos ? text.size() : eol);
+    if (!header.empty() && header.back() == '\r') header.remove_suffix(1);
+    if (header != kHeader) return text.empty();
     bool clean = true;
     RegKey* current = nullptr;
     size_t pos = eol == std::string::npos ? text.size() : eol + 1;
@@ -152,6 +154,8 @@ bool regParse(const std::string& text, RegTree& tree) {
         eol = text.find('\n', pos);
         std::string_view line(text.data() + pos, (eol == std::string::npos ? text.size() : eol) - pos);
         pos = eol == std::string::npos ? text.size() : eol + 1;
+        // A file edited by hand elsewhere may have gained CRLF line ends.
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty()) continue;
         std::vector<std::string_view> f = splitTabs(line);
         if (f[0] == "key" && f.size() == 3 && f[1].size() == 1 && f[1][0] >= '0' && f[1][0] < '0' + kRegRoots) {

@@ -105,6 +105,12 @@ TEST_F(Registry, TheFileIsReplacedWholeAndOddNamesRoundTrip) {
     tree.roots[2].children.push_back(std::move(key));
     device::RegTree back;
     EXPECT_TRUE(device::regParse(device::regSerialize(tree), back));
+    // The same with CRLF line ends, as after an edit elsewhere.
+    std::string crlf;
+    for (char c : device::regSerialize(tree)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    device::RegTree fromCrlf;
+    EXPECT_TRUE(device::regParse(crlf, fromCrlf));
+    EXPECT_EQ(device::regSerialize(tree), device::regSerialize(fromCrlf));
     ASSERT_EQ(1u, back.roots[2].children.size());
     device::RegKey* k = back.roots[2].child(u"WE%IRD\tKEY NAME");
     ASSERT_NE(nullptr, k);
