@@ -150,6 +150,14 @@ void navBarTick() {
 
 void resetNavBar() { nb() = NavBarState{}; }
 
+void screenChanged() {
+    const device::ScreenConfig& sc = device::screenConfig();
+    Window* d = desktop();
+    d->rect = RECT{0, 0, sc.width, sc.height};
+    if (HWND bar = device::navBarWindow()) MoveWindow(bar, 0, 0, sc.width, device::navBarHeight(), FALSE);
+    exposeScreenArea(gdi::Region(d->rect));
+}
+
 }  // namespace wm
 
 namespace device {

@@ -5,6 +5,7 @@
 
 #include "platform/gdi/device_caps.h"
 #include "platform/gdi/region.h"
+#include "platform/window/wm_internal.h"
 
 namespace device {
 namespace {
@@ -37,6 +38,7 @@ void screenConfigure(bool hires) {
     gdi::setScreenSize(s.config.width, s.config.height);
     s.sipHeight = 0;
     screenMarkAllDirty();
+    wm::screenChanged();
 }
 
 gdi::Surface& screenSurface() { return state().surface; }

@@ -166,6 +166,9 @@ HWND captureWindow();
 void navBarForegroundChanged();
 // Repaints the clock when the minute changed.
 void navBarTick();
+// The screen was reconfigured: the desktop and navigation bar follow it and
+// everything repaints.
+void screenChanged();
 // Depth of nested modal loops (0: the program's own loop).
 int modalDepth();
 void resetFocus();

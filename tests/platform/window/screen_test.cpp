@@ -30,6 +30,16 @@ TEST_F(Screen, NormalAndHighResolutionMetrics) {
     EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), 192);
     ReleaseDC(nullptr, dc);
     EXPECT_EQ(device::screenSurface().width, 480);
+    HWND bar = device::navBarWindow();
+    HWND h = CreateWindowExW(0, u"rec", u"", WS_VISIBLE, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr,
+                             nullptr, nullptr);
+    RECT r;
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r.top, 52);
+    EXPECT_EQ(r.right, 480);
+    GetWindowRect(bar ? bar : device::navBarWindow(), &r);
+    EXPECT_EQ(r.right, 480);
+    EXPECT_EQ(r.bottom, 52);
 }
 
 TEST_F(Screen, WorkAreaLiesBetweenNavigationBarAndInputPanel) {
