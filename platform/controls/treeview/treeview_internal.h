@@ -213,6 +213,5 @@ constexpr UINT_PTR kEditTimer = 0x7402;
 // Tap-and-hold: the pen held this long without moving past the drag
 // threshold opens the item's context menu (GN_CONTEXTMENU to the parent).
 constexpr UINT kHoldTimeMs = 500;
-constexpr UINT kGestureContextMenu = 1000;  // GN_CONTEXTMENU
 
 }  // namespace tv

@@ -5,23 +5,20 @@
 // threshold (TVN_BEGINDRAGW, capture released so the parent can take it), or
 // stays down for the hold time (tap-and-hold: the parent gets WM_NOTIFY with
 // GN_CONTEXTMENU and the point on the screen, as the device's shell sends it).
-// The hold is timed with the control's own timer on the device clock, so it
-// is as deterministic as every other timer under the virtual clock.
+// The hold is timed with the control's own timer on the device clock (as
+// deterministic as every other timer under the virtual clock), unless a host
+// installed the shell's recognizer (treeview_control.h).
 // A button tap expands or collapses at once.
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/controls/treeview/treeview_control.h"
 #include "platform/controls/treeview/treeview_internal.h"
 
 namespace tv {
 namespace {
 
-// The record the shell sends with GN_CONTEXTMENU (NMRGINFO on the device).
-struct GestureInfo {
-    NMHDR hdr;
-    POINT ptAction;
-    DWORD_PTR dwItemSpec;
-};
+device::TreeGestureRecognizer g_recognizer = nullptr;
 
 POINT pointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
@@ -35,10 +32,26 @@ void toggleCheck(Tree& t, Item* it) {
 }
 
 void sendContextMenu(Tree& t, Item* it, POINT screenPt) {
-    GestureInfo info{};
+    NMRGINFO info{};
+    info.hdr.hwndFrom = t.hwnd;
+    info.hdr.idFrom = (UINT_PTR)GetDlgCtrlID(t.hwnd);
+    info.hdr.code = GN_CONTEXTMENU;
     info.ptAction = screenPt;
-    info.dwItemSpec = it ? (DWORD_PTR)it->handle : 0;
-    notify(t, info.hdr, kGestureContextMenu);
+    info.dwItemSpec = it ? (DWORD)(uintptr_t)it->handle : 0;
+    if (HWND parent = GetParent(t.hwnd)) SendMessageW(parent, WM_NOTIFY, info.hdr.idFrom, (LPARAM)&info);
+}
+
+// The pen was held on the tracked item: select it (when held on its label or
+// image) and ask the parent for the context menu.
+void fireHold(Tree& t) {
+    Item* it = t.track.item;
+    UINT flags = t.track.hitFlags;
+    POINT pt = t.track.down;
+    cancelTracking(t);
+    HTREEITEM h = it->handle;
+    if (flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON)) selectCaret(t, it, TVC_BYMOUSE);
+    ClientToScreen(t.hwnd, &pt);
+    sendContextMenu(t, itemOf(t, h), pt);
 }
 
 Item* rowAt(Tree& t, int row) {
@@ -90,7 +103,17 @@ LRESULT onPenDown(Tree& t, LPARAM lParam) {
     t.track.holdArmed = true;
     t.track.wasSelected = it == t.selected;
     SetCapture(hwnd);
-    SetTimer(hwnd, kHoldTimer, kHoldTimeMs, nullptr);
+    if (!g_recognizer) {
+        SetTimer(hwnd, kHoldTimer, kHoldTimeMs, nullptr);
+        return 0;
+    }
+    // The recognizer runs its own loop until the pen is held, lifts or
+    // moves away; the lift and the moves reach this window meanwhile.
+    HTREEITEM h = it->handle;
+    bool held = g_recognizer(hwnd, pt);
+    if (held && treeOf(hwnd) == &t && t.track.active && t.track.holdArmed && t.track.item &&
+        t.track.item->handle == h)
+        fireHold(t);
     return 0;
 }
 
@@ -159,15 +182,7 @@ LRESULT onTimer(Tree& t, WPARAM id) {
     }
     if (id != kHoldTimer) return 0;
     KillTimer(t.hwnd, kHoldTimer);
-    if (!t.track.active || !t.track.holdArmed) return 0;
-    Item* it = t.track.item;
-    UINT flags = t.track.hitFlags;
-    POINT pt = t.track.down;
-    cancelTracking(t);
-    HTREEITEM h = it->handle;
-    if (flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON)) selectCaret(t, it, TVC_BYMOUSE);
-    ClientToScreen(t.hwnd, &pt);
-    sendContextMenu(t, itemOf(t, h), pt);
+    if (t.track.active && t.track.holdArmed) fireHold(t);
     return 0;
 }
 
@@ -249,3 +264,9 @@ LRESULT onKeyDown(Tree& t, WPARAM vk) {
 }
 
 }  // namespace tv
+
+namespace device {
+
+void setTreeViewGestureRecognizer(TreeGestureRecognizer recognizer) { tv::g_recognizer = recognizer; }
+
+}  // namespace device

@@ -151,3 +151,31 @@ TEST_F(Input, KeysMoveTheSelectionAndOpenAndCloseBranches) {
 }
 
 }  // namespace
+
+namespace {
+
+// A recognizer as a host would install it: here it says "held" at once for
+// pens that went down on the right half of the tree.
+bool recognizeRightHalf(HWND, POINT pt) { return pt.x >= 100; }
+
+TEST_F(Input, AnInstalledRecognizerDecidesTheHoldAtThePenDown) {
+    device::setTreeViewGestureRecognizer(recognizeRightHalf);
+    POINT p = labelPoint(a);
+    penDownAt(p.x, p.y);
+    penUpAt(p.x, p.y);
+    EXPECT_EQ(parent().take(), (Lines{"NM_SETFOCUS", "NM_CLICK", "SELCHANGING(1,0,a)", "SELCHANGED(1,0,a)"}));
+    device::advanceClock(1000);
+    RECT label = itemRect(b, true);
+    SendMessageW(tree, TVM_SETINDENT, 110, 0);  // moves the labels to the right half
+    label = itemRect(b, true);
+    penDownAt(label.left + 2, label.top + 2);
+    Lines lines = parent().take();
+    device::setTreeViewGestureRecognizer(nullptr);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2].rfind("CONTEXTMENU(", 0), 0u);
+    EXPECT_EQ(GetCapture(), nullptr);
+    penUpAt(label.left + 2, label.top + 2);
+    EXPECT_EQ(parent().take(), Lines{});
+}
+
+}  // namespace

@@ -48,11 +48,10 @@ std::string describe(NMHDR* hdr) {
         case NM_RETURN: return "NM_RETURN";
         case NM_SETFOCUS: return "NM_SETFOCUS";
         case NM_KILLFOCUS: return "NM_KILLFOCUS";
-        case 1000: {
-            struct Gesture { NMHDR hdr; POINT pt; DWORD_PTR item; };
-            auto* g = reinterpret_cast<Gesture*>(hdr);
-            return "CONTEXTMENU(" + std::to_string(g->pt.x) + "," + std::to_string(g->pt.y) + "," +
-                   p.nameOf((HTREEITEM)g->item) + ")";
+        case GN_CONTEXTMENU: {
+            auto* g = reinterpret_cast<NMRGINFO*>(hdr);
+            return "CONTEXTMENU(" + std::to_string(g->ptAction.x) + "," + std::to_string(g->ptAction.y) + "," +
+                   p.nameOf((HTREEITEM)(uintptr_t)g->dwItemSpec) + ")";
         }
         default: return "";
     }
@@ -77,10 +76,7 @@ LRESULT onNotify(NMHDR* hdr) {
         p.lastEndNull = di->item.pszText == nullptr;
         p.lastEndText = di->item.pszText ? std::u16string(di->item.pszText) : u"";
     }
-    if (hdr->code == 1000) {
-        struct Gesture { NMHDR hdr; POINT pt; DWORD_PTR item; };
-        p.lastGesturePt = reinterpret_cast<Gesture*>(hdr)->pt;
-    }
+    if (hdr->code == GN_CONTEXTMENU) p.lastGesturePt = reinterpret_cast<NMRGINFO*>(hdr)->ptAction;
     if (p.hook) {
         LRESULT r = p.hook(hdr);
         if (r != -1) return r;
