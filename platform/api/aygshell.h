@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "commctrl.h"
 #include "windef.h"
 
 // ------------------------------------------------------------------ menu bar
@@ -130,14 +131,9 @@ typedef struct tagSHRGI {
     DWORD dwFlags;
 } SHRGINFO, *PSHRGINFO;
 
-// Sent with WM_NOTIFY (code GN_CONTEXTMENU). The header has the layout of
-// NMHDR, so a handler can read it through an NMHDR pointer.
+// Sent with WM_NOTIFY (code GN_CONTEXTMENU).
 typedef struct tagNMRGINFO {
-    struct {
-        HWND hwndFrom;
-        UINT_PTR idFrom;
-        UINT code;
-    } hdr;
+    NMHDR hdr;
     POINT ptAction;  // screen coordinates
     DWORD dwItemSpec;
 } NMRGINFO, *PNMRGINFO;

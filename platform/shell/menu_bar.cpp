@@ -234,6 +234,10 @@ bool openMenuButton(HWND hwnd, int index) {
 
 LRESULT onPenDown(HWND hwnd, MenuBar& bar, LPARAM lParam) {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    // While its owner is disabled (a modal dialog or message box is up) the
+    // owner's commands must not run, so its bar does not answer either; the
+    // input panel's button still does.
+    bool ownerEnabled = IsWindowEnabled(bar.owner) != FALSE;
     if (!bar.hideSip && PtInRect(&bar.sipRect, pt)) {
         bar.sipPressed = true;
         SetCapture(hwnd);
@@ -241,7 +245,7 @@ LRESULT onPenDown(HWND hwnd, MenuBar& bar, LPARAM lParam) {
         return 0;
     }
     int i = buttonAt(bar, pt);
-    if (i < 0 || !bar.buttons[(size_t)i].enabled()) return 0;
+    if (i < 0 || !bar.buttons[(size_t)i].enabled() || !ownerEnabled) return 0;
     if (bar.buttons[(size_t)i].kind == device::MenuBarButton::kMenu) {
         openMenuButton(hwnd, i);
         return 0;

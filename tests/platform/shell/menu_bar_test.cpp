@@ -269,3 +269,27 @@ TEST_F(MenuBarTest, EmptyBarHasOnlyTheInputPanelButton) {
 
 }  // namespace
 }  // namespace shelltest
+
+namespace shelltest {
+namespace {
+
+TEST_F(MenuBarTest, BarOfADisabledOwnerDoesNotAnswer) {
+    EnableWindow(main_, FALSE);
+    RECT r = button(4).rect;
+    device::penDown(r.left + 4, r.top + 6);
+    device::penUp(r.left + 4, r.top + 6);
+    RECT f = button(0).rect;
+    device::penDown(f.left + 4, f.top + 6);
+    device::penUp(f.left + 4, f.top + 6);
+    device::runUntilIdle();
+    EXPECT_TRUE(rec().commands.empty());
+    EXPECT_FALSE(shell::popupOpen());
+    EnableWindow(main_, TRUE);
+    device::penDown(r.left + 4, r.top + 6);
+    device::penUp(r.left + 4, r.top + 6);
+    device::runUntilIdle();
+    EXPECT_EQ(rec().commands.size(), 1u);
+}
+
+}  // namespace
+}  // namespace shelltest
