@@ -1,2 +1,23 @@
+// The progress bar common control, "msctls_progress32".
 #pragma once
 #include "windef.h"
+
+#define PROGRESS_CLASSW u"msctls_progress32"
+#define PROGRESS_CLASS PROGRESS_CLASSW
+
+#define PBS_SMOOTH 0x01
+#define PBS_VERTICAL 0x04
+
+#define PBM_SETRANGE (WM_USER + 1)
+#define PBM_SETPOS (WM_USER + 2)
+#define PBM_DELTAPOS (WM_USER + 3)
+#define PBM_SETSTEP (WM_USER + 4)
+#define PBM_STEPIT (WM_USER + 5)
+#define PBM_SETRANGE32 (WM_USER + 6)
+#define PBM_GETRANGE (WM_USER + 7)
+#define PBM_GETPOS (WM_USER + 8)
+
+typedef struct {
+    int iLow;
+    int iHigh;
+} PBRANGE, *PPBRANGE;
