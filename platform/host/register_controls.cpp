@@ -2,6 +2,7 @@
 // and tests set up the same device.
 #include "platform/host/register_controls.h"
 
+#include "platform/controls/edit/edit_control.h"
 #include "platform/controls/treeview/treeview_control.h"
 #include "platform/shell/shell_system.h"
 
@@ -9,6 +10,7 @@ namespace device {
 
 void registerDeviceClasses() {
     registerShellClasses();
+    registerEditControl();
     registerTreeViewControl();
 }
 

@@ -73,6 +73,7 @@ const device::DialogTemplate& askDialog() {
         DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | DS_CENTER, 0, 0, 0, 110, 60,
         u"Question", u"Tahoma", 8,
         {{u"static", u"Keep going?", 1100, WS_VISIBLE, 0, 7, 7, 96, 10},
+         {u"edit", u"", 1101, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7, 19, 96, 12},
          {u"tbutton", u"OK", IDOK, WS_VISIBLE | WS_TABSTOP, 0, 7, 36, 45, 14},
          {u"tbutton", u"Cancel", IDCANCEL, WS_VISIBLE | WS_TABSTOP, 0, 58, 36, 45, 14}}};
     return d;
