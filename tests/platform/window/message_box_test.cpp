@@ -106,3 +106,33 @@ TEST_F(MessageBox, ATimerCanAnswerTheBox) {
     SetTimer(nullptr, 0, 200, Local::answer);
     EXPECT_EQ(MessageBoxW(owner, u"Done.", u"Information", MB_OK | MB_ICONINFORMATION), IDOK);
 }
+
+namespace {
+int innerResult = 0;
+VOID CALLBACK openInnerBox(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    innerResult = MessageBoxW(GetActiveWindow(), u"Inner", u"Nested", MB_OK);
+}
+}  // namespace
+
+TEST_F(MessageBox, BoxesNestAndEachDisablesItsOwner) {
+    HWND owner = makeTop("owner", 0, 30, 240, 200);
+    innerResult = 0;
+    bool outerWasDisabled = false;
+    SetTimer(nullptr, 0, 100, openInnerBox);
+    Script s;
+    s.steps = {[] { device::clockAdvance(100); },  // the timer opens the inner box
+               [&] {
+                   HWND outer = GetWindow(GetActiveWindow(), GW_OWNER);
+                   outerWasDisabled = outer && outer != owner && !IsWindowEnabled(outer);
+                   device::keyDown(VK_RETURN);
+               },
+               [] { device::keyDown(VK_ESCAPE); }};
+    device::headlessHost().setIdleDriver(std::ref(s));
+    EXPECT_EQ(MessageBoxW(owner, u"Outer", u"Nested", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(innerResult, IDOK);
+    EXPECT_TRUE(outerWasDisabled);
+    EXPECT_EQ(s.next, 3u);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(GetActiveWindow(), owner);
+}
