@@ -294,6 +294,7 @@ INT_PTR WINAPI PropertySheetW(LPCPROPSHEETHEADERW h) {
         SetWindowLongW(sheet, GWL_USERDATA, 0);
         DestroyWindow(sheet);
     }
-    if (quit) return 0;
+    // A WM_QUIT that ended the loop before OK or Cancel counts as Cancel.
+    if (quit && !s.done) return 0;
     return s.result;
 }
