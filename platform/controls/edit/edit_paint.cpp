@@ -91,10 +91,11 @@ HBRUSH controlColors(Edit& e, HDC dc) {
 
 LRESULT onEraseBackground(Edit& e, HDC dc) {
     if (!dc) return 0;
+    HWND self = e.hwnd;
     RECT rc;
-    GetClientRect(e.hwnd, &rc);
+    GetClientRect(self, &rc);
     HBRUSH brush = controlColors(e, dc);
-    if (!IsWindow(e.hwnd)) return 1;
+    if (!IsWindow(self)) return 1;
     FillRect(dc, &rc, brush);
     return 1;
 }

@@ -134,18 +134,30 @@ bool replaceSelection(Edit& e, std::u16string_view given, bool canUndoIt, bool h
         insert.resize((size_t)room);
     }
     if (honorLimit && !isMultiLine(e) && !(styleOf(e) & ES_AUTOHSCROLL) && !insert.empty()) {
-        // Without horizontal scrolling a single line takes only what fits.
-        std::u16string trial = e.text;
-        trial.replace((size_t)s, (size_t)removedCount, insert);
-        while (!insert.empty() && !fitsOneLine(e, trial)) {
+        // Without horizontal scrolling a single line takes only what fits:
+        // the longest start of the insertion that does (found by halving).
+        auto fits = [&](size_t count) {
+            std::u16string trial = e.text;
+            trial.replace((size_t)s, (size_t)removedCount, insert.substr(0, count));
+            return fitsOneLine(e, trial);
+        };
+        if (!fits(insert.size())) {
             hitLimit = true;
-            insert.pop_back();
-            trial = e.text;
-            trial.replace((size_t)s, (size_t)removedCount, insert);
+            size_t lo = 0, hi = insert.size();  // fits(lo) holds, fits(hi) does not
+            while (hi - lo > 1) {
+                size_t mid = lo + (hi - lo) / 2;
+                (fits(mid) ? lo : hi) = mid;
+            }
+            if (lo > 0 && isHigh(insert[lo - 1])) --lo;
+            insert.resize(lo);
         }
     }
-    if (hitLimit) notifyParent(e, EN_MAXTEXT);
-    if (!IsWindow(e.hwnd)) return false;
+    if (hitLimit) {
+        // The parent may do anything in its answer, even destroy the edit.
+        HWND self = e.hwnd;
+        notifyParent(e, EN_MAXTEXT);
+        if (!IsWindow(self) || editOf(self) != &e) return false;
+    }
     if (removedCount == 0 && insert.empty()) return false;
 
     if (canUndoIt) {

@@ -32,6 +32,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND:
             if (lParam) parent().log.push_back(codeName(HIWORD(wParam)));
+            if (lParam && parent().destroyOn && HIWORD(wParam) == parent().destroyOn) DestroyWindow((HWND)lParam);
             return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC: {

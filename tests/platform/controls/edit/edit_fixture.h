@@ -28,6 +28,7 @@ struct Parent {
     bool transparent = false;
     int colorRequests = 0;
     UINT lastColorMessage = 0;
+    WORD destroyOn = 0;           // destroys the edit when this notification arrives
     Lines take();
 };
 

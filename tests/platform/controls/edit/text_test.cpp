@@ -46,6 +46,35 @@ TEST_F(Notifications, NothingIsSentWhenAnEditChangesNothing) {
     EXPECT_EQ(text(), u"");
 }
 
+TEST_F(Notifications, AParentMayDestroyTheEditInItsAnswer) {
+    for (WORD code : {(WORD)EN_MAXTEXT, (WORD)EN_UPDATE, (WORD)EN_CHANGE}) {
+        make(ES_AUTOHSCROLL);
+        send(EM_LIMITTEXT, 2);
+        parent().destroyOn = code;
+        putClipboard(u"abc");
+        send(WM_PASTE);
+        EXPECT_FALSE(IsWindow(edit)) << code;
+        parent().destroyOn = 0;
+    }
+    make(ES_AUTOHSCROLL, 10, 10, 120, 20, u"undo me");
+    send(EM_SETSEL, 0, -1);
+    send(WM_CLEAR);
+    parent().destroyOn = EN_UPDATE;
+    send(EM_UNDO);
+    EXPECT_FALSE(IsWindow(edit));
+}
+
+TEST_F(Notifications, PastingIntoAFixedWidthLineTakesWhatFits) {
+    make(0, 10, 10, 40, 20);
+    putClipboard(std::u16string(3000, u'm'));
+    send(WM_PASTE);
+    size_t n = text().size();
+    EXPECT_GT(n, 0u);
+    EXPECT_LT(n, 40u);
+    Lines log = parent().take();
+    EXPECT_EQ(log.front(), "MAXTEXT");
+}
+
 using Limit = EditTest;
 
 TEST_F(Limit, DefaultIsThirtyThousandAndZeroMeansAsLargeAsPossible) {
