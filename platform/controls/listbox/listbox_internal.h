@@ -24,6 +24,9 @@ struct ListBox {
     bool focused = false;
     bool tracking = false;   // the pen is down on the list
     bool redraw = true;
+    // Created with WS_VSCROLL: the window manager drops the style while the
+    // bar is hidden, so the wish is kept here.
+    bool vscroll = false;
     // When the list is a combo box's drop-down: the combo box, which gets
     // the notifications and decides what a tap means.
     HWND combo = nullptr;

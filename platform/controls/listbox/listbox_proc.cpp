@@ -73,7 +73,7 @@ LRESULT comboPenDown(ListBox& lb, LPARAM lParam) {
     RECT wr;
     GetWindowRect(lb.hwnd, &wr);
     HWND self = lb.hwnd;
-    if (PtInRect(&wr, screen) && (styleOf(lb) & WS_VSCROLL)) {
+    if (PtInRect(&wr, screen) && lb.vscroll) {
         ReleaseCapture();
         device::scrollBarMessage(self, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(screen.x, screen.y));
         if (IsWindow(self) && IsWindowVisible(self)) SetCapture(self);
@@ -283,6 +283,7 @@ LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     if (msg == WM_NCCREATE) {
         auto* lb = new ListBox();
         lb->hwnd = hwnd;
+        lb->vscroll = (GetWindowLongW(hwnd, GWL_STYLE) & WS_VSCROLL) != 0;
         SetWindowLongW(hwnd, 0, (LONG_PTR)lb);
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }

@@ -58,7 +58,7 @@ void ensureVisible(ListBox& lb, int index) {
 void updateScrollBar(ListBox& lb) {
     if (!lb.redraw) return;
     DWORD style = styleOf(lb);
-    if (!(style & WS_VSCROLL)) return;
+    if (!lb.vscroll) return;
     SCROLLINFO si{};
     si.cbSize = sizeof(si);
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | ((style & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0);
