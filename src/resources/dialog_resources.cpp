@@ -1,0 +1,101 @@
+// The program's dialog templates. The dialogs with the program's own framed
+// look (message, notice, information, progress, tip) are plain popups: their
+// procedures paint the caption band and the border themselves, so the
+// templates ask the system for no caption or frame.
+#include "platform/dialogs/dialog_template.h"
+#include "platform/system/resource_table.h"
+#include "resources/program_resources.h"
+#include "resources/resource_ids.h"
+#include "windows.h"
+
+namespace {
+
+constexpr DWORD kVis = WS_VISIBLE;
+constexpr DWORD kFramed = DS_SETFONT | DS_CENTER | WS_POPUP;
+constexpr DWORD kModal = DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION;
+constexpr DWORD kText = kVis | SS_CENTER | SS_NOPREFIX;
+constexpr DWORD kButton = kVis | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kDefButton = kVis | WS_TABSTOP | BS_DEFPUSHBUTTON;
+constexpr DWORD kPasswordEdit = kVis | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_PASSWORD;
+
+// The shell's input-panel preference: a text field in the dialog raises
+// the soft keyboard while it has the focus.
+const device::DialogItemTemplate kSipPref{u"SIPPREF", u"", -1, 0, 0, 0, 0, 0, 0};
+
+// Message box of the program's look. The two buttons sit at 17 and 68
+// units from the left when both show; alone, "OK" is centred at run time.
+const device::DialogTemplate kMessage{
+    kFramed, 0, 0, 0, 124, 115, u"", u"MS Sans Serif", 8,
+    {{u"button", u"OK", res::kIdOk, kDefButton, 0, 17, 92, 40, 14},
+     {u"static", u"", res::kIdMessageText, kText, 0, 7, 30, 110, 50},
+     {u"button", u"Cancel", res::kIdCancel, WS_TABSTOP | BS_PUSHBUTTON, 0, 68, 92, 40, 14}}};
+
+const device::DialogTemplate kNotice{
+    kFramed, 0, 0, 0, 151, 137, u"Notice", u"Tahoma", 8,
+    {{u"static",
+      u"For maximum performance, Quillet should be installed in main memory. Also, database files should be "
+      u"located in main memory as well for fastest operation.",
+      res::kIdNoticeText1, kText, 0, 6, 24, 139, 42},
+     {u"static",
+      u"Installing this application on an external SD or CF storage card will reduce performance due to the "
+      u"slowness of the media.",
+      res::kIdNoticeText2, kText, 0, 6, 68, 139, 34},
+     {u"static", u"Please review the user guide for more details.", res::kIdNoticeText3, kText, 0, 6, 104, 139, 10},
+     {u"button", u"Ok", res::kIdOk, kDefButton, 0, 55, 118, 40, 14}}};
+
+const device::DialogTemplate kInformation{
+    kFramed, 0, 0, 0, 124, 112, u"Database Attributes", u"MS Sans Serif", 8,
+    {{u"button", u"OK", res::kIdOk, kDefButton, 0, 42, 90, 40, 14},
+     {u"static", u"", res::kIdMessageText, kText, 0, 7, 30, 110, 52}}};
+
+const device::DialogTemplate kProgress{
+    kFramed | WS_VISIBLE, 0, 0, 0, 128, 50, u"", u"MS Sans Serif", 8,
+    {{u"static", u"", res::kIdProgressMain, kText, 0, 6, 5, 116, 10},
+     {u"static", u"", res::kIdProgressSub, kText, 0, 6, 17, 116, 10},
+     {PROGRESS_CLASSW, u"", res::kIdProgressBar, kVis | PBS_SMOOTH, 0, 6, 31, 116, 10}}};
+
+// The tip stretches its one text over itself at run time.
+const device::DialogTemplate kTip{
+    DS_SETFONT | WS_POPUP, WS_EX_TOPMOST, 0, 0, 60, 12, u"", u"Tahoma", 8,
+    {{u"static", u"", res::kIdTipText, kText, 0, 0, 0, 60, 12}}};
+
+// Shown full-screen by the shell, so its size is that of the work area.
+const device::DialogTemplate kAbout{
+    DS_SETFONT | WS_POPUP | WS_CAPTION, 0, 0, 0, 160, 180, u"About", u"Tahoma", 8,
+    {{u"static", u"", res::kIdAboutName, kVis | SS_LEFT | SS_NOPREFIX, 0, 10, 12, 100, 14},
+     {u"static", u"", res::kIdAboutVersion, kVis | SS_LEFT | SS_NOPREFIX, 0, 10, 28, 100, 10},
+     {u"static", u"", res::kIdAboutSeparator, SS_LEFT, 0, 8, 50, 144, 1}}};
+
+const device::DialogTemplate kListName{
+    kModal, 0, 0, 0, 124, 60, u"", u"Tahoma", 8,
+    {{u"edit", u"", res::kIdListNameEdit, kVis | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, 7, 20, 110, 12},
+     {u"button", u"OK", res::kIdOk, kDefButton, 0, 14, 40, 45, 14},
+     {u"button", u"Cancel", res::kIdCancel, kButton, 0, 65, 40, 45, 14},
+     kSipPref}};
+
+// Labels above their fields; the procedure hides the fields a mode does not
+// need and moves the rest up.
+const device::DialogTemplate kPasswordDialog{
+    kModal, 0, 0, 0, 124, 120, u"", u"Tahoma", 8,
+    {{u"static", u"Old Password:", res::kIdPwdOldLabel, kVis | SS_LEFT, 0, 7, 22, 110, 9},
+     {u"edit", u"", res::kIdPwdOld, kPasswordEdit, 0, 7, 32, 110, 12},
+     {u"static", u"New Password:", res::kIdPwdNewLabel, kVis | SS_LEFT, 0, 7, 48, 110, 9},
+     {u"edit", u"", res::kIdPwdNew, kPasswordEdit, 0, 7, 58, 110, 12},
+     {u"static", u"New Password (Confirm):", res::kIdPwdConfirmLabel, kVis | SS_LEFT, 0, 7, 74, 110, 9},
+     {u"edit", u"", res::kIdPwdConfirm, kPasswordEdit, 0, 7, 84, 110, 12},
+     {u"button", u"OK", res::kIdOk, kDefButton, 0, 14, 102, 45, 14},
+     {u"button", u"Cancel", res::kIdCancel, kButton, 0, 65, 102, 45, 14},
+     kSipPref}};
+
+}  // namespace
+
+void registerDialogResources() {
+    device::resourceRegister(device::kResDialog, res::kDlgAbout, &kAbout, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgProgress, &kProgress, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgListName, &kListName, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgPassword, &kPasswordDialog, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgTip, &kTip, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgMessage, &kMessage, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgNotice, &kNotice, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgInformation, &kInformation, 0);
+}

@@ -1,0 +1,131 @@
+// The numbers of the program's menus, menu bar, dialog templates and menu
+// commands, named as the code refers to them. They are the numbers the
+// stored settings, scripts and the platform's loaders know, so they never move.
+#pragma once
+
+namespace res {
+
+// Menus and the menu bar.
+constexpr int kMenuMain = 103;        // the File, Edit and Options popups
+constexpr int kMenuBarMain = 103;     // the menu bar resource (buttons and pictures)
+constexpr int kMenuItemPopup = 162;   // "Item_Popup": tap-and-hold on an outline item
+constexpr int kMenuNotesPopup = 167;  // "Notes Popup": tap-and-hold in the notes pane
+
+// Menu bar buttons (not commands: the ids SHCMBM_GETSUBMENU takes).
+constexpr unsigned kButtonFile = 40002;
+constexpr unsigned kButtonEdit = 40003;
+constexpr unsigned kButtonOptions = 40004;
+
+// Positions inside the Options popup that the program addresses by place.
+constexpr int kOptionsPosSort = 0;
+constexpr int kOptionsPosFontSize = 1;
+constexpr int kOptionsPosChecked = 2;
+constexpr int kOptionsPosHidden = 3;
+constexpr int kOptionsPosExpand = 4;
+constexpr int kOptionsPosSetPassword = 5;
+// Where the run-time "Hide"/"Show" item goes in the item popup.
+constexpr int kItemPopupPosHide = 3;
+
+// Dialog templates.
+constexpr int kDlgAbout = 101;
+constexpr int kDlgProgress = 106;
+constexpr int kDlgListName = 145;
+constexpr int kDlgPassword = 164;
+constexpr int kDlgTip = 165;
+constexpr int kDlgMessage = 1014;
+constexpr int kDlgNotice = 1052;
+constexpr int kDlgInformation = 1053;
+
+// Bitmaps of the menu bar's pictures.
+constexpr int kBmpToolbarHiRes = 117;
+constexpr int kBmpToolbar = 118;
+
+// Commands: File.
+constexpr unsigned kCmdOpenDatabase = 40001;
+constexpr unsigned kCmdExit = 40009;
+constexpr unsigned kCmdBackupFolder = 40016;
+constexpr unsigned kCmdNewDatabase = 40017;
+constexpr unsigned kCmdNewList = 40039;
+constexpr unsigned kCmdRenameList = 40040;
+constexpr unsigned kCmdDeleteList = 40041;
+constexpr unsigned kCmdExportList = 40042;
+constexpr unsigned kCmdImportList = 40043;
+constexpr unsigned kCmdDatabaseAttributes = 40057;
+// Commands: Edit (and the notes popup).
+constexpr unsigned kCmdCopy = 40023;
+constexpr unsigned kCmdPaste = 40024;
+constexpr unsigned kCmdCut = 40028;
+constexpr unsigned kCmdUndo = 40031;
+constexpr unsigned kCmdSelectAll = 40034;
+constexpr unsigned kCmdClear = 40035;
+constexpr unsigned kCmdInsertTimeDate = 40044;
+// Commands: Options.
+constexpr unsigned kCmdAbout = 40007;
+constexpr unsigned kCmdSettings = 40008;
+constexpr unsigned kCmdFontSize8 = 40045;   // 40045 + (points - 8), up to 16 points
+constexpr unsigned kCmdFontSize16 = 40053;
+constexpr unsigned kCmdSortAlphabetic = 40055;
+constexpr unsigned kCmdSortChecked = 40056;
+constexpr unsigned kCmdSortBoth = 40082;
+constexpr unsigned kCmdSortNone = 40083;
+constexpr unsigned kCmdCheckAll = 40058;
+constexpr unsigned kCmdUncheckAll = 40059;
+constexpr unsigned kCmdDeleteChecked = 40060;
+constexpr unsigned kCmdSetAllShow = 40061;
+constexpr unsigned kCmdSetAllHide = 40062;
+constexpr unsigned kCmdHiliteHidden = 40063;
+constexpr unsigned kCmdHideChecked = 40064;
+constexpr unsigned kCmdExpandAll = 40065;
+constexpr unsigned kCmdCollapseAll = 40066;
+constexpr unsigned kCmdHideOnOff = 40067;
+constexpr unsigned kCmdSetPasswordForList = 40085;
+constexpr unsigned kCmdSetPasswordAlt = 40086;  // no menu item; same as "For List..."
+constexpr unsigned kCmdCheckOutlineVisible = 40088;  // no menu item
+// Commands: menu bar pictures.
+constexpr unsigned kCmdNewItem = 40013;
+constexpr unsigned kCmdNewSubItem = 40014;
+constexpr unsigned kCmdItemNote = 40015;
+constexpr unsigned kCmdFind = 40029;
+constexpr unsigned kCmdEditBar = 40030;
+// Commands: the item popup.
+constexpr unsigned kCmdItemEdit = 40071;
+constexpr unsigned kCmdItemDelete = 40072;
+constexpr unsigned kCmdItemHideShow = 40073;
+constexpr unsigned kCmdItemCreateTask = 40074;
+constexpr unsigned kCmdItemCut = 40075;
+constexpr unsigned kCmdItemCopy = 40076;
+constexpr unsigned kCmdItemPaste = 40077;
+constexpr unsigned kCmdItemNewSubitem = 40078;
+constexpr unsigned kCmdItemDeleteNote = 40079;
+constexpr unsigned kCmdItemDuplicate = 40080;
+constexpr unsigned kCmdItemAddNote = 40084;
+
+// Controls shared by the dialogs.
+constexpr int kIdOk = 1000;
+constexpr int kIdCancel = 1016;
+constexpr int kIdMessageText = 1017;  // message and information dialogs
+// About.
+constexpr int kIdAboutName = 1001;
+constexpr int kIdAboutVersion = 1003;
+constexpr int kIdAboutSeparator = 1056;
+// Progress.
+constexpr int kIdProgressBar = 1010;
+constexpr int kIdProgressMain = 1011;
+constexpr int kIdProgressSub = 1012;
+// List name.
+constexpr int kIdListNameEdit = 1119;
+// Password.
+constexpr int kIdPwdOldLabel = 1123;
+constexpr int kIdPwdNewLabel = 1132;
+constexpr int kIdPwdConfirmLabel = 1124;
+constexpr int kIdPwdOld = 1125;
+constexpr int kIdPwdNew = 1128;
+constexpr int kIdPwdConfirm = 1126;
+// Tip.
+constexpr int kIdTipText = 1126;
+// Notice: its three paragraphs.
+constexpr int kIdNoticeText1 = 1040;
+constexpr int kIdNoticeText2 = 1041;
+constexpr int kIdNoticeText3 = 1042;
+
+}  // namespace res
