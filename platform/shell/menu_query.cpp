@@ -60,6 +60,8 @@ std::string narrow(const std::u16string& s) {
 
 }  // namespace
 
+void popupWalkReset() { walk() = Walk{}; }
+
 // Called by the popup tracker each time a level has opened.
 void popupLevelOpened(int level) {
     Walk& w = walk();

@@ -19,6 +19,7 @@
 namespace shell {
 
 void popupLevelOpened(int level);  // menu_query.cpp: the automation's walk
+void popupWalkReset();
 
 namespace {
 
@@ -419,6 +420,7 @@ bool trackPopup(const TrackRequest& request, TrackResult& result) {
     if (GetCapture() == first) ReleaseCapture();
     closeLevelsAbove(0);
     t = Tracking{};
+    popupWalkReset();  // a path the menu did not finish must not steer the next one
     result = out;
     return true;
 }

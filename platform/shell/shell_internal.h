@@ -6,6 +6,7 @@
 namespace shell {
 
 void gestureReset();
+void popupWalkReset();
 void registerSipPrefClass();
 // Per-window records of the activation helpers and full-screen dialogs.
 void dialogRecordsReset();

@@ -37,6 +37,7 @@ void sendHibernate() {
 void shellReset() {
     shell::sipResetState();
     shell::gestureReset();
+    shell::popupWalkReset();
     shell::dialogRecordsReset();
     registerShellClasses();
 }
