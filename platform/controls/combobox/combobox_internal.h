@@ -18,6 +18,7 @@ struct Combo {
     bool focused = false;
     bool choosing = false;    // a choice is being reported to the parent
     bool sizing = false;
+    bool listScroll = false;  // the drop-down has a scroll bar
     int selAtDrop = -1;
 };
 

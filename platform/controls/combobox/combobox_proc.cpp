@@ -47,7 +47,7 @@ void fitHeight(Combo& c) {
 
 LRESULT onCreate(Combo& c) {
     DWORD style = styleOf(c);
-    DWORD listStyle = WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | ((style & CBS_SORT) ? LBS_SORT : 0) |
+    DWORD listStyle = WS_POPUP | WS_BORDER | (c.listScroll ? WS_VSCROLL : 0) | LBS_NOTIFY | ((style & CBS_SORT) ? LBS_SORT : 0) |
                       ((style & CBS_DISABLENOSCROLL) ? LBS_DISABLENOSCROLL : 0);
     RECT wr;
     GetWindowRect(c.hwnd, &wr);
@@ -56,6 +56,7 @@ LRESULT onCreate(Combo& c) {
     if (!c.list) return -1;
     listbox::attachToCombo(c.list, c.hwnd);
     readFontMetrics(c);
+    SetWindowPos(c.hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     fitHeight(c);
     return 0;
 }
@@ -185,6 +186,10 @@ LRESULT CALLBACK comboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* c = new Combo();
         c->hwnd = hwnd;
         SetWindowLongW(hwnd, 0, (LONG_PTR)c);
+        // WS_VSCROLL asks for a scroll bar on the drop-down, not on the box.
+        DWORD style = (DWORD)GetWindowLongW(hwnd, GWL_STYLE);
+        c->listScroll = (style & WS_VSCROLL) != 0;
+        SetWindowLongW(hwnd, GWL_STYLE, (LONG_PTR)(style & ~(DWORD)(WS_VSCROLL | WS_HSCROLL)));
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     Combo* c = comboOf(hwnd);
@@ -205,6 +210,7 @@ LRESULT CALLBACK comboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if ((HWND)lParam == c->list && c->list) onListNotify(*c, (short)HIWORD(wParam));
             return 0;
         case WM_ERASEBKGND: return 1;
+        case WM_NCHITTEST: return HTCLIENT;
         case WM_PAINT: return onPaint(*c, (HDC)wParam);
         case WM_SIZE: fitHeight(*c); return 0;
         case WM_SETFONT: return onSetFont(*c, wParam, lParam);
