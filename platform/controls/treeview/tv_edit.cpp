@@ -28,10 +28,23 @@
 namespace tv {
 namespace {
 
+// The edit's own procedure for each editor, kept apart from the tree so the
+// editor still reaches it (down to WM_NCDESTROY) after the tree let it go.
+std::unordered_map<HWND, WNDPROC>& editBases() {
+    static std::unordered_map<HWND, WNDPROC> bases;
+    return bases;
+}
+
 LRESULT CALLBACK editSubclassProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto found = editBases().find(edit);
+    if (found == editBases().end()) return DefWindowProcW(edit, msg, wParam, lParam);
+    WNDPROC base = found->second;
+    if (msg == WM_NCDESTROY) {
+        editBases().erase(found);
+        return CallWindowProcW(base, edit, msg, wParam, lParam);
+    }
     Tree* t = treeOf(GetParent(edit));
-    WNDPROC base = (t && t->edit == edit) ? t->editProc : nullptr;
-    if (!base) return DefWindowProcW(edit, msg, wParam, lParam);
+    if (!t || t->edit != edit) return CallWindowProcW(base, edit, msg, wParam, lParam);
     switch (msg) {
         case WM_GETDLGCODE:
             // Enter and Escape belong to the editor, not to a dialog around the tree.
@@ -66,6 +79,7 @@ void destroyEditor(Tree& t, HWND edit) {
 
 HWND beginEdit(Tree& t, Item* it) {
     if (!it || it == &t.root) return nullptr;
+    KillTimer(t.hwnd, kEditTimer);  // an edit asked for now replaces the one a second tap scheduled
     if (t.edit) endEdit(t, false);
     HTREEITEM h = it->handle;
     if (!(it = itemOf(t, h))) return nullptr;
@@ -84,7 +98,9 @@ HWND beginEdit(Tree& t, Item* it) {
     std::u16string text = itemText(t, it);
     SetWindowTextW(edit, text.c_str());
     t.edit = edit;
-    t.editProc = (WNDPROC)SetWindowLongW(edit, GWL_WNDPROC, (LONG_PTR)editSubclassProc);
+    t.editProc = (WNDPROC)GetWindowLongW(edit, GWL_WNDPROC);
+    editBases()[edit] = t.editProc;
+    SetWindowLongW(edit, GWL_WNDPROC, (LONG_PTR)editSubclassProc);
 
     NMTVDISPINFOW info{};
     fillItem(t, it, info.item, TVIF_HANDLE | TVIF_STATE | TVIF_PARAM | TVIF_TEXT);
