@@ -2,7 +2,12 @@
 // and tests set up the same device.
 #include "platform/host/register_controls.h"
 
+#include "platform/controls/button/button_control.h"
+#include "platform/controls/combobox/combobox_control.h"
+#include "platform/controls/common/scroll_bar.h"
 #include "platform/controls/edit/edit_control.h"
+#include "platform/controls/listbox/listbox_control.h"
+#include "platform/controls/static/static_control.h"
 #include "platform/controls/treeview/treeview_control.h"
 #include "platform/shell/shell_system.h"
 
@@ -10,7 +15,12 @@ namespace device {
 
 void registerDeviceClasses() {
     registerShellClasses();
+    registerScrollBars();
+    registerStaticControl();
+    registerButtonControl();
     registerEditControl();
+    registerListBoxControl();
+    registerComboBoxControl();
     registerTreeViewControl();
 }
 
