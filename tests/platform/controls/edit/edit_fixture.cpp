@@ -73,7 +73,14 @@ void EditTest::SetUp() {
     device::runUntilIdle();
 }
 
-void EditTest::TearDown() { device::windowSystemReset(); }
+void EditTest::TearDown() {
+    // The clipboard outlives windows; leave it empty so no block outlives the tests.
+    if (OpenClipboard(top)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    device::windowSystemReset();
+}
 
 HWND EditTest::make(DWORD style, int x, int y, int w, int h, const char16_t* initial) {
     edit = CreateWindowExW(0, WC_EDIT, initial, WS_CHILD | WS_VISIBLE | style, x, y, w, h, top, (HMENU)(intptr_t)77,
