@@ -12,7 +12,7 @@
 
 namespace {
 
-struct Spec {
+struct Conversion {
     bool left = false, plus = false, space = false, alt = false, zero = false;
     int width = 0;
     int precision = -1;
@@ -22,12 +22,12 @@ struct Spec {
 
 void pad(std::u16string& out, size_t n, char16_t c) { out.append(n, c); }
 
-void putField(std::u16string& out, const Spec& spec, std::u16string_view text) {
-    size_t w = spec.width > 0 ? (size_t)spec.width : 0;
+void putField(std::u16string& out, const Conversion& field, std::u16string_view text) {
+    size_t w = field.width > 0 ? (size_t)field.width : 0;
     size_t fill = w > text.size() ? w - text.size() : 0;
-    if (!spec.left) pad(out, fill, u' ');
+    if (!field.left) pad(out, fill, u' ');
     out.append(text);
-    if (spec.left) pad(out, fill, u' ');
+    if (field.left) pad(out, fill, u' ');
 }
 
 // Numbers go through the host's 8-bit printf, which has the same flags,
@@ -41,37 +41,37 @@ void emitNumber(std::u16string& out, const char* fmt, int width, int precision, 
     for (int i = 0; i < n; ++i) out.push_back((unsigned char)text[(size_t)i]);
 }
 
-void putNumber(std::u16string& out, const Spec& spec, char conv, va_list* ap) {
+void putNumber(std::u16string& out, const Conversion& field, char conv, va_list* ap) {
     char fmt[32];
     char* f = fmt;
     *f++ = '%';
-    if (spec.left) *f++ = '-';
-    if (spec.plus) *f++ = '+';
-    if (spec.space) *f++ = ' ';
-    if (spec.alt) *f++ = '#';
-    if (spec.zero) *f++ = '0';
+    if (field.left) *f++ = '-';
+    if (field.plus) *f++ = '+';
+    if (field.space) *f++ = ' ';
+    if (field.alt) *f++ = '#';
+    if (field.zero) *f++ = '0';
     *f++ = '*';
     *f++ = '.';
     *f++ = '*';
     bool isSigned = conv == 'd' || conv == 'i';
     if (strchr("eEfFgGaA", conv)) {
-        int prec = spec.precision < 0 ? 6 : spec.precision;
-        if (spec.size == Spec::LongDouble) {
+        int prec = field.precision < 0 ? 6 : field.precision;
+        if (field.size == Conversion::LongDouble) {
             *f++ = 'L';
             *f++ = conv;
             *f = 0;
-            emitNumber(out, fmt, spec.width, prec, va_arg(*ap, long double));
+            emitNumber(out, fmt, field.width, prec, va_arg(*ap, long double));
         } else {
             *f++ = conv;
             *f = 0;
-            emitNumber(out, fmt, spec.width, prec, va_arg(*ap, double));
+            emitNumber(out, fmt, field.width, prec, va_arg(*ap, double));
         }
         return;
     }
     if (conv == 'p') {
         // All digits of the address, in upper case, as on the device.
         void* p = va_arg(*ap, void*);
-        emitNumber(out, spec.left ? "%-*.*llX" : "%*.*llX", spec.width, (int)(2 * sizeof(void*)),
+        emitNumber(out, field.left ? "%-*.*llX" : "%*.*llX", field.width, (int)(2 * sizeof(void*)),
                    (unsigned long long)(uintptr_t)p);
         return;
     }
@@ -81,22 +81,22 @@ void putNumber(std::u16string& out, const Spec& spec, char conv, va_list* ap) {
     *f = 0;
     long long sv = 0;
     unsigned long long uv = 0;
-    switch (spec.size) {
-        case Spec::LongLong:
+    switch (field.size) {
+        case Conversion::LongLong:
             if (isSigned) sv = va_arg(*ap, long long);
             else uv = va_arg(*ap, unsigned long long);
             break;
-        case Spec::Size_t:
+        case Conversion::Size_t:
             if (isSigned) sv = (long long)va_arg(*ap, ptrdiff_t);
             else uv = va_arg(*ap, size_t);
             break;
-        case Spec::Long:
+        case Conversion::Long:
             // The device's long is 32 bits: read a host long, keep 32 bits,
             // which also gives the right value when an int was passed.
             if (isSigned) sv = (int32_t)va_arg(*ap, long);
             else uv = (uint32_t)va_arg(*ap, unsigned long);
             break;
-        case Spec::Short:
+        case Conversion::Short:
             if (isSigned) sv = (short)va_arg(*ap, int);
             else uv = (unsigned short)va_arg(*ap, unsigned int);
             break;
@@ -105,36 +105,36 @@ void putNumber(std::u16string& out, const Spec& spec, char conv, va_list* ap) {
             else uv = va_arg(*ap, unsigned int);
             break;
     }
-    if (isSigned) emitNumber(out, fmt, spec.width, spec.precision, sv);
-    else emitNumber(out, fmt, spec.width, spec.precision, uv);
+    if (isSigned) emitNumber(out, fmt, field.width, field.precision, sv);
+    else emitNumber(out, fmt, field.width, field.precision, uv);
 }
 
-void putString(std::u16string& out, const Spec& spec, va_list* ap) {
+void putString(std::u16string& out, const Conversion& field, va_list* ap) {
     std::u16string_view text;
     std::u16string converted;
-    if (spec.wideArg) {
+    if (field.wideArg) {
         const WCHAR* s = va_arg(*ap, const WCHAR*);
         if (!s) s = u"(null)";
         size_t len = 0;
         // Honour the precision without reading past it: the text need not be
         // terminated within it.
-        while ((spec.precision < 0 || len < (size_t)spec.precision) && s[len]) ++len;
+        while ((field.precision < 0 || len < (size_t)field.precision) && s[len]) ++len;
         text = std::u16string_view(s, len);
     } else {
         const char* s = va_arg(*ap, const char*);
         if (!s) s = "(null)";
         size_t len = 0;
-        while ((spec.precision < 0 || len < (size_t)spec.precision) && s[len]) ++len;
+        while ((field.precision < 0 || len < (size_t)field.precision) && s[len]) ++len;
         converted = device::ansiToWide(std::string_view(s, len));
         text = converted;
     }
-    putField(out, spec, text);
+    putField(out, field, text);
 }
 
-void putChar(std::u16string& out, const Spec& spec, va_list* ap) {
+void putChar(std::u16string& out, const Conversion& field, va_list* ap) {
     int v = va_arg(*ap, int);
-    char16_t c = spec.wideArg ? (char16_t)v : device::cp1252ToWide((unsigned char)v);
-    putField(out, spec, std::u16string_view(&c, 1));
+    char16_t c = field.wideArg ? (char16_t)v : device::cp1252ToWide((unsigned char)v);
+    putField(out, field, std::u16string_view(&c, 1));
 }
 
 }  // namespace
@@ -149,71 +149,71 @@ void formatWide(std::u16string& out, const WCHAR* fmt, va_list* ap) {
             continue;
         }
         const WCHAR* start = p++;
-        Spec spec;
+        Conversion field;
         for (;; ++p) {
-            if (*p == u'-') spec.left = true;
-            else if (*p == u'+') spec.plus = true;
-            else if (*p == u' ') spec.space = true;
-            else if (*p == u'#') spec.alt = true;
-            else if (*p == u'0') spec.zero = true;
+            if (*p == u'-') field.left = true;
+            else if (*p == u'+') field.plus = true;
+            else if (*p == u' ') field.space = true;
+            else if (*p == u'#') field.alt = true;
+            else if (*p == u'0') field.zero = true;
             else break;
         }
         if (*p == u'*') {
             int w = va_arg(*ap, int);
             if (w < 0) {
-                spec.left = true;
+                field.left = true;
                 w = w == INT_MIN ? INT_MAX : -w;
             }
-            spec.width = w;
+            field.width = w;
             ++p;
         } else {
             while (iswdigit(*p)) {
-                if (spec.width < 100000) spec.width = spec.width * 10 + (*p - u'0');
+                if (field.width < 100000) field.width = field.width * 10 + (*p - u'0');
                 ++p;
             }
         }
         if (*p == u'.') {
             ++p;
-            spec.precision = 0;
+            field.precision = 0;
             if (*p == u'*') {
                 int pr = va_arg(*ap, int);
-                spec.precision = pr < 0 ? -1 : pr;
+                field.precision = pr < 0 ? -1 : pr;
                 ++p;
             } else {
                 while (iswdigit(*p)) {
-                    if (spec.precision < 100000) spec.precision = spec.precision * 10 + (*p - u'0');
+                    if (field.precision < 100000) field.precision = field.precision * 10 + (*p - u'0');
                     ++p;
                 }
             }
         }
         bool narrow = false, wide = false;
         if (*p == u'h') {
-            spec.size = Spec::Short;
+            field.size = Conversion::Short;
             narrow = true;
             ++p;
         } else if (*p == u'l') {
             ++p;
             wide = true;
             if (*p == u'l') {
-                spec.size = Spec::LongLong;
+                field.size = Conversion::LongLong;
                 ++p;
             } else {
-                spec.size = Spec::Long;
+                field.size = Conversion::Long;
             }
         } else if (*p == u'L') {
-            spec.size = Spec::LongDouble;
+            field.size = Conversion::LongDouble;
             ++p;
         } else if (*p == u'w') {
             wide = true;
             ++p;
         } else if (*p == u'z') {
-            spec.size = Spec::Size_t;
+            field.size = Conversion::Size_t;
             ++p;
         } else if (p[0] == u'I' && p[1] == u'6' && p[2] == u'4') {
-            spec.size = Spec::LongLong;
+            field.size = Conversion::LongLong;
             p += 3;
         } else if (*p == u'I') {
-            spec.size = Spec::Size_t;
+            field.size = Conversion::Size_t;
             ++p;
         }
         WCHAR conv = *p;
@@ -229,18 +229,18 @@ void formatWide(std::u16string& out, const WCHAR* fmt, va_list* ap) {
                 break;
             case u's':
             case u'c':
-                spec.wideArg = !narrow;
-                conv == u's' ? putString(out, spec, ap) : putChar(out, spec, ap);
+                field.wideArg = !narrow;
+                conv == u's' ? putString(out, field, ap) : putChar(out, field, ap);
                 break;
             case u'S':
             case u'C':
-                spec.wideArg = wide;
-                conv == u'S' ? putString(out, spec, ap) : putChar(out, spec, ap);
+                field.wideArg = wide;
+                conv == u'S' ? putString(out, field, ap) : putChar(out, field, ap);
                 break;
             case u'd': case u'i': case u'u': case u'x': case u'X': case u'o':
             case u'e': case u'E': case u'f': case u'F': case u'g': case u'G':
             case u'a': case u'A': case u'p':
-                putNumber(out, spec, (char)conv, ap);
+                putNumber(out, field, (char)conv, ap);
                 break;
             case u'n':
                 (void)va_arg(*ap, void*);  // never written through
