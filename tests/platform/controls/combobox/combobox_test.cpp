@@ -1,4 +1,4 @@
-#include "ctl_fixture.h"
+#include "platform/controls/ctl_fixture.h"
 #include "platform/controls/combobox/combobox_control.h"
 
 namespace ctltest {

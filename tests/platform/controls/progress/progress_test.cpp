@@ -1,4 +1,4 @@
-#include "ctl_fixture.h"
+#include "platform/controls/ctl_fixture.h"
 #include "platform/controls/progress/progress_control.h"
 
 namespace ctltest {
