@@ -13,7 +13,9 @@
 #include "platform/system/registry.h"
 #include "platform/system/system_startup.h"
 #include "platform/window/headless_host.h"
+#include "platform/shell/shell_system.h"
 #include "platform/window/screen.h"
+#include "platform/window/window_system.h"
 
 namespace device {
 namespace {
@@ -53,6 +55,10 @@ int runScripted(const HostOptions& o, WinMainFn program, std::u16string& cmdLine
     int status = program(programInstance(), nullptr, cmdLine.data(), SW_SHOW);
     setHost(nullptr);
     if (player.stopStatus()) {
+        // The program's loops unwound without closing its windows: take them
+        // down, so their controls release what they hold before the exit.
+        windowSystemReset();
+        shellReset();
         std::fprintf(stderr, "quillet: %s\n", player.stopMessage().c_str());
         return player.stopStatus();
     }
