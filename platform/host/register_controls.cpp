@@ -7,6 +7,7 @@
 #include "platform/controls/common/scroll_bar.h"
 #include "platform/controls/edit/edit_control.h"
 #include "platform/controls/listbox/listbox_control.h"
+#include "platform/controls/progress/progress_control.h"
 #include "platform/controls/static/static_control.h"
 #include "platform/controls/treeview/treeview_control.h"
 #include "platform/shell/shell_system.h"
@@ -21,6 +22,7 @@ void registerDeviceClasses() {
     registerEditControl();
     registerListBoxControl();
     registerComboBoxControl();
+    registerProgressControl();
     registerTreeViewControl();
 }
 
