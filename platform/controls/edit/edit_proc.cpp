@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/controls/common/scroll_bar.h"
 #include "platform/controls/edit/edit_control.h"
 #include "platform/controls/edit/edit_internal.h"
 
@@ -350,8 +349,6 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) return onNcDestroy(hwnd, ep);
     if (!ep) return DefWindowProcW(hwnd, msg, wParam, lParam);
     Edit& e = *ep;
-    // A pen on the scroll bar is operated by the shared scroll-bar code.
-    if (device::scrollBarMessage(hwnd, msg, wParam, lParam)) return 0;
     switch (msg) {
         case WM_CREATE: return onCreate(e, lParam);
         case WM_GETTEXT: return onGetText(e, wParam, lParam);

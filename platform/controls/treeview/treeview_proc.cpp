@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/controls/common/scroll_bar.h"
 #include "platform/controls/treeview/treeview_control.h"
 #include "platform/controls/treeview/treeview_internal.h"
 
@@ -231,8 +230,6 @@ LRESULT CALLBACK treeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_NCDESTROY) return onNcDestroy(hwnd, tp);
     if (!tp) return DefWindowProcW(hwnd, msg, wParam, lParam);
     Tree& t = *tp;
-    // A pen on the scroll bars is operated by the shared scroll-bar code.
-    if (device::scrollBarMessage(hwnd, msg, wParam, lParam)) return 0;
     switch (msg) {
         case TVM_INSERTITEMW: return onInsertItem(t, lParam);
         case TVM_DELETEITEM: return onDeleteItem(t, lParam);
