@@ -23,7 +23,7 @@ void put32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
     for (int k = 0; k < 4; ++k) v[at + k] = (uint8_t)(x >> (8 * k));
 }
 
-struct BmpSpec {
+struct BmpLayout {
     int w = 3, h = 2, bpp = 24;
     bool topDown = false;
     uint32_t compression = 0;
@@ -32,7 +32,7 @@ struct BmpSpec {
     std::vector<uint8_t> rawBits;   // pixel data as stored (rows bottom-up unless topDown)
 };
 
-std::vector<uint8_t> buildBmp(const BmpSpec& s) {
+std::vector<uint8_t> buildBmp(const BmpLayout& s) {
     size_t pal = s.palette.size() * 4, masks = s.masks.size() * 4;
     size_t off = 14 + 40 + masks + pal;
     std::vector<uint8_t> v(off + s.rawBits.size(), 0);
@@ -74,7 +74,7 @@ Surface decode(const std::vector<uint8_t>& bytes, bool expectOk = true, BmpInfo*
 
 TEST(Bmp, PalettedDepths) {
     // 1 bpp: bottom row first; pixel 0 of the top row is white.
-    BmpSpec one{3, 2, 1, false, 0, {0x000000, 0xFFFFFF}, {}, rows({{0x40}, {0xA0}})};
+    BmpLayout one{3, 2, 1, false, 0, {0x000000, 0xFFFFFF}, {}, rows({{0x40}, {0xA0}})};
     BmpInfo info;
     Surface s = decode(buildBmp(one), true, &info);
     ASSERT_EQ(s.width, 3);
@@ -84,13 +84,13 @@ TEST(Bmp, PalettedDepths) {
     EXPECT_EQ(s.row(0)[2], 0xFFFFFFu);
     EXPECT_EQ(s.row(1)[1], 0xFFFFFFu);
 
-    BmpSpec four{3, 1, 4, false, 0, {0x000000, 0xFF0000, 0x00FF00}, {}, rows({{0x12, 0x00}})};
+    BmpLayout four{3, 1, 4, false, 0, {0x000000, 0xFF0000, 0x00FF00}, {}, rows({{0x12, 0x00}})};
     s = decode(buildBmp(four));
     EXPECT_EQ(s.row(0)[0], 0xFF0000u);
     EXPECT_EQ(s.row(0)[1], 0x00FF00u);
     EXPECT_EQ(s.row(0)[2], 0u);
 
-    BmpSpec eight{2, 2, 8, true, 0, {0x112233, 0x445566}, {}, rows({{1, 0}, {0, 1}})};
+    BmpLayout eight{2, 2, 8, true, 0, {0x112233, 0x445566}, {}, rows({{1, 0}, {0, 1}})};
     s = decode(buildBmp(eight));
     EXPECT_EQ(s.row(0)[0], 0x445566u);  // top-down: first stored row is the top
     EXPECT_EQ(s.row(1)[1], 0x445566u);
@@ -99,27 +99,27 @@ TEST(Bmp, PalettedDepths) {
 
 TEST(Bmp, DirectColourDepths) {
     // 24 bpp, blue green red.
-    BmpSpec t{2, 1, 24, false, 0, {}, {}, rows({{0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00}})};
+    BmpLayout t{2, 1, 24, false, 0, {}, {}, rows({{0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00}})};
     Surface s = decode(buildBmp(t));
     EXPECT_EQ(s.row(0)[0], 0xFF0000u);
     EXPECT_EQ(s.row(0)[1], 0x0000FFu);
     // 16 bpp 555: pure red is 0x7C00.
-    BmpSpec f{1, 1, 16, false, 0, {}, {}, rows({{0x00, 0x7C}})};
+    BmpLayout f{1, 1, 16, false, 0, {}, {}, rows({{0x00, 0x7C}})};
     EXPECT_EQ(decode(buildBmp(f)).row(0)[0], 0xFF0000u);
     // 16 bpp 565 with bit fields: pure green is 0x07E0.
-    BmpSpec g{1, 1, 16, false, 3, {}, {0xF800, 0x07E0, 0x001F}, rows({{0xE0, 0x07}})};
+    BmpLayout g{1, 1, 16, false, 3, {}, {0xF800, 0x07E0, 0x001F}, rows({{0xE0, 0x07}})};
     EXPECT_EQ(decode(buildBmp(g)).row(0)[0], 0x00FF00u);
     // 32 bpp, plain and with bit fields (red in the low byte).
-    BmpSpec p{1, 1, 32, false, 0, {}, {}, rows({{0x33, 0x22, 0x11, 0x00}})};
+    BmpLayout p{1, 1, 32, false, 0, {}, {}, rows({{0x33, 0x22, 0x11, 0x00}})};
     EXPECT_EQ(decode(buildBmp(p)).row(0)[0], 0x112233u);
-    BmpSpec q{1, 1, 32, false, 3, {}, {0x000000FF, 0x0000FF00, 0x00FF0000}, rows({{0x11, 0x22, 0x33, 0x00}})};
+    BmpLayout q{1, 1, 32, false, 3, {}, {0x000000FF, 0x0000FF00, 0x00FF0000}, rows({{0x11, 0x22, 0x33, 0x00}})};
     EXPECT_EQ(decode(buildBmp(q)).row(0)[0], 0x112233u);
 }
 
 TEST(Bmp, RunLengthEncoded) {
     // RLE8, 4 x 2: bottom row "2 x colour1, 2 x colour0", top row literal 1,0,1,1.
     std::vector<uint8_t> rle8 = {2, 1, 2, 0, 0, 0, 0, 4, 1, 0, 1, 1, 0, 1};
-    BmpSpec r{4, 2, 8, false, 1, {0x000000, 0xABCDEF}, {}, rle8};
+    BmpLayout r{4, 2, 8, false, 1, {0x000000, 0xABCDEF}, {}, rle8};
     Surface s = decode(buildBmp(r));
     EXPECT_EQ(s.row(1)[0], 0xABCDEFu);
     EXPECT_EQ(s.row(1)[2], 0u);
@@ -128,18 +128,18 @@ TEST(Bmp, RunLengthEncoded) {
     EXPECT_EQ(s.row(0)[3], 0xABCDEFu);
     // RLE4, 3 x 1: run of 3 alternating 1,2.
     std::vector<uint8_t> rle4 = {3, 0x12, 0, 1};
-    BmpSpec r4{3, 1, 4, false, 2, {0, 0xFF0000, 0x0000FF}, {}, rle4};
+    BmpLayout r4{3, 1, 4, false, 2, {0, 0xFF0000, 0x0000FF}, {}, rle4};
     s = decode(buildBmp(r4));
     EXPECT_EQ(s.row(0)[0], 0xFF0000u);
     EXPECT_EQ(s.row(0)[1], 0x0000FFu);
     EXPECT_EQ(s.row(0)[2], 0xFF0000u);
     // Without its end mark the stream is incomplete.
-    BmpSpec cut{4, 2, 8, false, 1, {0, 0xABCDEF}, {}, {2, 1, 2, 0}};
+    BmpLayout cut{4, 2, 8, false, 1, {0, 0xABCDEF}, {}, {2, 1, 2, 0}};
     decode(buildBmp(cut), false);
 }
 
 TEST(Bmp, DamagedFilesAreRefused) {
-    BmpSpec good{3, 2, 24, false, 0, {}, {}, rows({{1, 2, 3, 4, 5, 6, 7, 8, 9}, {1, 2, 3, 4, 5, 6, 7, 8, 9}})};
+    BmpLayout good{3, 2, 24, false, 0, {}, {}, rows({{1, 2, 3, 4, 5, 6, 7, 8, 9}, {1, 2, 3, 4, 5, 6, 7, 8, 9}})};
     std::vector<uint8_t> ok = buildBmp(good);
     decode(ok);
     // Every truncation of the file fails (and none reads past the end: the
@@ -162,7 +162,7 @@ TEST(Bmp, DamagedFilesAreRefused) {
     broken([](auto& v) { put32(v, 10, 0xFFFFFFF0u); });    // pixels beyond the end
     broken([](auto& v) { put32(v, 14, 0xFFFF); });         // header larger than the file
     broken([](auto& v) { put32(v, 30, 9); });              // unknown compression
-    BmpSpec pal{1, 1, 8, false, 0, {}, {}, rows({{0}})};
+    BmpLayout pal{1, 1, 8, false, 0, {}, {}, rows({{0}})};
     std::vector<uint8_t> p = buildBmp(pal);
     put32(p, 46, 100000);  // colour count beyond the file
     decode(p, false);
@@ -171,7 +171,7 @@ TEST(Bmp, DamagedFilesAreRefused) {
 }
 
 TEST(BmpLoad, FromResourcesAndFiles) {
-    BmpSpec t{2, 2, 24, false, 0, {}, {}, rows({{0, 0, 255, 0, 0, 255}, {255, 0, 0, 255, 0, 0}})};
+    BmpLayout t{2, 2, 24, false, 0, {}, {}, rows({{0, 0, 255, 0, 0, 255}, {255, 0, 0, 255, 0, 0}})};
     static std::vector<uint8_t> bytes = buildBmp(t);
     device::resourceRegister(device::kResBitmap, 4242, bytes.data(), bytes.size());
     HBITMAP hb = LoadBitmapW(nullptr, MAKEINTRESOURCEW(4242));
