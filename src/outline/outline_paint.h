@@ -1,0 +1,41 @@
+// The main window's own painting (background, padlock of a protected list,
+// the "Password Protected" screen, the edit bar, the notices of an empty
+// database and of no database) and the outline's background, together with
+// the drawing resources start-up makes for them.
+#pragma once
+
+#include "windows.h"
+
+// Drawing resources made at start-up (createPaintResources) and released
+// at shutdown (releasePaintResources).
+inline HDC hdcBackBuffer = nullptr;          // memory context, main client size
+inline HBITMAP hbmBackBuffer = nullptr;
+inline HGDIOBJ hobjBackBufferOld = nullptr;
+inline HDC hdcBackground = nullptr;          // holds the background picture
+inline HBITMAP hbmBackgroundPicture = nullptr;
+inline HGDIOBJ hobjBackgroundOld = nullptr;
+inline int bBackgroundLoaded = 0;            // a picture sits in hdcBackground
+inline HBITMAP hbmEditBarEnabled = nullptr;
+inline HBITMAP hbmEditBarPressed = nullptr;
+inline HBITMAP hbmEditBarDisabled = nullptr;
+inline HBITMAP hbmPadlockLarge = nullptr;
+inline HBITMAP hbmPadlockSmall = nullptr;
+
+// Back buffer and background context from the main window's client size.
+void createBackBuffers(HWND hwndMainWindow);
+// Loads the edit bar strips and the padlocks for bHiRes.
+void loadPaintBitmaps();
+// Releases everything above; handles become null.
+void releasePaintResources();
+// Loads the background picture of `path` into hdcBackground (replacing the
+// previous one); 0 and no picture when it cannot be loaded.
+int loadBackgroundPicture(LPCWSTR path);
+// Drops the background picture.
+void clearBackgroundPicture();
+
+// WM_PAINT of the main window.
+LRESULT onMainPaint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Draws the edit bar strip at intListBarBottom into `hdc`.
+void paintEditBar(HDC hdc);
+// WM_ERASEBKGND of the outline: the picture's part behind it, or hbrBackground.
+LRESULT eraseOutlineBackground(HWND tree, HDC hdc);
