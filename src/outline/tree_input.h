@@ -20,5 +20,3 @@ POINT lastOutlineTap();
 // The item popup (menu 162) at screen point (x, y) for an item with the
 // given bDisplay and bNote.
 void showItemMenu(HWND hwnd, int x, int y, int bDisplay, int bNote);
-// Puts the selected item's note (or an empty text) into the notes pane.
-void showSelectedNote();
