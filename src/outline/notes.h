@@ -24,8 +24,6 @@ void subclassNotesPane(HWND hwndPane);
 // row empties it). A whole-text replacement raises no change notification,
 // so nothing is written back. The selection handling of the outline calls it.
 void loadItemNote(LONG longID);
-// As loadItemNote for the outline's selected item.
-void showSelectedNote();
 // Writes the pane's text into the selected item (trimmed, quotes doubled,
 // bNote set from whether anything is left); warns when no item is selected.
 void saveNote();
