@@ -21,7 +21,6 @@ struct DialogLook {
     HFONT hfontText = nullptr;     // 10 points, normal
     HBRUSH hbrWhite = nullptr;
     HBRUSH hbrBand = nullptr;      // kDialogBandColour
-    HPEN hpenBorder = nullptr;     // black, 2 pixels
     int intCaptionHeight = 0;      // cell height of hfontCaption ("w" of the layout)
     int intTextHeight = 0;         // cell height of hfontText
 };
@@ -32,8 +31,10 @@ void createDialogLook(HWND hwnd, DialogLook* look);
 // Deletes what createDialogLook made and nulls every handle.
 void destroyDialogLook(DialogLook* look);
 
-// A "Tahoma" font of the program: the shell's font maker when it is there.
-HFONT createDialogFont(int points, int weight);
+// A "Tahoma" font of `points` and `weight` as every font of the program is
+// made (cell height from the screen's dpi, ClearType by the setting);
+// `height` receives that cell height when given.
+HFONT createDialogFont(int points, int weight, int* height = nullptr);
 
 // The 37 points of the bevelled border around (l, t, r, b).
 void bevelPoints(int l, int t, int r, int b, POINT out[kBevelPointCount]);
