@@ -8,6 +8,7 @@
 #include "common/message_dialog.h"
 #include "outline/item_clipboard.h"
 #include "outline/item_draw.h"
+#include "outline/item_paste.h"
 #include "outline/tree_checks.h"
 #include "outline/tree_input.h"
 #include "outline/tree_ops.h"
@@ -64,30 +65,8 @@ void hideEmptyOutline(HWND tree) {
 }  // namespace
 
 void purgeParkedItemsExceptClipboard(sqlite3* db, const char* listName) {
-    if (!db || !listName || !tableExists(db, listName)) return;
-    const bool keepCut = isClipboardParkedItem(listName, longClipboardID) != 0;
-    if (!keepCut) {
-        purgeParkedItems(db, listName);
-        return;
-    }
-    // The cut item waits for its Paste; every other parked row goes, and
-    // with it its descendants, which still name the positive identifier.
-    LONG* ids = nullptr;
-    int count = listAllIds(db, listName, &ids);
-    std::vector<LONG> parked;
-    for (int i = 0; i < count; ++i)
-        if (ids[i] < 0 && ids[i] != longClipboardID) parked.push_back(ids[i]);
-    std::free(ids);
-    if (parked.empty()) return;
-    char errorText[200];
-    executeSql(db, "BEGIN TRANSACTION;", errorText, sizeof errorText);
-    for (LONG id : parked) {
-        LONG magnitude = id == INT32_MIN ? INT32_MAX : -id;
-        deleteDescendants(db, listName, magnitude);
-        deleteItemRow(db, listName, id);
-    }
-    executeSql(db, "COMMIT;", errorText, sizeof errorText);
-    executeSql(db, "END TRANSACTION;", errorText, sizeof errorText);
+    if (!db || !listName) return;
+    purgeParkedItemsKeeping(db, listName, isClipboardParkedItem(listName, longClipboardID) ? longClipboardID : 0);
 }
 
 void afterItemRemoved(HWND tree, HTREEITEM parent) {

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "shell/app_state.h"
+#include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
 
 // Sections: statements | reading the source | writing copies | moving a cut
-// item back | pasteItemRows
+// item back | pasteItemRows | purge
 
 namespace {
 
@@ -222,4 +223,30 @@ PasteResult pasteItemRows(sqlite3* db, const char* sourceList, const char* targe
         // into its own subtree, so the paste place gets a copy of it.
     }
     return copyTree(db, sourceList, targetList, clipboardId, place);
+}
+
+// --- purge ---------------------------------------------------------------------------------
+
+void purgeParkedItemsKeeping(sqlite3* db, const char* listName, LONG keepId) {
+    if (!db || !listName || !tableExists(db, listName)) return;
+    if (keepId >= 0) {
+        purgeParkedItems(db, listName);
+        return;
+    }
+    // The kept row waits for its Paste; every other parked row goes, and
+    // with it its descendants, which still name the positive identifier.
+    LONG* ids = nullptr;
+    int count = listAllIds(db, listName, &ids);
+    std::vector<LONG> parked;
+    for (int i = 0; i < count; ++i)
+        if (ids[i] < 0 && ids[i] != keepId) parked.push_back(ids[i]);
+    std::free(ids);
+    if (parked.empty()) return;
+    begin(db);
+    for (LONG id : parked) {
+        LONG magnitude = id == INT32_MIN ? INT32_MAX : -id;
+        deleteDescendants(db, listName, magnitude);
+        deleteItemRow(db, listName, id);
+    }
+    commit(db);
 }

@@ -1,6 +1,8 @@
-// The table side of Paste: moving a cut item back into place within its own
-// list, or copying an item with its whole subtree into the current list.
-// No windows are touched here; Paste reloads the outline afterwards.
+// The table side of the item clipboard: moving a cut item back into place
+// within its own list, copying an item with its whole subtree into the
+// current list, and the purge of parked items that spares the cut item the
+// clipboard still holds. No windows are touched here; Paste reloads the
+// outline afterwards.
 #pragma once
 
 #include <sqlite3.h>
@@ -27,3 +29,7 @@ struct PasteResult {
 // plain text (an enciphered one is refused before this is called).
 PasteResult pasteItemRows(sqlite3* db, const char* sourceList, const char* targetList, LONG clipboardId,
                           const PastePlace& place);
+
+// Deletes the parked items of `listName` with their subtrees, in one
+// transaction, except the parked row `keepId` (0 keeps none).
+void purgeParkedItemsKeeping(sqlite3* db, const char* listName, LONG keepId);
