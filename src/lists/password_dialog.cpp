@@ -9,7 +9,8 @@
 
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
-#include "lists/list_dialog_look.h"
+#include "dialogs/dialog_look.h"
+#include "lists/list_input_panel.h"
 #include "lists/list_passwords.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
@@ -23,6 +24,7 @@ struct PasswordDialogState {
     WCHAR verifier[PASSWORD_RECORD_CHARS] = {};
     HFONT font = nullptr;       // the dialog's own font (owned by the dialog)
     int fontHeight = 13;
+    HBRUSH bandBrush = nullptr;
     DWORD sipFlags = 0;         // the input panel's flags before the dialog
     bool sipFlagsSaved = false;
 };
@@ -145,6 +147,7 @@ BOOL onInitDialog(HWND dialog, PasswordDialogRecord* record) {
         if (old) SelectObject(dc, old);
         ReleaseDC(dialog, dc);
     }
+    state->bandBrush = CreateSolidBrush(kDialogBandColour);
     for (int id : {res::kIdPwdOld, res::kIdPwdNew, res::kIdPwdConfirm}) {
         SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, PASSWORD_MAX_CHARS, 0);
         if (state->font) SendDlgItemMessageW(dialog, id, WM_SETFONT, WPARAM(state->font), FALSE);
@@ -267,7 +270,8 @@ BOOL onPaint(HWND dialog) {
     if (dc) {
         int fontHeight = state ? state->fontHeight : 13;
         const WCHAR* title = state && state->record ? state->record->title : u"";
-        paintListDialog(dialog, dc, title, state ? state->font : nullptr, fontHeight * 3 / 2);
+        paintDialogFrame(dc, dialog, title, state ? state->font : nullptr, state ? state->bandBrush : nullptr,
+                         fontHeight * 3 / 2);
     }
     EndPaint(dialog, &ps);
     return TRUE;
@@ -288,6 +292,7 @@ INT_PTR CALLBACK passwordDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
             PasswordDialogState* state = stateOf(dialog);
             if (state) restoreCompletion(*state);
             SetWindowLongW(dialog, DWLP_USER, 0);
+            if (state && state->bandBrush) DeleteObject(state->bandBrush);
             delete state;
             return FALSE;
         }
