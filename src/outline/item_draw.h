@@ -27,8 +27,10 @@ HBITMAP makeNoteMarker(int size);
 void makeItemPictures(int fontHeight);
 // Deletes the previous expand/collapse pair and loads the one of `buttonType`.
 void loadButtonPictures(int buttonType);
-// Deletes every picture above (shutdown); handles become null.
+// Deletes every picture above and the drawing's memory context (shutdown);
+// handles become null.
 void releaseItemPictures();
+void releaseItemDrawContext();
 // The image list of the item being dragged (text and check state as stored
 // when the drag started); `markerFlag` 1 leaves out the child marker.
 HIMAGELIST makeDragImage(LPCWSTR text, int checked, int isRoot, int markerFlag);

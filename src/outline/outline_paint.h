@@ -32,6 +32,9 @@ void releasePaintResources();
 int loadBackgroundPicture(LPCWSTR path);
 // Drops the background picture.
 void clearBackgroundPicture();
+// 1 when the list shows a background picture that could be loaded: items
+// are then drawn into the back buffer.
+int backgroundPictureInUse();
 
 // WM_PAINT of the main window.
 LRESULT onMainPaint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,231 @@
+// The main window's WM_PAINT and the outline's background.
+//
+// The main window shows through wherever the panes leave room: the band of
+// the list name (with the padlock of a protected list), the edit bar, and,
+// when the outline is hidden, the whole window with the "Password
+// Protected" screen or one of the notices.
+#include "outline/outline_paint.h"
+
+#include <algorithm>
+
+#include "shell/app_state.h"
+#include "shell/startup.h"
+
+namespace {
+
+constexpr COLORREF kEditBarFill = 0xFFB7B7;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kTransparent = 0xFF00FF;
+constexpr int kNoticePoints = 13;
+constexpr int kButtonCount = 9;
+constexpr int kButtonX[kButtonCount] = {7, 30, 54, 78, 101, 144, 166, 190, 213};
+constexpr int kButtonXHiRes[kButtonCount] = {8, 51, 94, 137, 180, 301, 344, 387, 430};
+
+void deleteBitmap(HBITMAP* bitmap) {
+    if (*bitmap) DeleteObject(*bitmap);
+    *bitmap = nullptr;
+}
+
+HBITMAP loadBitmap(int id) { return LoadBitmapW(hInstance, MAKEINTRESOURCEW(id)); }
+
+SIZE sizeOf(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+// Copies a piece of `bitmap` to (x, y), optionally leaving 0xFF00FF out.
+void copyBitmap(HDC hdc, HBITMAP bitmap, int x, int y, int sx, int sy, int width, int height, bool transparent) {
+    if (!bitmap || width <= 0 || height <= 0) return;
+    HDC source = CreateCompatibleDC(hdc);
+    if (!source) return;
+    HGDIOBJ old = SelectObject(source, bitmap);
+    if (transparent)
+        TransparentBlt(hdc, x, y, width, height, source, sx, sy, width, height, kTransparent);
+    else
+        BitBlt(hdc, x, y, width, height, source, sx, sy, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+// A black line `intScale` thick whose top edge is `y`.
+void blackLine(HDC hdc, int y) {
+    RECT band{0, y, intWorkWidth, y + intScale};
+    HBRUSH brush = CreateSolidBrush(kBlack);
+    FillRect(hdc, &band, brush);
+    DeleteObject(brush);
+}
+
+void separatorLine(HDC hdc) { blackLine(hdc, intListBarBottom); }
+
+// Draws `text` with the bold 13-point notice font; `format` and the band
+// are the caller's.
+void noticeText(HDC hdc, LPCWSTR text, COLORREF colour, int top, int lines, UINT format, int clientWidth) {
+    int fontHeight = 0;
+    HFONT font = createAppFont(kNoticePoints, 700, 0, bClearType, &fontHeight);
+    HGDIOBJ oldFont = font ? SelectObject(hdc, font) : nullptr;
+    int oldMode = SetBkMode(hdc, TRANSPARENT);
+    COLORREF oldColour = SetTextColor(hdc, colour);
+    RECT band{0, top + (lines == 1 ? fontHeight / 2 : fontHeight / 2), clientWidth, 0};
+    band.bottom = band.top + fontHeight * lines;
+    DrawTextW(hdc, text, -1, &band, format);
+    SetTextColor(hdc, oldColour);
+    SetBkMode(hdc, oldMode);
+    if (oldFont) SelectObject(hdc, oldFont);
+    if (font) DeleteObject(font);
+}
+
+bool outlineVisible() { return hwndMainTV && IsWindowVisible(hwndMainTV); }
+
+}  // namespace
+
+// --- resources ----------------------------------------------------------------
+
+void createBackBuffers(HWND hwndMainWindow) {
+    HDC screen = GetDC(hwndMainWindow);
+    RECT client{};
+    GetClientRect(hwndMainWindow, &client);
+    hdcBackBuffer = CreateCompatibleDC(screen);
+    hbmBackBuffer = CreateCompatibleBitmap(screen, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom));
+    if (hdcBackBuffer && hbmBackBuffer) hobjBackBufferOld = SelectObject(hdcBackBuffer, hbmBackBuffer);
+    hdcBackground = CreateCompatibleDC(screen);
+    ReleaseDC(hwndMainWindow, screen);
+}
+
+void loadPaintBitmaps() {
+    deleteBitmap(&hbmEditBarEnabled);
+    deleteBitmap(&hbmEditBarPressed);
+    deleteBitmap(&hbmEditBarDisabled);
+    deleteBitmap(&hbmPadlockLarge);
+    deleteBitmap(&hbmPadlockSmall);
+    hbmEditBarEnabled = loadBitmap(bHiRes ? 131 : 132);
+    hbmEditBarPressed = loadBitmap(bHiRes ? 136 : 137);
+    hbmEditBarDisabled = loadBitmap(bHiRes ? 160 : 161);
+    hbmPadlockLarge = loadBitmap(bHiRes ? 151 : 150);
+    hbmPadlockSmall = loadBitmap(bHiRes ? 167 : 169);
+}
+
+void clearBackgroundPicture() {
+    if (hdcBackground && hobjBackgroundOld) SelectObject(hdcBackground, hobjBackgroundOld);
+    hobjBackgroundOld = nullptr;
+    deleteBitmap(&hbmBackgroundPicture);
+    bBackgroundLoaded = 0;
+}
+
+int loadBackgroundPicture(LPCWSTR path) {
+    clearBackgroundPicture();
+    if (!hdcBackground || !path || !path[0]) return 0;
+    hbmBackgroundPicture = SHLoadDIBitmap(path);
+    if (!hbmBackgroundPicture) return 0;
+    hobjBackgroundOld = SelectObject(hdcBackground, hbmBackgroundPicture);
+    bBackgroundLoaded = 1;
+    return 1;
+}
+
+int backgroundPictureInUse() {
+    return attrCurrentList.bUseBitmapFile == 1 && bBackgroundLoaded && hdcBackBuffer && hdcBackground ? 1 : 0;
+}
+
+void releasePaintResources() {
+    clearBackgroundPicture();
+    if (hdcBackground) DeleteDC(hdcBackground);
+    hdcBackground = nullptr;
+    if (hdcBackBuffer && hobjBackBufferOld) SelectObject(hdcBackBuffer, hobjBackBufferOld);
+    hobjBackBufferOld = nullptr;
+    deleteBitmap(&hbmBackBuffer);
+    if (hdcBackBuffer) DeleteDC(hdcBackBuffer);
+    hdcBackBuffer = nullptr;
+    deleteBitmap(&hbmEditBarEnabled);
+    deleteBitmap(&hbmEditBarPressed);
+    deleteBitmap(&hbmEditBarDisabled);
+    deleteBitmap(&hbmPadlockLarge);
+    deleteBitmap(&hbmPadlockSmall);
+}
+
+// --- painting -------------------------------------------------------------------
+
+void paintEditBar(HDC hdc) {
+    RECT bar{0, intListBarBottom, intWorkWidth, intListBarBottom + intListBarHeight};
+    HBRUSH fill = CreateSolidBrush(kEditBarFill);
+    FillRect(hdc, &bar, fill);
+    DeleteObject(fill);
+    if (bTextEditActive == 1) {
+        SIZE strip = sizeOf(hbmEditBarDisabled);
+        copyBitmap(hdc, hbmEditBarDisabled, 0, intListBarBottom, 0, 0, strip.cx, strip.cy, false);
+        return;
+    }
+    const int* xs = bHiRes ? kButtonXHiRes : kButtonX;
+    int width = bHiRes ? 37 : 19;
+    int height = bHiRes ? 40 : 20;
+    for (int i = 0; i < kButtonCount; ++i) {
+        int state = intEditBarState[i];
+        HBITMAP strip = (state & 6) == 6 ? hbmEditBarPressed : (state & 2) ? hbmEditBarEnabled : hbmEditBarDisabled;
+        copyBitmap(hdc, strip, xs[i], intListBarBottom, xs[i], 0, width, height, false);
+    }
+}
+
+LRESULT onMainPaint(HWND hwnd, UINT, WPARAM, LPARAM) {
+    PAINTSTRUCT ps{};
+    HDC hdc = BeginPaint(hwnd, &ps);
+    if (!hdc) return 0;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    bool treeShown = outlineVisible();
+    int bottom = intWorkHeight;
+    if (treeShown) {
+        POINT origin{0, 0};
+        MapWindowPoints(hwndMainTV, hwnd, &origin, 1);
+        bottom = origin.y;
+    }
+    if (backgroundPictureInUse()) {
+        BitBlt(hdc, 0, 0, intWorkWidth, bottom, hdcBackground, 0, 0, SRCCOPY);
+    } else if (hbrBackground) {
+        RECT upper{0, 0, intWorkWidth, bottom};
+        FillRect(hdc, &upper, hbrBackground);
+    }
+    if (attrCurrentList.bPassword == 1) {
+        SIZE lock = sizeOf(hbmPadlockSmall);
+        copyBitmap(hdc, hbmPadlockSmall, intUnit, (intListBarBottom - lock.cy) / 2, 0, 0, lock.cx, lock.cy, true);
+    }
+    if (bListLocked == 1) {
+        SIZE lock = sizeOf(hbmPadlockLarge);
+        copyBitmap(hdc, hbmPadlockLarge, (intWorkWidth - lock.cx) / 2, (intWorkHeight - lock.cy) / 2, 0, 0, lock.cx,
+                   lock.cy, true);
+        // The list-name bar sits at the top of the window.
+        noticeText(hdc, u"Password Protected", attrCurrentList.crItemLevel1, intListBarBottom, 1,
+                   DT_CENTER | DT_VCENTER | DT_SINGLELINE, client.right);
+        separatorLine(hdc);
+    } else if (bNoDatabase == 1 && bStarting == 0) {
+        noticeText(hdc, u"No databases are\ncurrently opened", kBlack, intListBarBottom, 3, DT_CENTER | DT_WORDBREAK,
+                   client.right);
+        separatorLine(hdc);
+    } else {
+        if (bEditBarVisible == 1 && hwndListCombo && treeShown) paintEditBar(hdc);
+        if (treeShown) blackLine(hdc, bottom - 1);
+        separatorLine(hdc);
+        if (bNoLists == 1) {
+            int oldMode = SetBkMode(hdc, TRANSPARENT);
+            COLORREF oldColour = SetTextColor(hdc, attrCurrentList.crListName);
+            RECT area{0, 3 * intListBarBottom, intWorkWidth, intWorkHeight};
+            DrawTextW(hdc, u"(No lists in this database)", -1, &area, DT_CENTER | DT_SINGLELINE);
+            SetTextColor(hdc, oldColour);
+            SetBkMode(hdc, oldMode);
+        }
+    }
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+LRESULT eraseOutlineBackground(HWND tree, HDC hdc) {
+    if (backgroundPictureInUse()) {
+        RECT client{};
+        GetClientRect(tree, &client);
+        POINT origin{0, 0};
+        MapWindowPoints(tree, hwndMain, &origin, 1);
+        BitBlt(hdcBackBuffer, 0, 0, client.right, client.bottom, hdcBackground, 0, origin.y, SRCCOPY);
+        return 1;
+    }
+    RECT all{0, 0, 2000, 2000};
+    if (hbrBackground) FillRect(hdc, &all, hbrBackground);
+    return 1;
+}
