@@ -1,7 +1,8 @@
 // Check marks that follow each other through the tree, stored as they change.
 #include "outline/tree_checks.h"
 
-#include <vector>
+#include <cstdlib>
+#include <string>
 
 #include "outline/tree_ops.h"
 #include "shell/app_state.h"
@@ -24,11 +25,16 @@ void setAndStore(HWND tree, HTREEITEM item, int checked) {
     storeChecked(tree, item, checked);
 }
 
-void checkTreeBelow(HWND tree, HTREEITEM item) {
+void markTreeBelow(HWND tree, HTREEITEM item, int checked) {
     for (HTREEITEM c = treeFirstChild(tree, item); c; c = treeNextSibling(tree, c)) {
-        setItemChecked(tree, c, 1);
-        checkTreeBelow(tree, c);
+        setItemChecked(tree, c, checked);
+        markTreeBelow(tree, c, checked);
     }
+}
+
+int run(const std::string& sql) {
+    char errorText[200];
+    return executeSql(dbCurrent, sql.c_str(), errorText, sizeof errorText);
 }
 
 int readExpand(HWND tree, HTREEITEM item) {
@@ -82,7 +88,25 @@ void checkSubtree(HWND tree, HTREEITEM item) {
     LONG id = getItemId(tree, item);
     if (id == 0) return;
     checkDescendants(dbCurrent, strCurrentList, id);
-    checkTreeBelow(tree, item);
+    markTreeBelow(tree, item, 1);
+}
+
+void uncheckSubtree(HWND tree, HTREEITEM item) {
+    LONG id = getItemId(tree, item);
+    if (id == 0) return;
+    LONG* ids = nullptr;
+    int count = 0;
+    collectDescendants(dbCurrent, strCurrentList, id, &ids, &count);
+    if (count > 0) {
+        const std::string name = quoteSql(strCurrentList);
+        run("BEGIN TRANSACTION;");
+        for (int i = 0; i < count; ++i)
+            run(formatSql("UPDATE '%s' SET bChecked = %d WHERE longID = %ld;", name.c_str(), 0, (long)ids[i]));
+        run("COMMIT;");
+        run("END TRANSACTION;");
+    }
+    free(ids);
+    markTreeBelow(tree, item, 0);
 }
 
 void restoreExpansion(HWND tree, HTREEITEM item) {

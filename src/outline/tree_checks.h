@@ -15,5 +15,8 @@ void recomputeAllChecks(HWND tree);
 // Checks every descendant of the item, in the database (one transaction)
 // and in the tree.
 void checkSubtree(HWND tree, HTREEITEM item);
+// Unchecks every descendant of the item, in the database (one
+// transaction) and in the tree.
+void uncheckSubtree(HWND tree, HTREEITEM item);
 // Expands the item and its descendants whose stored bNodeExpand is 1.
 void restoreExpansion(HWND tree, HTREEITEM item);
