@@ -3,8 +3,12 @@
 
 #include <vector>
 
+// A destroyed box answers every message with 0, which would read as an
+// empty box or as "added at index 0".
+bool ListNameCombo::usable() const { return combo_ && IsWindow(combo_); }
+
 int ListNameCombo::count() {
-    if (!combo_) return -1;
+    if (!usable()) return -1;
     LRESULT n = SendMessageW(combo_, CB_GETCOUNT, 0, 0);
     return n == CB_ERR ? -1 : int(n);
 }
@@ -12,7 +16,7 @@ int ListNameCombo::count() {
 bool ListNameCombo::textAt(int index, WCHAR* out, int capacity) {
     if (!out || capacity <= 0) return false;
     out[0] = 0;
-    if (!combo_ || index < 0) return false;
+    if (!usable() || index < 0) return false;
     LRESULT length = SendMessageW(combo_, CB_GETLBTEXTLEN, WPARAM(index), 0);
     if (length == CB_ERR || length < 0) return false;
     // CB_GETLBTEXT writes the whole entry, so it gets a buffer of the whole
@@ -29,11 +33,11 @@ bool ListNameCombo::textAt(int index, WCHAR* out, int capacity) {
 }
 
 void ListNameCombo::reset() {
-    if (combo_) SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+    if (usable()) SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
 }
 
 bool ListNameCombo::add(const WCHAR* name) {
-    if (!combo_ || !name) return false;
+    if (!usable() || !name) return false;
     LRESULT index = SendMessageW(combo_, CB_ADDSTRING, 0, LPARAM(name));
     return index != CB_ERR && index != CB_ERRSPACE;
 }

@@ -19,5 +19,6 @@ public:
     bool add(const WCHAR* name) override;
 
 private:
+    bool usable() const;
     HWND combo_;
 };
