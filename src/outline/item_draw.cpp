@@ -144,6 +144,9 @@ void drawOutlineItem(HDC hdc, NMTVCUSTOMDRAW* draw) {
     label.left -= 2;
     label.right += 2;
     label.bottom += 2;
+    // The row below is drawn on its own; painting into it would leave a
+    // stripe of highlight behind when the selection moves.
+    if (label.bottom > draw->nmcd.rc.bottom) label.bottom = draw->nmcd.rc.bottom;
     RECT r0 = label;
     int marker = intNoteMarkerSize;
     if (row.bNote == 1) OffsetRect(&label, marker + 2 * intUnit, 0);

@@ -182,6 +182,10 @@ protected:
         ASSERT_EQ(sqlite3_exec(dbCurrent, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
     }
 
+    // Many rows go in faster inside one transaction.
+    void begin() { sqlite3_exec(dbCurrent, "BEGIN;", nullptr, nullptr, nullptr); }
+    void commit() { sqlite3_exec(dbCurrent, "COMMIT;", nullptr, nullptr, nullptr); }
+
     static std::string quote(const std::string& text) {
         std::string out;
         for (char c : text) {
