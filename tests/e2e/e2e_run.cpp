@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 std::string firstStart(const std::string& listName) {
     // A first start shows the notice, then says that it creates the default
     // database, then asks for the first list's name.
-    return "click \"OK\"\n"
+    return "click \"Ok\"\n"
            "click \"OK\"\n"
            "type \"" + listName + "\"\n"
            "key Enter\n";
@@ -134,7 +134,7 @@ std::string queryOne(const std::string& file, const std::string& sql) {
 std::string setting(const std::string& settingsFile, const std::string& key) {
     std::string k;
     for (char c : key) k += c == '\'' ? std::string("''") : std::string(1, c);
-    return queryOne(settingsFile, "SELECT value FROM AppSettings WHERE key='" + k + "';");
+    return queryOne(settingsFile, "SELECT strValue FROM AppSettings WHERE strKey='" + k + "';");
 }
 
 bool fileExists(const std::string& path) {

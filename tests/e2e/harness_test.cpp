@@ -41,7 +41,7 @@ TEST(HarnessQuery, ReadsRowsAndReportsFailures) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db,
-                           "CREATE TABLE AppSettings(key TEXT, value TEXT);"
+                           "CREATE TABLE AppSettings(strKey TEXT, strValue TEXT);"
                            "INSERT INTO AppSettings VALUES('fontsizeTV','12'),('it''s',NULL);",
                            nullptr, nullptr, nullptr),
               SQLITE_OK);
@@ -50,7 +50,7 @@ TEST(HarnessQuery, ReadsRowsAndReportsFailures) {
     EXPECT_EQ(setting(file, "fontsizeTV"), "12");
     EXPECT_EQ(setting(file, "it's"), "<null>");
     EXPECT_EQ(setting(file, "missing"), "<none>");
-    auto rows = query(file, "SELECT key, value FROM AppSettings ORDER BY key;");
+    auto rows = query(file, "SELECT strKey, strValue FROM AppSettings ORDER BY strKey;");
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0][0], "fontsizeTV");
     std::string error;
