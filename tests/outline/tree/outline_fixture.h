@@ -235,13 +235,15 @@ protected:
         return out;
     }
 
-    // A pen tap at a client point of the outline, through the device's input.
+    // A pen tap at a client point of the outline, through the device's
+    // input; the clock then moves on, so the next tap is not a double tap.
     static void tapTree(int x, int y) {
         POINT p{x, y};
         ClientToScreen(hwndMainTV, &p);
         device::penDown(p.x, p.y);
         device::penUp(p.x, p.y);
         device::runUntilIdle();
+        device::advanceClock(1000);
     }
     static RECT labelOf(HTREEITEM item) {
         RECT rc{};
