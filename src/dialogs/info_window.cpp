@@ -46,6 +46,9 @@ BOOL onInit(HWND hwnd, InfoState* s) {
     RECT okRect = rectInDialog(hwnd, ok);
     int textWidth = textRect.right - textRect.left;
     wrapTextToWidth(s->text, INFO_TEXT_CHARS, textWidth, kTextFormat, s->look.hfontText);
+    // Shown in the font it was wrapped and measured in, so the lines break
+    // where the wrapping put them and the last one is not cut off.
+    SendMessageW(text, WM_SETFONT, (WPARAM)s->look.hfontText, FALSE);
     SetWindowTextW(text, s->text);
 
     RECT measured = {0, 0, textWidth, 0};
@@ -80,6 +83,10 @@ INT_PTR CALLBACK infoProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_PAINT: onPaint(hwnd, s); return TRUE;
         case WM_ERASEBKGND: return TRUE;
+        case WM_CTLCOLORSTATIC:
+            SetTextColor((HDC)wParam, 0x000000);
+            SetBkMode((HDC)wParam, TRANSPARENT);
+            return (INT_PTR)GetStockObject(WHITE_BRUSH);
         case WM_COMMAND:
             if (LOWORD(wParam) == res::kIdOk) EndDialog(hwnd, IDOK);
             return TRUE;  // the platform's OK and cancel are not acted on

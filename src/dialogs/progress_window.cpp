@@ -17,6 +17,16 @@ struct ProgressState {
 
 ProgressState* stateOf(HWND hwnd) { return (ProgressState*)GetWindowLongW(hwnd, DWL_USER); }
 
+// The import that shows this window runs without a message loop, so every
+// change is painted at once: the window first, then its three controls
+// (the window clips them, so its painting never covers them again).
+void paintNow(HWND hwnd) {
+    UpdateWindow(hwnd);
+    UpdateWindow(GetDlgItem(hwnd, res::kIdProgressMain));
+    UpdateWindow(GetDlgItem(hwnd, res::kIdProgressSub));
+    UpdateWindow(GetDlgItem(hwnd, res::kIdProgressBar));
+}
+
 void onPaint(HWND hwnd, ProgressState* s) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
@@ -34,6 +44,7 @@ INT_PTR CALLBACK progressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         s->hbrYellow = CreateSolidBrush(kProgressYellow);
         s->hfontBold = createDialogFont(10, 700);
         SendDlgItemMessageW(hwnd, res::kIdProgressMain, WM_SETFONT, (WPARAM)s->hfontBold, FALSE);
+        SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
         applyRoundedShape(hwnd);
         return TRUE;
     }
@@ -74,7 +85,7 @@ void startProgressWindow(HWND hwnd, LPCWSTR mainText, LPCWSTR subText, int low, 
     ShowWindow(hwnd, show == 1 ? SW_SHOW : SW_HIDE);
     SendDlgItemMessageW(hwnd, res::kIdProgressBar, PBM_SETRANGE32, (WPARAM)low, (LPARAM)high);
     SendDlgItemMessageW(hwnd, res::kIdProgressBar, PBM_SETPOS, 0, 0);
-    UpdateWindow(hwnd);
+    paintNow(hwnd);
 }
 
 void stepProgressWindow(HWND hwnd, LPCWSTR subText, int position) {
@@ -82,6 +93,7 @@ void stepProgressWindow(HWND hwnd, LPCWSTR subText, int position) {
     SetDlgItemTextW(hwnd, res::kIdProgressSub, subText ? subText : u"");
     UpdateWindow(GetDlgItem(hwnd, res::kIdProgressSub));
     SendDlgItemMessageW(hwnd, res::kIdProgressBar, PBM_SETPOS, (WPARAM)position, 0);
+    paintNow(hwnd);
 }
 
 void closeProgressWindow(HWND hwnd) {
