@@ -28,6 +28,10 @@ void loadItemNote(LONG longID);
 // bNote set from whether anything is left); warns when no item is selected.
 void saveNote();
 
+// Puts a time stamp at the pane's caret, whatever has the focus (the notes
+// popup belongs to the pane, so the pane is its target).
+void insertTimeStampIntoNotes();
+
 // --- the find match inside the note ----------------------------------------
 // Marks `length` characters (`match`, as the note spells them) at `index` of
 // the pane's text to be drawn highlighted; the next pen-down in the pane, the
