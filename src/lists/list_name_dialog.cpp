@@ -9,7 +9,7 @@
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
 #include "dialogs/dialog_look.h"
-#include "lists/list_input_panel.h"
+#include "lists/list_dialog_frame.h"
 #include "lists/list_management.h"
 #include "lists/list_name_combo.h"
 #include "lists/list_transaction.h"
@@ -129,6 +129,10 @@ struct NameDialogState {
     HBRUSH bandBrush = nullptr;
 };
 
+LPCWSTR titleOf(const NameDialogState& state) {
+    return state.renaming ? u"Rename list name" : u"New list name";
+}
+
 NameDialogState* stateOf(HWND dialog) {
     return reinterpret_cast<NameDialogState*>(GetWindowLongW(dialog, DWLP_USER));
 }
@@ -164,6 +168,9 @@ void onOk(HWND dialog, NameDialogState& state) {
 
 BOOL onInitDialog(HWND dialog, NameDialogState* state) {
     SetWindowLongW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    useProgramFrame(dialog);
+    // The navigation bar shows the title of the window in front.
+    SetWindowTextW(dialog, titleOf(*state));
     state->titleFont = createDialogFont(10, 700, &state->titleHeight);
     state->bandBrush = CreateSolidBrush(kDialogBandColour);
     HWND edit = GetDlgItem(dialog, res::kIdListNameEdit);
@@ -183,8 +190,7 @@ BOOL onPaint(HWND dialog) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
     if (dc && state) {
-        LPCWSTR title = state->renaming ? u"Rename list name" : u"New list name";
-        paintDialogFrame(dc, dialog, title, state->titleFont, state->bandBrush, 2 * state->titleHeight);
+        paintDialogFrame(dc, dialog, titleOf(*state), state->titleFont, state->bandBrush, 2 * state->titleHeight);
     }
     EndPaint(dialog, &ps);
     return TRUE;

@@ -10,7 +10,7 @@
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
 #include "dialogs/dialog_look.h"
-#include "lists/list_input_panel.h"
+#include "lists/list_dialog_frame.h"
 #include "lists/list_passwords.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
@@ -139,6 +139,9 @@ BOOL onInitDialog(HWND dialog, PasswordDialogRecord* record) {
     copyText(state->verifier, PASSWORD_RECORD_CHARS, record ? record->password : nullptr);
     int mode = record ? record->mode : PASSWORD_MODE_ENTER;
 
+    useProgramFrame(dialog);
+    // The navigation bar shows the title of the window in front.
+    if (record) SetWindowTextW(dialog, record->title);
     state->font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
     if (HDC dc = GetDC(dialog)) {
         HGDIOBJ old = state->font ? SelectObject(dc, state->font) : nullptr;
@@ -154,8 +157,10 @@ BOOL onInitDialog(HWND dialog, PasswordDialogRecord* record) {
     }
     arrangeForMode(dialog, mode);
 
+    applyRoundedShape(dialog);  // again, for the size of this mode
     switchCompletionOff(*state);
     SHSipPreference(dialog, SIP_UP);
+    placeAboveInputPanel(dialog);
     SetFocus(GetDlgItem(dialog, firstField(mode)));
     // The focus was placed here, so the dialog must not move it.
     return FALSE;
