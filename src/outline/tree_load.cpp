@@ -1,13 +1,15 @@
 // Loading a list into the outline: the clauses, the state image list and
 // the one-pass load of the item table.
 //
-// The load follows the table level by level: one query for the root rows,
-// then for every parent a count and an id query of its children and one
-// query per child. The tree is hidden while it fills, so it paints once.
+// The whole list is read with one query and built from the root down:
+// only rows with longID >= 0 that pass the filter, children only under a
+// parent whose row counts children, siblings in the order clause's order.
+// The tree is hidden while it fills, so it paints once.
 #include "outline/tree_load.h"
 
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "common/codepage.h"
@@ -25,73 +27,98 @@ bool protectedList() { return attrCurrentList.bPassword == 1; }
 
 std::string name(const char* listName) { return quoteSql(listName); }
 
-// Ids of the parent's children that pass the filter, in the clause's order.
-std::vector<LONG> loadChildIds(sqlite3* db, const char* listName, LONG parentId, const char* filterClause,
-                               const char* orderClause) {
-    std::vector<LONG> ids;
-    char errorText[200];
-    int count = 0;
-    std::string countSql = formatSql("SELECT COUNT(longID) FROM '%s' WHERE longParentID = %ld AND longID >= 0 %s;",
-                                     name(listName).c_str(), (long)parentId, filterClause);
-    if (!queryInt(db, countSql.c_str(), errorText, sizeof errorText, &count) || count <= 0) return ids;
-    ids.reserve((size_t)count + 1);
-    std::string sql =
-        protectedList()
-            ? formatSql("SELECT longID,bfdecrypt(strText) AS strTextForSort FROM '%s' WHERE longParentID = %ld AND "
-                        "longID >= 0 %s %s;",
-                        name(listName).c_str(), (long)parentId, filterClause, orderClause)
-            : formatSql("SELECT longID FROM '%s' WHERE longParentID = %ld AND longID >= 0 %s %s;",
-                        name(listName).c_str(), (long)parentId, filterClause, orderClause);
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return ids;
-    // The count was taken a moment ago; never store more than it promised.
-    while ((int)ids.size() < count && sqlite3_step(statement) == SQLITE_ROW)
-        ids.push_back(columnNumber(statement, 0));
-    sqlite3_finalize(statement);
-    return ids;
-}
+// One shown row as the load reads it.
+struct LoadedRow {
+    LONG id;
+    int checked;
+    int expand;
+    int numChild;
+    WCHAR text[TREE_TEXT_CHARS];
+};
+
+// The rows that pass the filter, in the clause's order, and for every
+// parent the indexes of its rows in that order.
+struct LoadedList {
+    std::vector<LoadedRow> rows;
+    std::unordered_map<LONG, std::vector<int>> children;
+};
 
 void expandItem(HWND tree, HTREEITEM item) { SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)item); }
 
-void readItemText(sqlite3_stmt* statement, int column, WCHAR* out) {
-    char text[TREE_TEXT_CHARS];
-    columnText(statement, column, text, TREE_TEXT_CHARS);
-    codePageToWide(text, out, TREE_TEXT_CHARS);
+// Reads the whole list with one statement. Asking the table for each
+// parent's children separately makes a full scan of it per parent (the item
+// tables have no index on longParentID), which for a few thousand parents
+// takes seconds; one pass that sorts the rows to their parents here gives
+// the same tree in a fraction of that.
+bool readList(sqlite3* db, const char* listName, const char* filterClause, const char* orderClause, LoadedList* out) {
+    std::string sql =
+        protectedList()
+            ? formatSql("SELECT longID,bfdecrypt(strText) AS strTextForSort,bChecked,bNodeExpand,intNumChild,"
+                        "longParentID FROM '%s' WHERE longID >= 0 %s %s;",
+                        name(listName).c_str(), filterClause, orderClause)
+            : formatSql("SELECT longID,strText,bChecked,bNodeExpand,intNumChild,longParentID FROM '%s' WHERE "
+                        "longID >= 0 %s %s;",
+                        name(listName).c_str(), filterClause, orderClause);
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return false;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        LoadedRow row;
+        row.id = columnNumber(statement, 0);
+        char text[TREE_TEXT_CHARS];
+        columnText(statement, 1, text, TREE_TEXT_CHARS);
+        codePageToWide(text, row.text, TREE_TEXT_CHARS);
+        row.checked = (int)columnNumber(statement, 2);
+        row.expand = (int)columnNumber(statement, 3);
+        row.numChild = (int)columnNumber(statement, 4);
+        LONG parent = columnNumber(statement, 5);
+        out->children[parent].push_back((int)out->rows.size());
+        out->rows.push_back(row);
+    }
+    sqlite3_finalize(statement);
+    return true;
 }
 
-void loadChildren(sqlite3* db, HWND tree, HTREEITEM parent, const std::vector<LONG>& ids, const char* listName,
-                  const char* filterClause, const char* orderClause, int depth) {
+// The suffix of a loaded parent from the check marks of the children that
+// went in under it.
+void showCompletion(HWND tree, HTREEITEM item, const LoadedRow& row, const LoadedList& list, int mode) {
+    auto found = list.children.find(row.id);
+    if (found == list.children.end()) return;
+    int childCount = 0;
+    int checkedCount = 0;
+    for (HTREEITEM c = treeFirstChild(tree, item); c; c = treeNextSibling(tree, c)) {
+        ++childCount;
+        checkedCount += isItemChecked(tree, c);
+    }
+    if (childCount == 0) return;
+    WCHAR text[TREE_TEXT_CHARS];
+    composeCompletionText(text, TREE_TEXT_CHARS, row.text, mode, checkedCount, childCount);
+    setItemText(tree, item, text);
+}
+
+// Inserts the children of `parentId` under `parent`, each followed by its own
+// children when its row says it has any, then expanded as stored. With
+// completion counts on, a parent's suffix is made from the rows just
+// inserted under it (its stored text is in hand, so no query is needed).
+void insertChildren(HWND tree, HTREEITEM parent, LONG parentId, const LoadedList& list, int depth, int mode) {
+    auto found = list.children.find(parentId);
+    if (found == list.children.end()) return;
     HTREEITEM last = nullptr;
-    for (LONG id : ids) {
-        std::string sql =
-            protectedList()
-                ? formatSql("SELECT bfdecrypt(strText) AS strTextForSort,bChecked,intNumChild,bNodeExpand FROM '%s' "
-                            "WHERE longID=%ld %s %s;",
-                            name(listName).c_str(), (long)id, filterClause, orderClause)
-                : formatSql("SELECT strText,bChecked,intNumChild,bNodeExpand FROM '%s' WHERE longID=%ld %s %s;",
-                            name(listName).c_str(), (long)id, filterClause, orderClause);
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return;
-        if (sqlite3_step(statement) != SQLITE_ROW) {
-            sqlite3_finalize(statement);
-            return;
+    for (int index : found->second) {
+        const LoadedRow& row = list.rows[(size_t)index];
+        HTREEITEM item = parent ? insertChildItem(tree, parent, row.text, row.id, row.checked, last ? last : TVI_LAST)
+                                : insertItem(tree, nullptr, row.text, row.id, 0, row.checked, last ? last : TVI_LAST);
+        if (!item) {
+            if (parent) return;
+            continue;
         }
-        WCHAR text[TREE_TEXT_CHARS];
-        readItemText(statement, 0, text);
-        int checked = (int)columnNumber(statement, 1);
-        int numChild = (int)columnNumber(statement, 2);
-        int expand = (int)columnNumber(statement, 3);
-        sqlite3_finalize(statement);
-        HTREEITEM item = insertChildItem(tree, parent, text, id, checked, last ? last : TVI_LAST);
-        if (!item) return;
         last = item;
         // Each level is one frame of this recursion; a file with an absurdly
         // deep chain of items gets its deepest levels left out instead of
         // running the stack out.
-        if (numChild > 0 && depth < OUTLINE_LOAD_MAX_DEPTH) {
-            loadChildren(db, tree, item, loadChildIds(db, listName, id, filterClause, orderClause), listName,
-                         filterClause, orderClause, depth + 1);
-            if (expand == 1) expandItem(tree, item);
+        if (row.numChild > 0 && depth < OUTLINE_LOAD_MAX_DEPTH) {
+            insertChildren(tree, item, row.id, list, depth + 1, mode);
+            if (mode > 0) showCompletion(tree, item, row, list, mode);
+            if (row.expand == 1) expandItem(tree, item);
         }
     }
 }
@@ -118,39 +145,13 @@ void loadOutline(sqlite3* db, HWND tree, const char* listName, const char* order
     bOutlineLoading = 1;
     ShowWindow(tree, SW_HIDE);
     SendMessageW(tree, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
-    std::string sql =
-        protectedList()
-            ? formatSql("SELECT longID,bfdecrypt(strText) AS strTextForSort,bChecked,bNodeExpand,intNumChild FROM '%s' "
-                        "WHERE longParentID=0 AND longID >= 0 %s %s;",
-                        name(listName).c_str(), filterClause, orderClause)
-            : formatSql("SELECT longID,strText,bChecked,bNodeExpand,intNumChild FROM '%s' WHERE longParentID=0 AND "
-                        "longID >= 0 %s %s;",
-                        name(listName).c_str(), filterClause, orderClause);
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) {
+    LoadedList list;
+    if (!readList(db, listName, filterClause, orderClause, &list)) {
         if (treeRoot(tree)) ShowWindow(tree, SW_SHOW);
         bOutlineLoading = 0;
         return;
     }
-    HTREEITEM last = nullptr;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        LONG id = columnNumber(statement, 0);
-        WCHAR text[TREE_TEXT_CHARS];
-        readItemText(statement, 1, text);
-        int checked = (int)columnNumber(statement, 2);
-        int expand = (int)columnNumber(statement, 3);
-        int numChild = (int)columnNumber(statement, 4);
-        HTREEITEM item = insertItem(tree, nullptr, text, id, 0, checked, last ? last : TVI_LAST);
-        if (!item) continue;
-        last = item;
-        if (numChild > 0) {
-            loadChildren(db, tree, item, loadChildIds(db, listName, id, filterClause, orderClause), listName,
-                         filterClause, orderClause, 1);
-            if (expand == 1) expandItem(tree, item);
-        }
-    }
-    sqlite3_finalize(statement);
-    if (attrCurrentList.intCompletionShow > 0) updateAllCompletion(tree, attrCurrentList.intCompletionShow);
+    insertChildren(tree, nullptr, 0, list, 0, attrCurrentList.intCompletionShow);
     HTREEITEM root = treeRoot(tree);
     if (root) SendMessageW(tree, TVM_ENSUREVISIBLE, 0, (LPARAM)root);
     if (root && !IsWindowVisible(tree)) ShowWindow(tree, SW_SHOW);

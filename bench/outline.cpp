@@ -1,0 +1,185 @@
+// The outline on a list of 10,000 items (1,000 top-level items, each with
+// nine descendants down to depth 6, a tenth of all items with a note):
+// loading the whole list into the tree view, one full repaint of the
+// outline, and checking an item by tapping its check box with auto check on.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "outline/item_draw.h"
+#include "outline/outline_paint.h"
+#include "outline/tree_input.h"
+#include "outline/tree_load.h"
+#include "outline/tree_ops.h"
+#include "platform/host/register_controls.h"
+#include "platform/system/system_startup.h"
+#include "platform/window/headless_host.h"
+#include "platform/window/host_port.h"
+#include "platform/window/window_system.h"
+#include "resources/program_resources.h"
+#include "shell/app_state.h"
+#include "storage/database.h"
+#include "storage/item_table.h"
+#include "storage/sql_helpers.h"
+
+namespace {
+
+const char* const LIST = "Bench";
+std::string rootDir;
+
+void removeRoot() {
+    std::error_code ignored;
+    std::filesystem::remove_all(rootDir, ignored);
+}
+
+LRESULT CALLBACK benchMainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NOTIFY) return onOutlineNotify(hwnd, msg, wParam, lParam);
+    if (msg == WM_PAINT) return onMainPaint(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+HFONT font(int weight, int strike) {
+    LOGFONTW lf{};
+    lf.lfHeight = 13;
+    lf.lfWeight = weight;
+    lf.lfStrikeOut = (BYTE)strike;
+    lf.lfCharSet = 255;
+    std::memcpy(lf.lfFaceName, u"Tahoma", sizeof(u"Tahoma"));
+    return CreateFontIndirectW(&lf);
+}
+
+void addRow(sqlite3* db, LONG id, LONG parent, LONG order, int numChild, int expand) {
+    char error[200];
+    bool note = id % 10 == 0;
+    std::string sql = formatSql(
+        "INSERT INTO '%s' (longID,longParentID,longOrder,strText,bChecked,bDisplay,bNote,bNodeExpand,strNoteText,"
+        "intNumChild) VALUES (%ld,%ld,%ld,'Item number %ld of the list',0,1,%d,%d,'%s',%d);",
+        LIST, (long)id, (long)parent, (long)order, (long)id, note ? 1 : 0, expand,
+        note ? "A note that goes with this item" : "", numChild);
+    executeSql(db, sql.c_str(), error, sizeof error);
+}
+
+// Per top-level item: a chain of six (depth 1 to 6) and three more children.
+void buildList(sqlite3* db) {
+    char error[200];
+    executeSql(db, "BEGIN TRANSACTION;", error, sizeof error);
+    LONG id = 1;
+    for (int top = 0; top < 1000; ++top) {
+        LONG topId = id++;
+        int expand = top % 2 == 0 ? 1 : 0;
+        addRow(db, topId, 0, top + 1, 4, expand);
+        LONG parent = topId;
+        for (int depth = 1; depth <= 6; ++depth) {
+            LONG chainId = id++;
+            addRow(db, chainId, parent, 1, depth < 6 ? 1 : 0, expand);
+            parent = chainId;
+        }
+        for (int extra = 0; extra < 3; ++extra) addRow(db, id++, topId, extra + 2, 0, 0);
+    }
+    executeSql(db, "COMMIT;", error, sizeof error);
+}
+
+// The device, the windows and the list, made once for all benchmarks.
+void setUp() {
+    static bool done = [] {
+        char pattern[] = "/tmp/qp_bench_outline_XXXXXX";
+        if (!mkdtemp(pattern)) std::abort();
+        rootDir = pattern;
+        std::atexit(removeRoot);
+        device::SystemConfig config;
+        config.rootDir = rootDir;
+        config.cardDir = rootDir;
+        if (!device::systemStartup(config)) std::abort();
+        device::windowSystemReset();
+        device::useHeadlessHost();
+        device::headlessHost().setIdleDriver({});
+        device::registerDeviceClasses();
+        registerProgramResources();
+
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = benchMainProc;
+        wc.lpszClassName = u"outline bench main";
+        RegisterClassW(&wc);
+        intWorkWidth = 240;
+        intWorkHeight = 268;
+        intListBarHeight = 20;
+        intListBarBottom = 21;
+        hwndMain = CreateWindowExW(0, u"outline bench main", u"Quillet Pro", WS_VISIBLE, 0, 26, intWorkWidth,
+                                   intWorkHeight, nullptr, nullptr, nullptr, nullptr);
+        hfontTree = font(400, 0);
+        hfontTreeBold = font(700, 0);
+        hfontTreeStrike = font(400, 1);
+        hfontTreeBoldStrike = font(700, 1);
+        intTreeFontHeight = 13;
+        attrCurrentList = defaultListAttributes();
+        attrCurrentList.intCompletionShow = 1;
+        hbrBackground = CreateSolidBrush(attrCurrentList.crBackground);
+        createBackBuffers(hwndMain);
+        loadPaintBitmaps();
+        loadButtonPictures(1);
+        makeItemPictures(intTreeFontHeight);
+        hwndMainTV = CreateWindowExW(0, WC_TREEVIEWW, u"TreeView", WS_CHILD | WS_VISIBLE | 0x12f, 0, 22, intWorkWidth,
+                                     240, hwndMain, (HMENU)(intptr_t)6002, nullptr, nullptr);
+        SendMessageW(hwndMainTV, WM_SETFONT, (WPARAM)hfontTree, 0);
+        createStateImageList(hwndMainTV, intTreeFontHeight);
+        installOutlineProc(hwndMainTV);
+
+        dbCurrent = openListDatabase(u"\\My Documents\\bench.qu2");
+        if (!dbCurrent || !createItemTable(dbCurrent, LIST)) std::abort();
+        std::strcpy(strCurrentList, LIST);
+        buildList(dbCurrent);
+        buildOrderClause(strOrderClause, ORDER_CLAUSE_BYTES, 0, 0, 0);
+        buildFilterClause(strFilterClause, FILTER_CLAUSE_BYTES, 0, 0);
+        bNoDatabase = 0;
+        bStarting = 0;
+        return true;
+    }();
+    (void)done;
+}
+
+void load() { loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause); }
+
+void BM_loadOutline(benchmark::State& state) {
+    setUp();
+    for (auto _ : state) load();
+    state.counters["items"] = (double)SendMessageW(hwndMainTV, TVM_GETCOUNT, 0, 0);
+}
+BENCHMARK(BM_loadOutline)->Unit(benchmark::kMillisecond);
+
+void BM_repaintOutline(benchmark::State& state) {
+    setUp();
+    load();
+    device::runUntilIdle();
+    for (auto _ : state) {
+        InvalidateRect(hwndMainTV, nullptr, TRUE);
+        UpdateWindow(hwndMainTV);
+    }
+}
+BENCHMARK(BM_repaintOutline)->Unit(benchmark::kMicrosecond);
+
+// Taps the check box of the deepest item of the first chain (depth 6), so
+// that automatic checking walks up six ancestors; each tap flips it.
+void BM_checkItemAutoCheck(benchmark::State& state) {
+    setUp();
+    attrCurrentList.bAutoCheck = 1;
+    load();
+    device::runUntilIdle();
+    HTREEITEM deepest = findItemById(hwndMainTV, nullptr, 7);
+    RECT label{};
+    std::memcpy(&label, &deepest, sizeof deepest);
+    SendMessageW(hwndMainTV, TVM_GETITEMRECT, TRUE, (LPARAM)&label);
+    LPARAM at = MAKELPARAM(label.left - (intTreeFontHeight + intUnit) / 2, (label.top + label.bottom) / 2);
+    for (auto _ : state) {
+        SendMessageW(hwndMainTV, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(hwndMainTV, WM_LBUTTONUP, 0, at);
+    }
+    state.counters["checked"] = isItemChecked(hwndMainTV, deepest);
+    attrCurrentList.bAutoCheck = 0;
+}
+BENCHMARK(BM_checkItemAutoCheck)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
