@@ -10,6 +10,7 @@
 
 #include "platform/host/host_main.h"
 #include "platform/window/headless_host.h"
+#include "resources/program_resources.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
 #include "storage/database.h"
@@ -58,6 +59,7 @@ void BM_StartToFirstScreenWithAnEmptyList(benchmark::State& state) {
         return;
     }
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x00010000));
+    registerProgramResources();
     registerWindowClasses(instance);
     WCHAR noCommandLine[1] = {0};
     for (auto _ : state) {

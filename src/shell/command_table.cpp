@@ -8,6 +8,7 @@
 #include "lists/list_passwords.h"
 #include "outline/item_clipboard.h"
 #include "outline/item_commands.h"
+#include "outline/notes.h"
 #include "shell/layout.h"
 #include "shell/shutdown.h"
 
@@ -24,6 +25,7 @@ const CommandEntry kCommands[] = {
     {40040, onRenameList},      // File "Rename List"
     {40013, onNewItem},         // picture button "New Item"
     {40014, onNewSubItem},      // picture button "New Sub-Item"
+    {6003, onNotesNotify},      // the notes pane
     {40071, onEditItem},        // item popup "Edit"
     {40072, onDeleteItem},      // item popup "Delete"
     {40073, onHideShowItem},    // item popup "Hide" / "Show"
@@ -32,9 +34,12 @@ const CommandEntry kCommands[] = {
     {40077, onPasteItem},       // item popup "Paste"
     {40078, onNewSubItem},      // item popup "New Subitem"
     {40080, onDuplicateItem},   // item popup "Duplicate"
+    {40079, onDeleteNote},      // item popup "Delete Note"
+    {40084, onAddNote},         // item popup "Add Note"
     {40028, onCutItem},         // Edit "Cut"
     {40023, onCopyItem},        // Edit "Copy"
     {40024, onPasteItem},       // Edit "Paste"
+    {40044, onInsertTimeDate},  // Edit and notes popup "Insert Time/Date"
     {40085, onSetListPassword}, // Options > Set Password "For List..."
     {40086, onSetListPassword}, // the same, without a menu item
     {40088, onCheckOutlineVisible},

@@ -78,7 +78,9 @@ LRESULT onClose(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT onDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     setWaitCursor(1);
     if (dbCurrent) {
-        if (intListCount > 0) writeListAttributes(dbCurrent, strCurrentList, attrCurrentList);
+        // Lists without an active one leave no current list: there is no row
+        // to write back, and writing would add one without a name.
+        if (intListCount > 0 && strCurrentList[0]) writeListAttributes(dbCurrent, strCurrentList, attrCurrentList);
         ListNameCombo lists(hwndListCombo);
         purgeAllLists(dbCurrent, lists);
         closeDatabaseFile(dbCurrent);
