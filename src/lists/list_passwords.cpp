@@ -12,6 +12,7 @@
 #include "crypto/cipher.h"
 #include "lists/list_transaction.h"
 #include "lists/password_dialog.h"
+#include "outline/tree_load.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "storage/item_table.h"
@@ -197,9 +198,17 @@ LRESULT onSetListPassword(HWND hwnd, int, HWND, int) {
         attrCurrentList = before;
         restoreCipherKey(savedKey.get());
         messageDialog(hwnd, u"The list password could not be changed!", u"Error", MD_STYLE_WARNING);
-    } else if (removed) {
-        releaseCipherBuffer();
-        messageDialog(hwnd, u"List Password has been removed", u"Information", MD_STYLE_WARNING);
+    } else {
+        // Alphabetic sorting of a protected list sorts by the deciphered
+        // text, which only the protected list's queries name: the clause
+        // must follow the change, or the next reload would fail or sort by
+        // the cipher text.
+        buildOrderClause(strOrderClause, ORDER_CLAUSE_BYTES, attrCurrentList.bAlphaSort, attrCurrentList.bCheckSort,
+                         attrCurrentList.bPassword);
+        if (removed) {
+            releaseCipherBuffer();
+            messageDialog(hwnd, u"List Password has been removed", u"Information", MD_STYLE_WARNING);
+        }
     }
     repaintPadlockBand(hwnd);
     return 0;

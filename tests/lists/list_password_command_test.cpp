@@ -2,6 +2,7 @@
 // messages in each mode, the texts and notes enciphered and deciphered in
 // place, the verifier, the key in force, and a failed change that leaves
 // everything as it was.
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -139,6 +140,15 @@ TEST_F(ListPasswordTest, EmptyNewPasswordRemovesItAndDeciphersEverything) {
     EXPECT_EQ(attrCurrentList.strPassword[0], 0);
     EXPECT_EQ(stored(), before);
     EXPECT_EQ(q("SELECT bPassword || '/' || strPassword FROM ListAttributes WHERE strListName='Secrets';"), "0/");
+}
+
+TEST_F(ListPasswordTest, AlphabeticSortingFollowsThePasswordOnAndOff) {
+    attrCurrentList.bAlphaSort = 1;
+    std::strcpy(strOrderClause, "ORDER BY strText");
+    setPassword("abcd");
+    EXPECT_STREQ(strOrderClause, "ORDER BY strTextForSort");
+    runCommand({step({{res::kIdPwdOld, "abcd"}, {res::kIdPwdNew, ""}, {res::kIdPwdConfirm, ""}})});
+    EXPECT_STREQ(strOrderClause, "ORDER BY strText");
 }
 
 TEST_F(ListPasswordTest, AWrongOldPasswordThenCancelKeepsTheKeyInForce) {
