@@ -3,21 +3,10 @@
 #include "dialogs/dialog_look.h"
 
 #include "shell/app_state.h"
+#include "shell/startup.h"
 
 HFONT createDialogFont(int points, int weight, int* height) {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    LOGFONTW lf = {};
-    lf.lfHeight = points * dpi / 72;  // positive: a cell height
-    lf.lfWeight = weight;
-    lf.lfCharSet = 255;
-    lf.lfQuality = bClearType == 1 ? CLEARTYPE_QUALITY : 0;
-    lf.lfPitchAndFamily = 0x10;
-    const WCHAR face[] = u"Tahoma";
-    for (int i = 0; face[i]; ++i) lf.lfFaceName[i] = face[i];
-    if (height) *height = lf.lfHeight;
-    return CreateFontIndirectW(&lf);
+    return createAppFont(points, weight, 0, bClearType, height);
 }
 
 namespace {

@@ -31,9 +31,8 @@ void createDialogLook(HWND hwnd, DialogLook* look);
 // Deletes what createDialogLook made and nulls every handle.
 void destroyDialogLook(DialogLook* look);
 
-// A "Tahoma" font of `points` and `weight` as every font of the program is
-// made (cell height from the screen's dpi, ClearType by the setting);
-// `height` receives that cell height when given.
+// A "Tahoma" font of `points` and `weight`, not struck out, ClearType as
+// the setting says; `height` receives its cell height when given.
 HFONT createDialogFont(int points, int weight, int* height = nullptr);
 
 // The 37 points of the bevelled border around (l, t, r, b).
