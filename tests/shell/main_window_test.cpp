@@ -1,98 +1,13 @@
 // The main window in a real (headless) device: one copy at a time, the menu
 // bar's life through low memory and activation, the enabled commands of each
 // state, the Font Size mark, the notes pane's colours, and Exit.
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-#include <string>
-
-#include "aygshell.h"
-#include "platform/host/host_main.h"
-#include "platform/window/headless_host.h"
-#include "resources/program_resources.h"
-#include "resources/resource_ids.h"
-#include "shell/app_state.h"
 #include "shell/command_table.h"
-#include "shell/startup.h"
-#include "storage/database.h"
-#include "storage/list_attributes.h"
-#include "storage/settings.h"
+#include "shell_fixture.h"
 
+namespace shelltest {
 namespace {
 
-const WCHAR* kDatabase = u"\\Program Files\\Quillet Pro\\quillet.qu2";
-HINSTANCE const kInstance = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x00010000));
-
-void pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/qp_shell_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root_ = pattern;
-        std::filesystem::create_directories(root_ + "/card");
-        device::HostOptions options;
-        options.rootDir = root_;
-        options.cardDir = root_ + "/card";
-        options.headless = true;
-        std::string error;
-        ASSERT_TRUE(device::hostPrepareDevice(options, error)) << error;
-        device::useHeadlessHost();
-        registerProgramResources();
-        static bool registered = registerWindowClasses(kInstance) == 0;
-        ASSERT_TRUE(registered);
-        // A settings file: this is not the first run, so no dialog comes up.
-        ASSERT_EQ(setSettingInt(SETTING_WARNINGMESSAGE, 1), 0);
-    }
-    void TearDown() override {
-        if (hwnd_ && IsWindow(hwnd_)) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
-        pump();
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
-    }
-
-    // A database with the given lists, the first one active, remembered in
-    // the settings.
-    void makeDatabase(std::initializer_list<const char*> lists) {
-        sqlite3* db = openListDatabase(kDatabase);
-        ASSERT_NE(db, nullptr);
-        bool first = true;
-        for (const char* name : lists) {
-            ASSERT_TRUE(createItemTable(db, name));
-            ASSERT_TRUE(writeListAttributes(db, name, defaultListAttributes()));
-            if (first) {
-                ASSERT_TRUE(setActiveList(db, name));
-            }
-            first = false;
-        }
-        closeDatabaseFile(db);
-        ASSERT_EQ(setSettingText(SETTING_CURRENTDBFILE, kDatabase), 0);
-    }
-
-    void start() {
-        WCHAR none[1] = {0};
-        hwnd_ = initInstance(kInstance, none, SW_SHOW);
-        ASSERT_NE(hwnd_, nullptr);
-        pump();
-    }
-
-    HMENU menu() const { return (HMENU)SendMessageW(hwndMenuBar, SHCMBM_GETMENU, 0, 0); }
-    bool enabled(UINT id) const { return !(GetMenuState(menu(), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)); }
-    bool checked(UINT id) const { return (GetMenuState(menu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
-    bool buttonEnabled(UINT id) const { return SendMessageW(hwndMenuBar, TB_ISBUTTONENABLED, id, 0) != 0; }
-
-    std::string root_;
-    HWND hwnd_ = nullptr;
-};
+using MainWindow = ShellDevice;
 
 TEST_F(MainWindow, ASecondCopyIsRefusedAndBringsTheFirstToTheFront) {
     start();
@@ -233,3 +148,32 @@ TEST_F(MainWindow, ExitClosesSavesTheNotesStateAndReleasesEverything) {
 }
 
 }  // namespace
+}  // namespace shelltest
+
+namespace shelltest {
+namespace {
+
+TEST_F(ShellDevice, AProtectedListWhosePasswordIsNotGivenStaysLocked) {
+    makeDatabase({"Secret"});
+    sqlite3* db = openListDatabase(kDatabase);
+    ListAttributes attributes = defaultListAttributes();
+    attributes.bPassword = 1;
+    std::copy_n(u"0123456789abcdef", 17, attributes.strPassword);
+    ASSERT_TRUE(writeListAttributes(db, "Secret", attributes));
+    closeDatabaseFile(db);
+    // Headless without input, the password question ends unanswered.
+    start();
+    EXPECT_EQ(bListLocked, 1);
+    EXPECT_FALSE(IsWindowVisible(hwndMainTV));
+    HMENU menu = (HMENU)SendMessageW(hwndMenuBar, SHCMBM_GETMENU, 0, 0);
+    auto enabled = [&](UINT id) { return !(GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)); };
+    EXPECT_TRUE(enabled(res::kCmdNewList));
+    EXPECT_TRUE(enabled(res::kCmdDeleteList));
+    EXPECT_FALSE(enabled(res::kCmdRenameList));
+    EXPECT_FALSE(enabled(res::kCmdExportList));
+    EXPECT_FALSE(SendMessageW(hwndMenuBar, TB_ISBUTTONENABLED, res::kCmdNewItem, 0));
+    for (int s : intEditBarState) EXPECT_EQ(s, 1);
+}
+
+}  // namespace
+}  // namespace shelltest
