@@ -97,6 +97,23 @@ TEST(PasswordVerifier, OnlyTheRightPasswordMatchesAndTheKeyInForceStays) {
     EXPECT_EQ(sample(), before);
 }
 
+TEST(PasswordVerifier, WrongPasswordsOfEveryLengthAreRefused) {
+    const std::string right(39, 'k');
+    std::u16string verifier = verifierFor((right.substr(0, 38) + "j").c_str());
+    std::u16string rightWide(38, u'k');
+    rightWide += u'j';
+    EXPECT_EQ(passwordMatchesVerifier(rightWide.c_str(), verifier.c_str()), 1);
+    for (size_t n = 0; n <= 80; ++n) {
+        std::u16string wrong(n, u'k');
+        EXPECT_EQ(passwordMatchesVerifier(wrong.c_str(), verifier.c_str()), 0) << n;
+        // The right one with something after it is wrong too.
+        if (n > 0) {
+            std::u16string longer = rightWide + std::u16string(n, u'j');
+            EXPECT_EQ(passwordMatchesVerifier(longer.c_str(), verifier.c_str()), 0) << n;
+        }
+    }
+}
+
 TEST(PasswordVerifier, HighCodePageCharactersMatchThemselves) {
     std::string key = "\xe9t\xe9\xa7\xff";
     std::u16string verifier = verifierFor(key.c_str());
