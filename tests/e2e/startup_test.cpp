@@ -2,6 +2,7 @@
 // a database that cannot be opened, a database named on the command line,
 // and the high-resolution screen.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -129,6 +130,32 @@ TEST(Startup, ADatabaseOnTheCommandLineReplacesTheRememberedOne) {
     const e2e::Json* name = e2e::findWindow(dump["windows"], "class", "static");
     ASSERT_NE(name, nullptr);
     EXPECT_EQ((*name)["text"].s, "Groceries");
+}
+
+TEST(Startup, AProtectedListAsksForItsPasswordAndStaysLockedWhenItIsNotGiven) {
+    e2e::Run run;
+    ASSERT_EQ(run.script(e2e::kFirstStart + "menu \"New Item\"\ntype \"Milk\"\nkey Enter\n"), 0) << run.err();
+    // Mark the list protected behind the program's back (any verifier will do:
+    // the question is cancelled).
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(run.database().c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, "UPDATE ListAttributes SET bPassword=1, strPassword='00112233aabbccdd';", nullptr,
+                               nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    // The question comes first; a run that does not answer it ends with it open.
+    EXPECT_EQ(run.script("dump asked.json\n"), 4);
+    ASSERT_EQ(run.script("click \"Cancel\"\ndump locked.json\nshot locked.png\n"), 0) << run.err();
+    e2e::Json dump = e2e::readJson(run.path("locked.json"));
+    EXPECT_FALSE((*child(dump, "systreeview32"))["visible"].b);
+    EXPECT_TRUE(menuEnabled(dump, "File", 40039));   // New List
+    EXPECT_TRUE(menuEnabled(dump, "File", 40041));   // Delete List
+    EXPECT_FALSE(menuEnabled(dump, "File", 40040));  // Rename List
+    EXPECT_FALSE(menuEnabled(dump, "File", 40042));  // Export List
+    // The item is still there, untouched.
+    EXPECT_EQ(e2e::queryOne(run.database(), "SELECT COUNT(*) FROM 'Groceries';"), "1");
 }
 
 TEST(Startup, TheHighResolutionScreenDoublesTheBands) {
