@@ -91,12 +91,29 @@ LRESULT onContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// A window that was moved or sized hears of it as WM_MOVE and WM_SIZE, in
+// client terms, unless its client area stayed where and as it was.
+LRESULT onWindowPosChanged(HWND hwnd, LPARAM lParam) {
+    auto* wp = (const WINDOWPOS*)lParam;
+    Window* w = get(hwnd);
+    if (!w || !wp) return 0;
+    RECT c = clientRectInWindow(w);
+    if (!(wp->flags & kSwpNoClientSize)) {
+        send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right - c.left, c.bottom - c.top));
+        if (!(w = get(hwnd))) return 0;
+        c = clientRectInWindow(w);
+    }
+    if (!(wp->flags & kSwpNoClientMove)) send(w, WM_MOVE, 0, MAKELPARAM(w->rect.left + c.left, w->rect.top + c.top));
+    return 0;
+}
+
 LRESULT onNotifyFormat(LPARAM lParam) { return lParam == 3 /* NF_QUERY */ ? 2 /* NFR_UNICODE */ : 0; }
 
 }  // namespace
 
 LRESULT onNcPaint(HWND hwnd);
 LRESULT onNcHitTest(HWND hwnd, LPARAM lParam);
+LRESULT onNcPenDown(HWND hwnd, WPARAM hit, LPARAM lParam);
 
 }  // namespace wm
 
@@ -112,6 +129,8 @@ LRESULT WINAPI DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_ERASEBKGND: return onEraseBkgnd(hwnd, wParam);
         case WM_NCPAINT: return onNcPaint(hwnd);
         case WM_NCHITTEST: return onNcHitTest(hwnd, lParam);
+        case WM_NCLBUTTONDOWN: return onNcPenDown(hwnd, wParam, lParam);
+        case WM_NCLBUTTONDBLCLK: return onNcPenDown(hwnd, wParam, lParam);
         case WM_ACTIVATE: return onActivate(hwnd, wParam);
         case WM_SETREDRAW: return onSetRedraw(hwnd, wParam);
         case WM_CTLCOLOREDIT: return onCtlColor(wParam, COLOR_WINDOWTEXT, COLOR_WINDOW);
@@ -124,6 +143,7 @@ LRESULT WINAPI DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_SYSCOMMAND: return onSysCommand(hwnd, wParam);
         case WM_CONTEXTMENU: return onContextMenu(hwnd, wParam, lParam);
         case WM_NOTIFYFORMAT: return onNotifyFormat(lParam);
+        case WM_WINDOWPOSCHANGED: return onWindowPosChanged(hwnd, lParam);
         default: return 0;
     }
 }

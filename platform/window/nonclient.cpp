@@ -160,6 +160,17 @@ LRESULT onNcHitTest(HWND hwnd, LPARAM lParam) {
     return HTBORDER;
 }
 
+LRESULT onNcPenDown(HWND hwnd, WPARAM hit, LPARAM lParam) {
+    Window* w = get(hwnd);
+    if (!w || !(w->style & (WS_VSCROLL | WS_HSCROLL))) return 0;
+    if (hit != HTVSCROLL && hit != HTHSCROLL) return 0;
+    // Every window with standard scroll bars scrolls by pen, whether or not
+    // its procedure knows about them: the press reaches the painter that
+    // draws the bars (the plain bars do nothing with it).
+    painterFor(w)->penDown(hwnd, (LRESULT)hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return 0;
+}
+
 }  // namespace wm
 
 namespace device {

@@ -28,6 +28,14 @@ struct NonClientPainter {
     // A hit-test code for a screen point inside the window, or HTNOWHERE to
     // let the window manager decide.
     virtual LRESULT hitTest(HWND hwnd, POINT screenPt) = 0;
+    // The pen went down (or down twice) on the non-client part `hit` at a
+    // screen point: DefWindowProcW's WM_NCLBUTTONDOWN / WM_NCLBUTTONDBLCLK.
+    // True when the painter handled it (a scroll bar operated until the pen
+    // lifted); false leaves the press to the window manager.
+    virtual bool penDown(HWND hwnd, LRESULT hit, POINT screenPt) {
+        (void)hwnd, (void)hit, (void)screenPt;
+        return false;
+    }
 };
 // Per-window handler (nullptr removes it). Wins over the default.
 void setNonClientPainter(HWND hwnd, NonClientPainter* painter);

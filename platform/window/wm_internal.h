@@ -176,7 +176,11 @@ void resetInput();
 void resetCursor();
 void resetNavBar();
 
-// Window placement (window_pos.cpp).
+// Window placement (window_pos.cpp). WM_WINDOWPOSCHANGED carries these two
+// flags as the device does when the client area kept its size or place;
+// DefWindowProcW then leaves out WM_SIZE or WM_MOVE.
+constexpr UINT kSwpNoClientSize = 0x0800;
+constexpr UINT kSwpNoClientMove = 0x1000;
 bool setWindowPos(Window* w, Window* insertAfter, bool topmostRequest, bool noTopmostRequest, int x,
                   int y, int cx, int cy, UINT flags);
 

@@ -137,6 +137,9 @@ struct ScrollBarPainter : NonClientPainter {
         if (contains(scrollBarRect(hwnd, SB_HORZ), local)) return HTHSCROLL;
         return HTNOWHERE;
     }
+    bool penDown(HWND hwnd, LRESULT hit, POINT screenPt) override {
+        return scrollBarMessage(hwnd, WM_NCLBUTTONDOWN, (WPARAM)hit, MAKELPARAM(screenPt.x, screenPt.y));
+    }
 };
 
 ScrollBarPainter& painter() {

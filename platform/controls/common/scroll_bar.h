@@ -5,10 +5,13 @@
 // device::windowSystemReset() is harmless). It installs the bars as the
 // default non-client painter of every window.
 //
-// Operation: a window procedure passes its messages to scrollBarMessage()
-// first (or at least WM_NCLBUTTONDOWN / WM_NCLBUTTONDBLCLK). When the pen went
-// down on one of the window's bars, the call operates the bar until the pen
-// is lifted and returns true; the window receives, like on the device:
+// Operation: DefWindowProcW hands WM_NCLBUTTONDOWN / WM_NCLBUTTONDBLCLK on a
+// bar to the painter, so every window that leaves those messages to
+// DefWindowProcW scrolls by pen. A procedure that wants the press first (the
+// drop-down list of a combo box) calls scrollBarMessage() itself. When the
+// pen went down on one of the window's bars, the bar is operated until the
+// pen is lifted (the call returns true); the window receives, like on the
+// device:
 //   - arrows: WM_VSCROLL / WM_HSCROLL SB_LINEUP / SB_LINEDOWN at once, then
 //     again every kScrollRepeatMs after kScrollFirstDelayMs while the pen
 //     stays on the arrow;

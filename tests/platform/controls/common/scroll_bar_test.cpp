@@ -34,9 +34,9 @@ std::string codeName(int c) {
 }
 
 // A window that scrolls the way the controls do: it moves its position by
-// the code and sets it with SetScrollInfo.
-LRESULT CALLBACK scrollingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (device::scrollBarMessage(hwnd, msg, wParam, lParam)) return 0;
+// the code and sets it with SetScrollInfo. It never mentions its bars: the
+// pen on them reaches the bar code through DefWindowProcW.
+LRESULT CALLBACK plainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_VSCROLL || msg == WM_HSCROLL) {
         int bar = msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
         SCROLLINFO si{sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
@@ -64,6 +64,12 @@ LRESULT CALLBACK scrollingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// The same, taking the press first, as the drop-down list of a combo box does.
+LRESULT CALLBACK scrollingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (device::scrollBarMessage(hwnd, msg, wParam, lParam)) return 0;
+    return plainProc(hwnd, msg, wParam, lParam);
 }
 
 // Steps run one at a time whenever the device waits for input.
@@ -234,6 +240,36 @@ TEST_F(ScrollBars, DrawsArrowsTrackAndThumb) {
     EXPECT_EQ(px(93, l.thumb.top), RGB(0, 0, 0));
     EXPECT_EQ(px(93, (l.thumb.top + l.thumb.bottom) / 2), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(l.thumb.top, 13 + 67 * 45 / 90);
+}
+
+// A window that leaves non-client presses to DefWindowProcW scrolls by pen
+// (both bars), and a double tap on an arrow is two presses.
+TEST_F(ScrollBars, DefWindowProcOperatesTheBarsOfAnyWindow) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = plainProc;
+    wc.style = CS_DBLCLKS;
+    wc.lpszClassName = u"sbplain";
+    ASSERT_NE(RegisterClassW(&wc), 0);
+    HWND h = CreateWindowExW(0, u"sbplain", u"", WS_POPUP | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 130, 40, 100,
+                             100, nullptr, nullptr, nullptr, nullptr);
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE, 0, 199, 50, 0, 0};
+    SetScrollInfo(h, SB_VERT, &si, TRUE);
+    SetScrollInfo(h, SB_HORZ, &si, TRUE);
+    device::runUntilIdle();
+    RECT r{};
+    GetWindowRect(h, &r);
+    RECT v = device::scrollBarRect(h, SB_VERT), hz = device::scrollBarRect(h, SB_HORZ);
+    POINT down{r.left + (v.left + v.right) / 2, r.top + v.bottom - 3};
+    POINT right{r.left + hz.right - 3, r.top + (hz.top + hz.bottom) / 2};
+    for (POINT p : {down, down, right}) {
+        device::penDown(p.x, p.y);
+        device::penUp(p.x, p.y);
+        device::runUntilIdle();
+    }
+    EXPECT_EQ(log().codes, (std::vector<std::string>{"linedown", "end", "linedown", "end", "linedown", "end"}));
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 2);
+    EXPECT_EQ(GetScrollPos(h, SB_HORZ), 1);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(ScrollBars, HorizontalBarSendsHorizontalCodes) {

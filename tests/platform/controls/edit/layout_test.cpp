@@ -3,6 +3,8 @@
 // to the caret and the scroll bar's values.
 #include "edit_fixture.h"
 
+#include "platform/controls/common/scroll_bar.h"
+
 using namespace edittest;
 
 namespace {
@@ -182,6 +184,30 @@ TEST_F(Scrolling, ScrollMessagesMoveByLinesAndPagesAndNotify) {
     make(ES_AUTOHSCROLL);
     EXPECT_EQ(send(EM_SCROLL, SB_LINEDOWN), FALSE);
     EXPECT_EQ(send(EM_LINESCROLL, 0, 1), FALSE);
+}
+
+// The pen on the bar's arrows scrolls a long note one line at a time, and
+// the parent hears of it as it does for the keys.
+TEST_F(Scrolling, ThePenOnTheArrowsScrollsByLines) {
+    device::registerScrollBars();
+    std::u16string many;
+    for (int i = 0; i < 20; ++i) many += u"row\r\n";
+    make(ES_MULTILINE | WS_VSCROLL, 10, 10, 150, 60, many.c_str());
+    parent().take();
+    RECT bar = device::scrollBarRect(edit, SB_VERT);
+    ASSERT_FALSE(IsRectEmpty(&bar));
+    RECT win;
+    GetWindowRect(edit, &win);
+    int x = win.left + (bar.left + bar.right) / 2;
+    for (int y : {win.top + bar.bottom - 2, win.top + bar.bottom - 2, win.top + bar.top + 2}) {
+        device::penDown(x, y);
+        device::penUp(x, y);
+        device::runUntilIdle();
+    }
+    EXPECT_EQ(send(EM_GETFIRSTVISIBLELINE), 1);
+    EXPECT_EQ(GetScrollPos(edit, SB_VERT), 1);
+    EXPECT_EQ(parent().take(), (Lines{"VSCROLL", "VSCROLL", "VSCROLL"}));
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(Scrolling, ASingleLineScrollsSidewaysToTheCaret) {

@@ -2,6 +2,10 @@
 // items into view, the first visible item, and rows that come and go.
 #include "tv_fixture.h"
 
+#include "platform/controls/common/scroll_bar.h"
+#include "platform/window/input.h"
+#include "platform/window/window_system.h"
+
 using namespace tvtest;
 
 namespace {
@@ -110,6 +114,25 @@ TEST_F(Scroll, ALongLabelGetsAHorizontalBarAndTheCaretIsKeptInView) {
     send(TVM_SELECTITEM, TVGN_CARET, (LPARAM)wide);
     EXPECT_GT(GetScrollPos(tree, SB_HORZ), 0);
     EXPECT_GE(itemRect(wide, true).left, 0);
+}
+
+// The pen on the bar's down arrow scrolls the tree by one row: the tree view
+// leaves the press to DefWindowProcW, which hands it to the bar code.
+TEST_F(Scroll, ThePenOnTheDownArrowScrollsOneRow) {
+    device::registerScrollBars();
+    RECT bar = device::scrollBarRect(tree, SB_VERT);
+    ASSERT_FALSE(IsRectEmpty(&bar));
+    RECT win;
+    GetWindowRect(tree, &win);
+    int x = win.left + (bar.left + bar.right) / 2, y = win.top + bar.bottom - 2;
+    // Down and up are queued together: a pen left on the arrow would repeat
+    // for as long as the virtual clock runs.
+    device::penDown(x, y);
+    device::penUp(x, y);
+    device::runUntilIdle();
+    EXPECT_EQ(first(), items[1]);
+    EXPECT_EQ(info(SB_VERT).nPos, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 }  // namespace
