@@ -114,7 +114,10 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
     w->extra.assign((size_t)(cls->wndExtra + 3) / 4 + 1, 0);
     w->creating = true;
     cls->windowCount++;
-    wm::linkChild(parentW, w, nullptr);
+    // A new top-level window comes to the top of its band; a new child goes
+    // to the bottom of its siblings, so the order of GW_CHILD / GW_HWNDNEXT
+    // (and with it the dialog's tab order) is the order of creation.
+    wm::linkChild(parentW, w, topLevel ? nullptr : parentW->lastChild);
 
     CREATESTRUCTW cs{param, hInstance, menuOrId, parent, height, width, y, x, (LONG)style, windowName,
                      className, exStyle};

@@ -80,9 +80,9 @@ TEST_F(Creation, DestroyingSendsDestroyParentFirstAndNcDestroyChildrenFirst) {
     makeChild(top, "b", 3, 20, 0, 10, 10);
     rec().take();
     ASSERT_TRUE(DestroyWindow(top));
-    // b was created last, so it is first in z-order among top's children.
-    EXPECT_EQ(rec().take(), (Lines{"top:WM_DESTROY", "b:WM_DESTROY", "a:WM_DESTROY", "a1:WM_DESTROY",
-                                   "b:WM_NCDESTROY", "a1:WM_NCDESTROY", "a:WM_NCDESTROY", "top:WM_NCDESTROY"}));
+    // Children go in z-order, which is their creation order: a before b.
+    EXPECT_EQ(rec().take(), (Lines{"top:WM_DESTROY", "a:WM_DESTROY", "a1:WM_DESTROY", "b:WM_DESTROY",
+                                   "a1:WM_NCDESTROY", "a:WM_NCDESTROY", "b:WM_NCDESTROY", "top:WM_NCDESTROY"}));
     EXPECT_FALSE(IsWindow(top));
     EXPECT_FALSE(IsWindow(a));
     EXPECT_FALSE(DestroyWindow(top));
@@ -129,20 +129,24 @@ TEST_F(Creation, GetWindowWalksSiblingsInZOrder) {
     HWND a = makeChild(top, "a", 1, 0, 0, 10, 10);
     HWND b = makeChild(top, "b", 2, 0, 0, 10, 10);
     HWND c = makeChild(top, "c", 3, 0, 0, 10, 10);
-    EXPECT_EQ(GetWindow(top, GW_CHILD), c);  // the newest is on top
-    EXPECT_EQ(GetWindow(c, GW_HWNDNEXT), b);
-    EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), a);
-    EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), nullptr);
-    EXPECT_EQ(GetWindow(a, GW_HWNDPREV), b);
-    EXPECT_EQ(GetWindow(b, GW_HWNDFIRST), c);
-    EXPECT_EQ(GetWindow(b, GW_HWNDLAST), a);
-    ASSERT_TRUE(SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
-    EXPECT_EQ(GetWindow(top, GW_CHILD), a);
-    ASSERT_TRUE(SetWindowPos(a, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
+    EXPECT_EQ(GetWindow(top, GW_CHILD), a);  // children keep their creation order
+    EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
+    EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), c);
+    EXPECT_EQ(GetWindow(c, GW_HWNDNEXT), nullptr);
+    EXPECT_EQ(GetWindow(c, GW_HWNDPREV), b);
+    EXPECT_EQ(GetWindow(b, GW_HWNDFIRST), a);
+    EXPECT_EQ(GetWindow(b, GW_HWNDLAST), c);
+    ASSERT_TRUE(SetWindowPos(c, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
     EXPECT_EQ(GetWindow(top, GW_CHILD), c);
-    EXPECT_EQ(GetWindow(c, GW_HWNDLAST), a);
+    ASSERT_TRUE(SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
+    EXPECT_EQ(GetWindow(top, GW_CHILD), a);
+    EXPECT_EQ(GetWindow(a, GW_HWNDLAST), c);
+    // A new top-level window still comes to the top of its band.
+    HWND second = makeTop("second", 0, 30, 50, 50, 0);
+    EXPECT_EQ(GetWindow(top, GW_HWNDPREV), second);
     ASSERT_TRUE(SetWindowPos(a, c, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
     EXPECT_EQ(GetWindow(c, GW_HWNDNEXT), a);
+    EXPECT_EQ(GetWindow(top, GW_CHILD), b);
     EXPECT_TRUE(device::windowTreeConsistent());
 }
 
