@@ -5,6 +5,7 @@
 #include "platform/host/window_query.h"
 #include "platform/shell/menu_query.h"
 #include "platform/system/device_clock.h"
+#include "platform/window/message_box.h"
 #include "windows.h"
 
 namespace device {
@@ -102,8 +103,11 @@ bool ScriptPlayer::endOfScript() {
     HWND main = programMainWindow();
     HWND front = GetForegroundWindow();
     if (front && front != main && IsWindowVisible(front)) {
-        std::string kind = windowClassLower(front) == u"messageboxwindow" ? "a message box" : "a dialog";
-        return stop(4, kind + " is open " + where + ": " + describeOpenWindow(front));
+        // A message box draws its text itself: name it with the caption.
+        if (isMessageBox(front))
+            return stop(4, "a message box is open " + where + ": \"" + utf16ToUtf8(windowText(front)) + "\": " +
+                               utf16ToUtf8(messageBoxText(front)));
+        return stop(4, "a dialog is open " + where + ": " + describeOpenWindow(front));
     }
     if (closing_ || !main) return false;  // nothing can arrive any more: the device quits
     closing_ = true;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/window/message_box.h"
 #include "platform/window/modal_loop.h"
 #include "platform/window/screen.h"
 #include "platform/window/wm_internal.h"
@@ -245,8 +246,26 @@ void registerBoxClass() {
     RegisterClassW(&wc);
 }
 
+// The box's record, when hwnd is one of the boxes.
+const Box* boxOf(HWND hwnd) {
+    Window* w = get(hwnd);
+    if (!w || w->cls->proc != boxProc) return nullptr;
+    return (const Box*)w->userData;
+}
+
 }  // namespace
 }  // namespace wm
+
+namespace device {
+
+bool isMessageBox(HWND hwnd) { return wm::boxOf(hwnd) != nullptr; }
+
+std::u16string messageBoxText(HWND hwnd) {
+    const wm::Box* b = wm::boxOf(hwnd);
+    return b ? b->text : std::u16string();
+}
+
+}  // namespace device
 
 int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     using namespace wm;

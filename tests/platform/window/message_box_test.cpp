@@ -3,6 +3,8 @@
 
 #include "wm_fixture.h"
 
+#include "platform/window/message_box.h"
+
 using namespace wmtest;
 
 namespace {
@@ -39,6 +41,31 @@ TEST_F(MessageBox, EnterChoosesTheDefaultButtonAndTheOwnerIsDisabledMeanwhile) {
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(GetActiveWindow(), owner);
     EXPECT_EQ(device::lastBeepType(), (UINT)MB_ICONWARNING);
+}
+
+// The automation names a box left open by its caption and its text.
+TEST_F(MessageBox, TheBoxTellsItsTextWhileItIsUp) {
+    HWND owner = makeTop("owner", 0, 30, 240, 200);
+    HWND seen = nullptr;
+    std::u16string text, caption;
+    bool ownerIsNoBox = true;
+    Script s;
+    s.steps = {[&] {
+                   seen = box();
+                   text = device::messageBoxText(seen);
+                   WCHAR buf[32];
+                   GetWindowTextW(seen, buf, 32);
+                   caption = buf;
+                   ownerIsNoBox = !device::isMessageBox(owner) && device::messageBoxText(owner).empty();
+                   device::keyDown(VK_RETURN);
+               }};
+    device::headlessHost().setIdleDriver(std::ref(s));
+    EXPECT_EQ(MessageBoxW(owner, u"Delete the list?", u"Warning", MB_OK), IDOK);
+    EXPECT_TRUE(ownerIsNoBox);
+    EXPECT_EQ(text, u"Delete the list?");
+    EXPECT_EQ(caption, u"Warning");
+    EXPECT_FALSE(device::isMessageBox(seen));  // gone with the box
+    EXPECT_TRUE(device::messageBoxText(seen).empty());
 }
 
 TEST_F(MessageBox, EscapeCancelsOnlyWhenThereIsACancel) {
