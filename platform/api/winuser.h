@@ -80,6 +80,12 @@ typedef struct tagWINDOWPOS {
     UINT flags;
 } WINDOWPOS, *LPWINDOWPOS, *PWINDOWPOS;
 
+// lParam of WM_STYLECHANGING / WM_STYLECHANGED (wParam: GWL_STYLE or GWL_EXSTYLE).
+typedef struct tagSTYLESTRUCT {
+    DWORD styleOld;
+    DWORD styleNew;
+} STYLESTRUCT, *LPSTYLESTRUCT;
+
 typedef struct tagSCROLLINFO {
     UINT cbSize;
     UINT fMask;

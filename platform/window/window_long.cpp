@@ -7,6 +7,31 @@
 
 using wm::Window;
 
+namespace wm {
+
+// GWL_STYLE / GWL_EXSTYLE: the window may amend the new style on
+// WM_STYLECHANGING and hears the result on WM_STYLECHANGED. Answers the old
+// style.
+static LONG_PTR setStyle(Window* w, int index, DWORD value) {
+    HWND h = w->hwnd;
+    DWORD& field = index == GWL_STYLE ? w->style : w->exStyle;
+    STYLESTRUCT ss{field, value};
+    send(w, WM_STYLECHANGING, (WPARAM)index, (LPARAM)&ss);
+    if (!(w = get(h))) return (LONG_PTR)(LONG)ss.styleOld;
+    DWORD& now = index == GWL_STYLE ? w->style : w->exStyle;
+    // Visibility and the child bit are not changed through the style:
+    // ShowWindow and SetParent keep the tree and the screen in step; the
+    // topmost band is SetWindowPos's.
+    DWORD keep = index == GWL_STYLE ? (DWORD)(WS_VISIBLE | WS_CHILD) : (DWORD)WS_EX_TOPMOST;
+    DWORD before = now;
+    now = (now & keep) | (ss.styleNew & ~keep);
+    ss = STYLESTRUCT{before, now};
+    send(w, WM_STYLECHANGED, (WPARAM)index, (LPARAM)&ss);
+    return (LONG_PTR)(LONG)before;
+}
+
+}  // namespace wm
+
 LONG_PTR WINAPI GetWindowLongW(HWND hwnd, int index) {
     Window* w = wm::get(hwnd);
     if (!w) {
@@ -57,18 +82,8 @@ LONG_PTR WINAPI SetWindowLongW(HWND hwnd, int index, LONG_PTR value) {
             old = w->userData;
             w->userData = value;
             return old;
-        case GWL_STYLE: {
-            old = (LONG_PTR)(LONG)w->style;
-            // Visibility and the child bit are not changed through the style:
-            // ShowWindow and SetParent keep the tree and the screen in step.
-            DWORD keep = WS_VISIBLE | WS_CHILD;
-            w->style = (w->style & keep) | ((DWORD)value & ~keep);
-            return old;
-        }
-        case GWL_EXSTYLE:
-            old = (LONG_PTR)(LONG)w->exStyle;
-            w->exStyle = ((DWORD)value & ~(DWORD)WS_EX_TOPMOST) | (w->exStyle & WS_EX_TOPMOST);
-            return old;
+        case GWL_STYLE:
+        case GWL_EXSTYLE: return wm::setStyle(w, index, (DWORD)value);
         case GWL_HWNDPARENT:
             wm::fail(wm::kErrInvalidIndex);
             return 0;

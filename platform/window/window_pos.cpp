@@ -6,9 +6,43 @@
 
 namespace wm {
 
+namespace {
+
+// The request as WM_WINDOWPOSCHANGING shows it: the current place and size
+// where the caller keeps them.
+WINDOWPOS requestOf(Window* w, Window* insertAfter, bool topmostRequest, int x, int y, int cx, int cy,
+                    UINT flags) {
+    WINDOWPOS wp{w->hwnd, insertAfter ? insertAfter->hwnd : (topmostRequest ? HWND_TOPMOST : HWND_TOP),
+                 x, y, cx, cy, flags};
+    if (flags & SWP_NOMOVE) {
+        wp.x = w->rect.left;
+        wp.y = w->rect.top;
+    }
+    if (flags & SWP_NOSIZE) {
+        wp.cx = w->rect.right - w->rect.left;
+        wp.cy = w->rect.bottom - w->rect.top;
+    }
+    return wp;
+}
+
+}  // namespace
+
 bool setWindowPos(Window* w, Window* insertAfter, bool topmostRequest, bool noTopmostRequest, int x, int y,
                   int cx, int cy, UINT flags) {
     HWND h = w->hwnd;
+    // The window may change the request (its place, size and the flags)
+    // before anything happens.
+    if (!(flags & SWP_NOSENDCHANGING)) {
+        WINDOWPOS wp = requestOf(w, insertAfter, topmostRequest, x, y, cx, cy, flags);
+        send(w, WM_WINDOWPOSCHANGING, 0, (LPARAM)&wp);
+        if (!(w = get(h))) return true;
+        x = wp.x;
+        y = wp.y;
+        cx = wp.cx;
+        cy = wp.cy;
+        flags = wp.flags;
+        if (insertAfter && insertAfter->destroyed) insertAfter = nullptr;
+    }
     bool wasVisible = reallyVisible(w);
     gdi::Region oldArea = wasVisible ? visibleRegion(w, false, false) : gdi::Region();
     RECT oldRect = w->rect;
@@ -44,24 +78,24 @@ bool setWindowPos(Window* w, Window* insertAfter, bool topmostRequest, bool noTo
         hidden = true;
     }
     if (hidden) clearUpdate(w);
+    bool frameChanged = (flags & SWP_FRAMECHANGED) != 0;
     if (!(flags & SWP_NOREDRAW)) {
-        if (wasVisible && (moved || sized || hidden || zChanged || (flags & SWP_FRAMECHANGED)))
-            exposeScreenArea(oldArea);
-        if (reallyVisible(w) && (moved || sized || shown || zChanged || (flags & SWP_FRAMECHANGED)))
+        if (wasVisible && (moved || sized || hidden || zChanged || frameChanged)) exposeScreenArea(oldArea);
+        if (reallyVisible(w) && (moved || sized || shown || zChanged || frameChanged))
             invalidateWindowEx(w, nullptr, true, true, true);
     }
     if (hidden) windowHidden(w);
-    if (sized || (flags & SWP_FRAMECHANGED)) {
-        RECT c = clientRectInWindow(w);
-        send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right - c.left, c.bottom - c.top));
-        w = get(h);
-        if (!w) return true;
-    }
-    if (moved) {
-        RECT c = clientRectInWindow(w);
-        send(w, WM_MOVE, 0, MAKELPARAM(w->rect.left + c.left, w->rect.top + c.top));
-        w = get(h);
-        if (!w) return true;
+    if (!(w = get(h))) return true;
+    // What happened, told once; DefWindowProcW turns it into WM_SIZE and
+    // WM_MOVE (a new frame counts as a new client size).
+    if (moved || sized || zChanged || shown || hidden || frameChanged) {
+        UINT done = (flags & ~(UINT)(SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER)) | (moved ? 0 : SWP_NOMOVE) |
+                    (sized ? 0 : SWP_NOSIZE) | (zChanged ? 0 : SWP_NOZORDER) |
+                    (sized || frameChanged ? 0 : kSwpNoClientSize) | (moved ? 0 : kSwpNoClientMove);
+        WINDOWPOS wp{h, w->prev ? w->prev->hwnd : HWND_TOP, w->rect.left, w->rect.top,
+                     w->rect.right - w->rect.left, w->rect.bottom - w->rect.top, done};
+        send(w, WM_WINDOWPOSCHANGED, 0, (LPARAM)&wp);
+        if (!(w = get(h))) return true;
     }
     if (shown && isTopLevel(w) && !(flags & SWP_NOACTIVATE) && !w->noActivate) activate(w, WA_ACTIVE);
     return true;
