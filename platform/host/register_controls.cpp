@@ -9,6 +9,7 @@
 #include "platform/controls/listbox/listbox_control.h"
 #include "platform/controls/progress/progress_control.h"
 #include "platform/controls/static/static_control.h"
+#include "platform/controls/trackbar/trackbar_control.h"
 #include "platform/controls/treeview/treeview_control.h"
 #include "platform/shell/shell_system.h"
 
@@ -23,6 +24,7 @@ void registerDeviceClasses() {
     registerListBoxControl();
     registerComboBoxControl();
     registerProgressControl();
+    registerTrackbarControl();
     registerTreeViewControl();
 }
 
