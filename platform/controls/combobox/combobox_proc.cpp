@@ -51,8 +51,12 @@ LRESULT onCreate(Combo& c) {
                       ((style & CBS_DISABLENOSCROLL) ? LBS_DISABLENOSCROLL : 0);
     RECT wr;
     GetWindowRect(c.hwnd, &wr);
+    // The drop-down belongs to the box alone, not to the box's top-level
+    // window: it holds the entries, so it must live until the box itself is
+    // destroyed (a window destroys its owned windows before its own
+    // WM_DESTROY, when its children can still be asked for their entries).
     c.list = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WC_LISTBOXW, u"", listStyle, 0, 0,
-                             wr.right - wr.left, 40, c.hwnd, nullptr, nullptr, nullptr);
+                             wr.right - wr.left, 40, nullptr, nullptr, nullptr, nullptr);
     if (!c.list) return -1;
     listbox::attachToCombo(c.list, c.hwnd);
     readFontMetrics(c);

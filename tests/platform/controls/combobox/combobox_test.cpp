@@ -54,6 +54,28 @@ TEST_F(ComboBoxTest, EntriesAreSortedAndFoundIgnoringCase) {
     EXPECT_TRUE(take().empty());
 }
 
+// A window's owned popups go before its own WM_DESTROY, its children after
+// it: the drop-down holds the entries, so it goes with the box, and the
+// parent can still read them while it is being destroyed.
+LRESULT gCountSeenAtDestroy = -2;
+HWND gComboOfParent = nullptr;
+WNDPROC gParentBase = nullptr;
+LRESULT CALLBACK countingParent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY) gCountSeenAtDestroy = SendMessageW(gComboOfParent, CB_GETCOUNT, 0, 0);
+    return CallWindowProcW(gParentBase, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ComboBoxTest, EntriesOutliveTheParentsOwnedWindowsAndGoWithTheBox) {
+    gComboOfParent = combo;
+    gParentBase = (WNDPROC)SetWindowLongPtrW(top, GWLP_WNDPROC, (LONG_PTR)countingParent);
+    ASSERT_NE(FindWindowW(WC_LISTBOXW, nullptr), nullptr);
+    DestroyWindow(top);
+    top = nullptr;
+    EXPECT_EQ(gCountSeenAtDestroy, 4);
+    EXPECT_FALSE(IsWindow(combo));
+    EXPECT_EQ(FindWindowW(WC_LISTBOXW, nullptr), nullptr);
+}
+
 TEST_F(ComboBoxTest, WindowHeightIsTheClosedBoxAndFollowsTheFont) {
     RECT wr;
     GetWindowRect(combo, &wr);
