@@ -459,7 +459,12 @@ int popupSelected(int level) {
 }
 
 void cancelPopup() {
-    if (tr().active) finish(0);
+    Tracking& t = tr();
+    if (!t.active) return;
+    finish(0);
+    // Called from outside the popup's own messages (the automation, a
+    // host), the loop may be waiting for input: wake it so it sees the end.
+    if (!t.levels.empty() && IsWindow(t.levels.front().hwnd)) PostMessageW(t.levels.front().hwnd, WM_NULL, 0, 0);
 }
 
 }  // namespace shell
