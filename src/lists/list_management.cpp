@@ -65,8 +65,9 @@ int refillListBox() {
 }
 
 void setCurrentListName(const char* name) {
-    std::strncpy(strCurrentList, name, CURRENT_LIST_BYTES - 1);
-    strCurrentList[CURRENT_LIST_BYTES - 1] = 0;
+    int i = 0;
+    for (; name[i] != 0 && i < CURRENT_LIST_BYTES - 1; ++i) strCurrentList[i] = name[i];
+    strCurrentList[i] = 0;
 }
 
 void enableMenuItem(UINT id) {

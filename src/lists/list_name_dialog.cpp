@@ -103,8 +103,9 @@ namespace {
 void adoptRenamedList(const char* newName) {
     ListNameCombo box(hwndListCombo);
     intListCount = fillListNameBox(dbCurrent, box);
-    std::strncpy(strCurrentList, newName, CURRENT_LIST_BYTES - 1);
-    strCurrentList[CURRENT_LIST_BYTES - 1] = 0;
+    int i = 0;
+    for (; newName[i] != 0 && i < CURRENT_LIST_BYTES - 1; ++i) strCurrentList[i] = newName[i];
+    strCurrentList[i] = 0;
     setActiveList(dbCurrent, strCurrentList);
     codePageToWide(strCurrentList, attrCurrentList.strListName, LIST_NAME_CHARS);
     selectListInBox(strCurrentList);

@@ -145,6 +145,7 @@ void releaseItemPictures() {
     deleteBitmap(&hbmButtonExpanded);
     deleteBitmap(&hbmButtonCollapsed);
     intNoteMarkerSize = 0;
+    releaseItemDrawContext();
 }
 
 HIMAGELIST makeDragImage(LPCWSTR text, int checked, int isRoot, int markerFlag) {

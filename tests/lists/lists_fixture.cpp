@@ -135,7 +135,8 @@ void ListsTest::addList(const std::string& name, const std::vector<std::string>&
 }
 
 void ListsTest::makeCurrent(const std::string& name) {
-    std::strncpy(strCurrentList, name.c_str(), CURRENT_LIST_BYTES - 1);
+    ASSERT_LT(name.size(), size_t(CURRENT_LIST_BYTES));
+    std::memcpy(strCurrentList, name.c_str(), name.size() + 1);
     ASSERT_EQ(setActiveList(db, strCurrentList), 1);
     ASSERT_EQ(readListAttributes(db, strCurrentList, &attrCurrentList), 1);
     ListNameCombo box(hwndListCombo);
