@@ -181,6 +181,9 @@ void openLabelEditor(HWND tree, HTREEITEM item, int hasNote) {
     if (editor != hwndLabelEditor) {
         labelEditorProc = (WNDPROC)SetWindowLongPtrW(editor, GWLP_WNDPROC, (LONG_PTR)labelEditorWndProc);
         hwndLabelEditor = editor;
+        // The editor took the focus while it was being opened, before its
+        // procedure was ours: set the text-editing commands now.
+        if (GetFocus() == editor) setTextEditingCommands(editor);
     }
     if (hasNote) {
         // Keep the note marker in front of the editor visible.
