@@ -35,13 +35,13 @@ const device::DialogTemplate kNotice{
     {{u"static",
       u"For maximum performance, Quillet should be installed in main memory. Also, database files should be "
       u"located in main memory as well for fastest operation.",
-      res::kIdNoticeText1, kText, 0, 6, 24, 139, 42},
+      res::kIdNoticeText1, kText, 0, 6, 22, 139, 40},
      {u"static",
       u"Installing this application on an external SD or CF storage card will reduce performance due to the "
       u"slowness of the media.",
-      res::kIdNoticeText2, kText, 0, 6, 68, 139, 34},
-     {u"static", u"Please review the user guide for more details.", res::kIdNoticeText3, kText, 0, 6, 104, 139, 10},
-     {u"button", u"Ok", res::kIdOk, kDefButton, 0, 55, 118, 40, 14}}};
+      res::kIdNoticeText2, kText, 0, 6, 64, 139, 34},
+     {u"static", u"Please review the user guide for more details.", res::kIdNoticeText3, kText, 0, 6, 99, 139, 18},
+     {u"button", u"Ok", res::kIdOk, kDefButton, 0, 55, 119, 40, 14}}};
 
 const device::DialogTemplate kInformation{
     kFramed, 0, 0, 0, 124, 112, u"Database Attributes", u"MS Sans Serif", 8,
