@@ -75,14 +75,15 @@ static bool hitsShape(const Window* w, POINT pt) {
 }
 
 // The deepest visible window under a screen point, starting at `from`.
-Window* windowAt(Window* from, POINT pt) {
+Window* windowAt(Window* from, POINT pt, const std::vector<Window*>* passOver) {
     Window* w = from;
     for (;;) {
         RECT client = clientRectOnScreen(w);
         if (pt.x < client.left || pt.x >= client.right || pt.y < client.top || pt.y >= client.bottom) return w;
         Window* hit = nullptr;
         for (Window* c = w->firstChild; c; c = c->next) {
-            if ((c->style & WS_VISIBLE) && hitsShape(c, pt)) {
+            bool passed = passOver && std::find(passOver->begin(), passOver->end(), c) != passOver->end();
+            if (!passed && (c->style & WS_VISIBLE) && hitsShape(c, pt)) {
                 hit = c;
                 break;
             }
@@ -159,8 +160,16 @@ int WINAPI MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
 }
 
 HWND WINAPI WindowFromPoint(POINT pt) {
-    Window* w = wm::windowAt(wm::desktop(), pt);
-    return w == wm::desktop() ? nullptr : w->hwnd;
+    // Windows that answer HTTRANSPARENT are looked through, as the pen does.
+    std::vector<Window*> passedOver;
+    for (;;) {
+        Window* w = wm::windowAt(wm::desktop(), pt, &passedOver);
+        if (!w || w == wm::desktop()) return nullptr;
+        HWND h = w->hwnd;
+        if (wm::send(w, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) != HTTRANSPARENT || passedOver.size() >= 16) return h;
+        if (!(w = wm::get(h))) return nullptr;
+        passedOver.push_back(w);
+    }
 }
 
 HWND WINAPI ChildWindowFromPoint(HWND parent, POINT pt) {

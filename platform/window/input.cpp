@@ -2,6 +2,7 @@
 // of keys to characters (a US keyboard layout).
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/system/device_clock.h"
 #include "platform/window/input.h"
@@ -58,8 +59,11 @@ bool routePen(const RawInput& in, MSG& out) {
     if (in.kind == RawInput::kPenUp) setKey(VK_LBUTTON, false);
     Window* target = get(captureWindow());
     LRESULT hit = HTCLIENT;
-    if (!target) {
-        target = windowAt(desktop(), in.pt);
+    // A window that answers HTTRANSPARENT (a group box) lets the pen through
+    // to the windows under it.
+    std::vector<Window*> passedOver;
+    while (!target) {
+        target = windowAt(desktop(), in.pt, &passedOver);
         if (!target || target == desktop()) return false;
         if (disabledChain(target)) return false;
         if (in.kind == RawInput::kPenDown) {
@@ -73,6 +77,11 @@ bool routePen(const RawInput& in, MSG& out) {
         }
         hit = send(target, WM_NCHITTEST, 0, MAKELPARAM(in.pt.x, in.pt.y));
         if (!(target = get(target->hwnd))) return false;
+        if (hit == HTTRANSPARENT && passedOver.size() < 16) {
+            passedOver.push_back(target);
+            target = nullptr;
+            continue;
+        }
         if (hit == HTNOWHERE || hit == HTERROR || hit == HTTRANSPARENT) return false;
     }
     UINT msg = WM_MOUSEMOVE;

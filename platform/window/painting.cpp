@@ -4,9 +4,10 @@
 //
 // A window's visible region is its rectangle (and shape), inside every
 // ancestor's client area, less the visible windows above it and above each
-// ancestor, less its children when it has WS_CLIPCHILDREN. Everything a
-// window draws goes straight into the screen framebuffer, clipped to it, and
-// marks that area dirty for the host's presenter.
+// ancestor (transparent ones excepted), less its children when it has
+// WS_CLIPCHILDREN. Everything a window draws goes straight into the screen
+// framebuffer, clipped to it, and marks that area dirty for the host's
+// presenter.
 #include <map>
 
 #include "platform/gdi/display_dc.h"
@@ -76,7 +77,9 @@ gdi::Region visibleRegion(const Window* w, bool clientOnly, bool clipChildren) {
     }
     for (const Window* x = w; x->parent && !r.empty(); x = x->parent) {
         for (const Window* s = x->parent->firstChild; s && s != x; s = s->next) {
-            if (s->style & WS_VISIBLE) r.subtract(shapeOnScreen(s));
+            // A transparent sibling (a group box) draws only its own lines
+            // and leaves what lies under it visible.
+            if ((s->style & WS_VISIBLE) && !(s->exStyle & WS_EX_TRANSPARENT)) r.subtract(shapeOnScreen(s));
         }
     }
     if (clipChildren) {

@@ -122,7 +122,9 @@ RECT clientRectOnScreen(const Window* w);
 // Visible on screen: itself and all ancestors shown.
 bool reallyVisible(const Window* w);
 // The deepest shown window under a screen point, starting at `from`.
-Window* windowAt(Window* from, POINT pt);
+// The deepest visible window under pt, leaving out the windows in
+// `passOver` (those that answered HTTRANSPARENT to the pen) and what is in them.
+Window* windowAt(Window* from, POINT pt, const std::vector<Window*>* passOver = nullptr);
 
 // Painting (painting.cpp).
 // Adds to the update region (client coordinates; nullptr = all of it). Hidden

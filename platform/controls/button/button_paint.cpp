@@ -143,7 +143,8 @@ void paintGroup(Button& b, HDC dc, const RECT& rc) {
     GetTextMetricsW(dc, &tm);
     RECT frame = rc;
     frame.top += tm.tmHeight / 2;
-    FillRect(dc, &rc, back);
+    // Only the frame and the caption: the inside is the parent's, and the
+    // controls placed in the box show through it.
     FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
     std::u16string text = textOf(b.hwnd);
     if (text.empty()) return;

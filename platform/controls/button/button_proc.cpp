@@ -191,6 +191,10 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto* b = new Button();
         b->hwnd = hwnd;
         SetWindowLongW(hwnd, 0, (LONG_PTR)b);
+        // A group box is a frame around other controls: they show through
+        // it and take the pen inside it.
+        if ((((const CREATESTRUCTW*)lParam)->style & BS_TYPEMASK) == BS_GROUPBOX)
+            SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     Button* b = buttonOf(hwnd);
@@ -201,6 +205,9 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             delete b;
             return DefWindowProcW(hwnd, msg, wParam, lParam);
         case WM_ERASEBKGND: return 1;
+        case WM_NCHITTEST:
+            if (typeOf(hwnd) == BS_GROUPBOX) return HTTRANSPARENT;
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
         case WM_PAINT: return onPaint(*b, (HDC)wParam);
         case WM_SETTEXT: {
             LRESULT r = DefWindowProcW(hwnd, msg, wParam, lParam);

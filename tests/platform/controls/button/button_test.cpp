@@ -119,6 +119,29 @@ TEST_F(ButtonTest, DialogCodesAndDefaultStyle) {
     EXPECT_TRUE(take().empty());
 }
 
+TEST_F(ButtonTest, AGroupBoxDrawsItsFrameAndCaptionButLeavesItsInsideToTheControlsInIt) {
+    HWND group = make(WC_BUTTON, u"Folders", BS_GROUPBOX, 5, 10, 10, 120, 80);
+    // A control in the box, below it in the z-order as the dialog manager
+    // makes them, painted black.
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
+    wc.lpszClassName = u"blackbox";
+    ASSERT_NE(RegisterClassW(&wc), 0);
+    HWND inside = make(u"blackbox", u"", 0, 6, 20, 30, 60, 40);
+    device::runUntilIdle();
+    ASSERT_EQ(pixel(inside, 10, 10), RGB(0, 0, 0));
+    InvalidateRect(group, nullptr, TRUE);
+    UpdateWindow(group);
+    EXPECT_EQ(pixel(inside, 10, 10), RGB(0, 0, 0));
+    EXPECT_EQ(pixel(group, 0, 40), GetSysColor(COLOR_WINDOWFRAME));  // the frame's left edge
+    // The pen goes through the box to what lies under it.
+    POINT p{30, 20};
+    ClientToScreen(inside, &p);
+    EXPECT_EQ(WindowFromPoint(p), inside);
+    EXPECT_EQ(SendMessageW(group, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTTRANSPARENT);
+}
+
 TEST_F(ButtonTest, OwnerDrawnButtonsAskTheParent) {
     HWND b = make(WC_BUTTON, u"", BS_OWNERDRAW, 9, 10, 10, 40, 20);
     device::runUntilIdle();
