@@ -140,5 +140,51 @@ TEST_F(StepsTest, TreeStepsRevealTapCheckExpandAndHold) {
     EXPECT_FALSE(items[1]["expanded"].b);  // its button collapsed it
 }
 
+// The controls dialog driven by the script kept beside the demo: every
+// control reaches the program through its own notifications, and the dump
+// reports the state each one was left in.
+TEST_F(StepsTest, AScriptDrivesADialogWithEveryControl) {
+    const char* source = std::getenv("QP_SOURCE_DIR");
+    std::string script = readFile(std::string(source ? source : ".") + "/tests/platform/host/scripts/controls.txt");
+    ASSERT_FALSE(script.empty());
+    for (const char* file : {"controls_open.png", "controls.png", "controls.json"}) {
+        size_t at = script.find(file);
+        ASSERT_NE(at, std::string::npos) << file;
+        script.replace(at, std::string(file).size(), path(file));
+    }
+    ASSERT_EQ(runScript(script), kExitCode) << err();
+    for (const char* line : {"controls list Garden", "controls combo Monthly", "controls click 1205 1",
+                             "controls click 1207 1", "controls name Groceries", "controls 1"})
+        EXPECT_TRUE(logged(line)) << line;
+    int track = -1;
+    for (const std::string& l : programLog())
+        if (l.rfind("controls track ", 0) == 0) track = std::stoi(l.substr(15));
+    EXPECT_GT(track, 3);
+    EXPECT_LT(logIndex("controls list Garden"), logIndex("controls combo Monthly"));
+    Json dump;
+    ASSERT_TRUE(parseJson(readFile(path("controls.json")), dump));
+    const Json* dialog = findWindow(dump["windows"], "text", "Controls");
+    ASSERT_NE(dialog, nullptr);
+    const Json* list = findWindow((*dialog)["children"], "class", "listbox");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ((*list)["strings"][0].s, "Books");  // sorted, case ignored
+    EXPECT_EQ((*list)["cursel"].n, 3);
+    const Json* combo = findWindow((*dialog)["children"], "class", "combobox");
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ((*combo)["text"].s, "Monthly");
+    const Json* secret = findWindow((*dialog)["children"], "text", "secret");
+    ASSERT_NE(secret, nullptr);
+    EXPECT_EQ((*secret)["sel"][0].n, 6);
+    const Json* large = findWindow((*dialog)["children"], "text", "Large");
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ((*large)["checked"].n, 1);
+    const Json* small = findWindow((*dialog)["children"], "text", "Small");
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ((*small)["checked"].n, 0);
+    const Json* tree = findWindow((*dialog)["children"], "class", "systreeview32");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ((*tree)["tree"][0]["children"][0]["text"].s, "Lists");
+}
+
 }  // namespace
 }  // namespace hosttest

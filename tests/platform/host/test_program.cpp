@@ -79,6 +79,32 @@ const device::DialogTemplate& askDialog() {
     return d;
 }
 
+// A dialog with one of every control the program's dialogs are made of.
+const device::DialogTemplate& controlsDialog() {
+    constexpr DWORD kChild = WS_VISIBLE | WS_TABSTOP;
+    static const device::DialogTemplate d{
+        DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | DS_CENTER, 0, 0, 0, 158, 142,
+        u"Controls", u"Tahoma", 8,
+        {{u"static", u"Name:", 1200, WS_VISIBLE | SS_LEFT, 0, 3, 4, 24, 9},
+         {u"edit", u"", kCtlName, kChild | WS_BORDER | ES_AUTOHSCROLL, 0, 28, 2, 70, 11},
+         {u"edit", u"", kCtlSecret, kChild | WS_BORDER | ES_PASSWORD | ES_AUTOHSCROLL, 0, 101, 2, 54, 11},
+         {u"edit", u"A longer note that wraps over the lines of the box", kCtlNote,
+          kChild | WS_BORDER | WS_VSCROLL | ES_MULTILINE, 0, 3, 16, 95, 24},
+         {u"listbox", u"", kCtlList, kChild | WS_BORDER | WS_VSCROLL | LBS_SORT | LBS_NOTIFY, 0, 101, 16, 54, 36},
+         {u"button", u"Checked", kCtlCheck, kChild | BS_AUTOCHECKBOX, 0, 3, 43, 50, 9},
+         {u"button", u"Small", kCtlSmall, kChild | WS_GROUP | BS_AUTORADIOBUTTON, 0, 3, 54, 36, 9},
+         {u"button", u"Large", kCtlLarge, kChild | BS_AUTORADIOBUTTON, 0, 45, 54, 36, 9},
+         {u"combobox", u"", kCtlCombo, kChild | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT, 0, 101, 54, 54, 50},
+         {u"msctls_trackbar32", u"", kCtlTrack, kChild, 0, 3, 66, 95, 14},
+         {u"msctls_progress32", u"", kCtlProgress, WS_VISIBLE | WS_BORDER, 0, 101, 69, 54, 8},
+         {u"button", u"Folders", 1211, WS_VISIBLE | BS_GROUPBOX, 0, 3, 82, 152, 40},
+         {u"SysTreeView32", u"", kCtlTree, kChild | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0, 7,
+          92, 144, 27},
+         {u"button", u"OK", IDOK, kChild | BS_DEFPUSHBUTTON, 0, 28, 125, 45, 13},
+         {u"button", u"Cancel", IDCANCEL, kChild | BS_PUSHBUTTON, 0, 85, 125, 45, 13}}};
+    return d;
+}
+
 // A push button of the test program's own, so the host's tests do not wait
 // for the button control: it draws its text and reports a tap as BN_CLICKED.
 LRESULT CALLBACK buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -144,6 +170,68 @@ INT_PTR CALLBACK askProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
+std::string textOf(HWND control, UINT getLen, UINT getText, WPARAM index) {
+    LRESULT n = SendMessageW(control, getLen, index, 0);
+    if (n < 0) return "";
+    std::u16string t((size_t)n + 1, 0);
+    SendMessageW(control, getText, index, (LPARAM)t.data());
+    t.resize((size_t)n);
+    return narrow(t);
+}
+
+void fillControls(HWND dlg) {
+    for (const char16_t* s : {u"Work", u"home", u"Errands", u"Garden", u"Books", u"Car"})
+        SendDlgItemMessageW(dlg, kCtlList, LB_ADDSTRING, 0, (LPARAM)s);
+    for (const char16_t* s : {u"Weekly", u"Daily", u"Monthly"})
+        SendDlgItemMessageW(dlg, kCtlCombo, CB_ADDSTRING, 0, (LPARAM)s);
+    SendDlgItemMessageW(dlg, kCtlCombo, CB_SETCURSEL, 0, 0);
+    SendDlgItemMessageW(dlg, kCtlTrack, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
+    SendDlgItemMessageW(dlg, kCtlProgress, PBM_SETRANGE, 0, MAKELPARAM(0, 10));
+    CheckDlgButton(dlg, kCtlSmall, BST_CHECKED);
+    HWND tree = GetDlgItem(dlg, kCtlTree);
+    TVINSERTSTRUCTW ins{};
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT;
+    ins.item.pszText = const_cast<LPWSTR>(u"My Documents");
+    HTREEITEM docs = (HTREEITEM)SendMessageW(tree, TVM_INSERTITEMW, 0, (LPARAM)&ins);
+    ins.hParent = docs;
+    ins.item.pszText = const_cast<LPWSTR>(u"Lists");
+    SendMessageW(tree, TVM_INSERTITEMW, 0, (LPARAM)&ins);
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)docs);
+}
+
+INT_PTR CALLBACK controlsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_INITDIALOG: fillControls(dlg); return TRUE;
+        case WM_HSCROLL: {
+            if ((HWND)lParam != GetDlgItem(dlg, kCtlTrack) || LOWORD(wParam) != TB_ENDTRACK) return FALSE;
+            LRESULT pos = SendMessageW((HWND)lParam, TBM_GETPOS, 0, 0);
+            SendDlgItemMessageW(dlg, kCtlProgress, PBM_SETPOS, (WPARAM)pos, 0);
+            log("controls track " + std::to_string((long long)pos));
+            return TRUE;
+        }
+        case WM_COMMAND: {
+            int id = LOWORD(wParam), code = HIWORD(wParam);
+            HWND control = (HWND)lParam;
+            if (id == IDOK || id == IDCANCEL) {
+                WCHAR name[64] = {};
+                GetDlgItemTextW(dlg, kCtlName, name, 64);
+                log("controls name " + narrow(name));
+                EndDialog(dlg, id);
+            } else if (id == kCtlList && code == LBN_SELCHANGE) {
+                log("controls list " + textOf(control, LB_GETTEXTLEN, LB_GETTEXT, (WPARAM)SendMessageW(control, LB_GETCURSEL, 0, 0)));
+            } else if (id == kCtlCombo && code == CBN_SELCHANGE) {
+                log("controls combo " +
+                    textOf(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, (WPARAM)SendMessageW(control, CB_GETCURSEL, 0, 0)));
+            } else if (code == BN_CLICKED && (id == kCtlCheck || id == kCtlSmall || id == kCtlLarge)) {
+                log("controls click " + std::to_string(id) + " " + std::to_string(IsDlgButtonChecked(dlg, id)));
+            }
+            return TRUE;
+        }
+        default: return FALSE;
+    }
+}
+
 HWND makeButton(HWND parent, const char16_t* text, int id, int x, int y, DWORD extra = 0) {
     return CreateWindowExW(0, u"tbutton", text, WS_CHILD | WS_VISIBLE | extra, x, y, 70, 22, parent,
                            (HMENU)(intptr_t)id, nullptr, nullptr);
@@ -175,6 +263,9 @@ void onCommand(HWND hwnd, int id) {
     if (id == kAsk || id == kCmdNewList) {
         INT_PTR r = DialogBoxParamW(nullptr, MAKEINTRESOURCEW(310), hwnd, askProc, 0);
         log("dialog " + std::to_string((long long)r));
+    } else if (id == kControls) {
+        INT_PTR r = DialogBoxParamW(nullptr, MAKEINTRESOURCEW(311), hwnd, controlsProc, 0);
+        log("controls " + std::to_string((long long)r));
     } else if (id == kWarn) {
         int r = MessageBoxW(hwnd, u"Delete everything?", u"Warning", MB_YESNO | MB_ICONWARNING);
         log("box " + std::to_string(r));
@@ -208,6 +299,7 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             makeButton(hwnd, u"Locked", kLocked, 155, 5, WS_DISABLED);
             HWND secret = makeButton(hwnd, u"Secret", kSecret, 5, 30);
             ShowWindow(secret, SW_HIDE);
+            makeButton(hwnd, u"Controls", kControls, 80, 30);
             CreateWindowExW(0, WC_TREEVIEWW, u"", WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES |
                             TVS_LINESATROOT | TVS_CHECKBOXES, 5, 60, 230, 200, hwnd, (HMENU)(intptr_t)kTree, nullptr, nullptr);
             fillTree(GetDlgItem(hwnd, kTree));
@@ -267,6 +359,7 @@ int WINAPI testWinMain(HINSTANCE instance, HINSTANCE, LPWSTR cmdLine, int show) 
     device::resourceRegister(device::kResMenuBar, 301, &mainBar(), 0);
     device::resourceRegister(device::kResBitmap, 303, barBitmap().data(), barBitmap().size());
     device::resourceRegister(device::kResDialog, 310, &askDialog(), 0);
+    device::resourceRegister(device::kResDialog, 311, &controlsDialog(), 0);
     registerClasses(instance);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

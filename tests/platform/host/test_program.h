@@ -1,7 +1,8 @@
 // The small program the host tests drive: a main window "Host Test" with a
 // menu bar from a template (File, Options with a Sort submenu, a "New Item"
 // picture button and a disabled "Find" one), push buttons that open a modal
-// dialog ("Ask") and a message box ("Warn"), a disabled and a hidden button,
+// dialog ("Ask"), a dialog with one of every control ("Controls") and a
+// message box ("Warn"), a disabled and a hidden button,
 // and a tree view with check boxes. It logs what it receives, so tests can
 // compare what a script did with what a person would have caused.
 //
@@ -23,6 +24,19 @@ enum : int {
     kLocked = 1003,
     kSecret = 1004,
     kTree = 1010,
+    kControls = 1005,
+    // The controls dialog's controls.
+    kCtlName = 1201,
+    kCtlSecret = 1202,
+    kCtlNote = 1203,
+    kCtlList = 1204,
+    kCtlCheck = 1205,
+    kCtlSmall = 1206,
+    kCtlLarge = 1207,
+    kCtlCombo = 1208,
+    kCtlTrack = 1209,
+    kCtlProgress = 1210,
+    kCtlTree = 1212,
     kCmdNewList = 101,
     kCmdOpen = 102,
     kCmdByName = 111,
