@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "big_list.h"
 #include "outline/item_draw.h"
 #include "outline/outline_paint.h"
 #include "outline/tree_input.h"
@@ -50,37 +51,6 @@ HFONT font(int weight, int strike) {
     lf.lfCharSet = 255;
     std::memcpy(lf.lfFaceName, u"Tahoma", sizeof(u"Tahoma"));
     return CreateFontIndirectW(&lf);
-}
-
-void addRow(sqlite3* db, LONG id, LONG parent, LONG order, int numChild, int expand) {
-    char error[200];
-    bool note = id % 10 == 0;
-    std::string sql = formatSql(
-        "INSERT INTO '%s' (longID,longParentID,longOrder,strText,bChecked,bDisplay,bNote,bNodeExpand,strNoteText,"
-        "intNumChild) VALUES (%ld,%ld,%ld,'Item number %ld of the list',0,1,%d,%d,'%s',%d);",
-        LIST, (long)id, (long)parent, (long)order, (long)id, note ? 1 : 0, expand,
-        note ? "A note that goes with this item" : "", numChild);
-    executeSql(db, sql.c_str(), error, sizeof error);
-}
-
-// Per top-level item: a chain of six (depth 1 to 6) and three more children.
-void buildList(sqlite3* db) {
-    char error[200];
-    executeSql(db, "BEGIN TRANSACTION;", error, sizeof error);
-    LONG id = 1;
-    for (int top = 0; top < 1000; ++top) {
-        LONG topId = id++;
-        int expand = top % 2 == 0 ? 1 : 0;
-        addRow(db, topId, 0, top + 1, 4, expand);
-        LONG parent = topId;
-        for (int depth = 1; depth <= 6; ++depth) {
-            LONG chainId = id++;
-            addRow(db, chainId, parent, 1, depth < 6 ? 1 : 0, expand);
-            parent = chainId;
-        }
-        for (int extra = 0; extra < 3; ++extra) addRow(db, id++, topId, extra + 2, 0, 0);
-    }
-    executeSql(db, "COMMIT;", error, sizeof error);
 }
 
 // The device, the windows and the list, made once for all benchmarks.
@@ -131,7 +101,7 @@ void setUp() {
         dbCurrent = openListDatabase(u"\\My Documents\\bench.qu2");
         if (!dbCurrent || !createItemTable(dbCurrent, LIST)) std::abort();
         std::strcpy(strCurrentList, LIST);
-        buildList(dbCurrent);
+        bench::buildBigList(dbCurrent, LIST);
         buildOrderClause(strOrderClause, ORDER_CLAUSE_BYTES, 0, 0, 0);
         buildFilterClause(strFilterClause, FILTER_CLAUSE_BYTES, 0, 0);
         bNoDatabase = 0;
