@@ -87,6 +87,44 @@ TEST(Startup, ALaterStartBringsBackTheListAndTheSettingsWithoutAnyQuestion) {
     EXPECT_TRUE(menuEnabled(dump, "File", 40057));  // Database Attributes
 }
 
+// Quitting and starting again: the items as they were left, a collapsed
+// parent still collapsed, the note shown again, and a database that was
+// purged of the deleted item and compacted when the program ended.
+TEST(Startup, QuitAndStartAgainBringsBackItemsExpansionAndNotesInACompactedFile) {
+    e2e::Run run;
+    ASSERT_EQ(run.script(e2e::kFirstStart +
+                         "menu \"New Item\"\ntype \"Milk\"\nkey Enter\n"
+                         "menu \"New Sub-Item\"\ntype \"Skim\"\nkey Enter\n"
+                         "tree \"Milk\" label tap\n"
+                         "menu \"New Item\"\ntype \"Bread\"\nkey Enter\n"
+                         "menu \"New Item\"\ntype \"Eggs\"\nkey Enter\n"
+                         // Item menu: Edit, Delete; then the deletion warning.
+                         "tree \"Eggs\" label hold\nkey Down 2\nkey Enter\nclick \"OK\"\n"
+                         "tree \"Milk\" button\n"
+                         "tree \"Bread\" label tap\nmenu \"Item Note\"\ncontrol 6003\ntype \"Wholemeal\"\n"),
+              0)
+        << run.err();
+    EXPECT_EQ(e2e::queryOne(run.database(), "SELECT COUNT(*) FROM 'Groceries' WHERE longID < 0;"), "0");
+    EXPECT_EQ(e2e::queryOne(run.database(), "SELECT COUNT(*) FROM 'Groceries';"), "3");
+    EXPECT_EQ(e2e::queryOne(run.database(), "PRAGMA freelist_count;"), "0");
+    EXPECT_EQ(e2e::queryOne(run.database(), "SELECT bNodeExpand FROM 'Groceries' WHERE strText='Milk';"), "0");
+
+    ASSERT_EQ(run.script("dump later.json\ntree \"Bread\" label tap\ndump note.json\n"), 0) << run.err();
+    e2e::Json later = e2e::readJson(run.path("later.json"));
+    const e2e::Json* tree = child(later, "systreeview32");
+    ASSERT_NE(tree, nullptr);
+    const e2e::Json& items = (*tree)["tree"];
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0]["text"].s, "Milk");
+    EXPECT_FALSE(items[0]["expanded"].b);
+    EXPECT_EQ(items[0]["children"][0]["text"].s, "Skim");
+    EXPECT_EQ(items[1]["text"].s, "Bread");
+    e2e::Json note = e2e::readJson(run.path("note.json"));
+    const e2e::Json* pane = e2e::findWindow(note["windows"], "class", "edit");
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ((*pane)["text"].s, "Wholemeal");
+}
+
 TEST(Startup, ADatabaseThatCannotBeOpenedLeavesTheProgramRunningWithoutOne) {
     e2e::Run run;
     ASSERT_EQ(run.script(e2e::kFirstStart), 0) << run.err();
