@@ -7,6 +7,7 @@
 #include "lists/list_management.h"
 #include "lists/list_passwords.h"
 #include "outline/item_clipboard.h"
+#include "outline/find.h"
 #include "outline/item_commands.h"
 #include "outline/notes.h"
 #include "shell/layout.h"
@@ -42,6 +43,7 @@ const CommandEntry kCommands[] = {
     {40044, onInsertTimeDate},  // Edit and notes popup "Insert Time/Date"
     {40085, onSetListPassword}, // Options > Set Password "For List..."
     {40086, onSetListPassword}, // the same, without a menu item
+    {40029, onToggleFind},      // picture button "Find"
     {40088, onCheckOutlineVisible},
 };
 

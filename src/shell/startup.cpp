@@ -17,7 +17,7 @@
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/find_bar_frame.h"
+#include "outline/find.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
 #include "shell/shell_state.h"
