@@ -65,19 +65,23 @@ TEST_F(Layout, TheNotesPaneOpensAboveAShownFindBarAndClosesOntoIt) {
     ASSERT_EQ(bNotesOpen, 1);
     int h = clientHeight();
     RECT find = rectIn(hwndFind), notes = rectIn(hwndNotes);
+    int findHeight = find.bottom - find.top;
     EXPECT_EQ(find.bottom, h);
-    EXPECT_EQ(find.bottom - find.top, FIND_BAR_HEIGHT);
+    // The bar is three spacing units higher than its search field.
+    RECT field{};
+    GetWindowRect(GetDlgItem(hwndFind, 1127), &field);
+    EXPECT_EQ(findHeight, 3 * intUnit + (field.bottom - field.top));
     EXPECT_EQ(notes.top, intSplitterTop + intSplitterHeight);
     // The pane reaches under the find bar's border: only its client area is left free.
     RECT findClient{};
     GetClientRect(hwndFind, &findClient);
     EXPECT_EQ(notes.bottom, h - findClient.bottom);
-    EXPECT_EQ(notes.bottom - notes.top, 60 + FIND_BAR_HEIGHT - findClient.bottom);
-    EXPECT_EQ(intSplitterTop, h - intSplitterHeight - 60 - FIND_BAR_HEIGHT);
+    EXPECT_EQ(notes.bottom - notes.top, 60 + findHeight - findClient.bottom);
+    EXPECT_EQ(intSplitterTop, h - intSplitterHeight - 60 - findHeight);
 
     command(res::kCmdItemNote);
     EXPECT_EQ(bNotesOpen, 0);
-    EXPECT_EQ(intSplitterTop, h - intSplitterHeight - FIND_BAR_HEIGHT);
+    EXPECT_EQ(intSplitterTop, h - intSplitterHeight - findHeight);
     EXPECT_EQ(rectIn(hwndFind).bottom, h);
     int stored = 0;
     getSettingInt(SETTING_SETBARTOP, &stored);
@@ -92,7 +96,8 @@ TEST_F(Layout, ASettingChangeKeepsTheNotesAndTheFindBarAtTheBottom) {
     ShowWindow(hwndFind, SW_SHOW);
     SendMessageW(hwndMain, WM_SETTINGCHANGE, 0, 0);
     int h = clientHeight();
-    EXPECT_EQ(intSplitterTop, h - intSplitterHeight - 50 - FIND_BAR_HEIGHT);
+    RECT find = rectIn(hwndFind);
+    EXPECT_EQ(intSplitterTop, h - intSplitterHeight - 50 - (find.bottom - find.top));
     EXPECT_EQ(rectIn(hwndSplitter).top, intSplitterTop);
     EXPECT_EQ(rectIn(hwndMainTV).bottom, intSplitterTop);
     EXPECT_EQ(rectIn(hwndFind).bottom, h);
