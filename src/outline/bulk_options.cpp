@@ -4,7 +4,6 @@
 #include <string>
 
 #include "outline/bulk_commands.h"
-#include "outline/item_draw.h"
 #include "outline/outline_reload.h"
 #include "outline/tree_checks.h"
 #include "outline/tree_load.h"
@@ -104,12 +103,12 @@ void recheckParentsForFilter() {
     executeSql(dbCurrent, "BEGIN TRANSACTION;", errorText, sizeof errorText);
     recomputeAllChecks(hwndMainTV);
     executeSql(dbCurrent, "COMMIT;", errorText, sizeof errorText);
-    if (attrCurrentList.intCompletionShow > 0) updateAllCompletion(hwndMainTV, attrCurrentList.intCompletionShow);
-    // A parent whose mark changed belongs elsewhere among its siblings when
-    // checked items sort last: the table has the new marks, so load it again.
-    // (Hiding checked items needs nothing more: every node then is unchecked,
-    // so no parent can have become complete.)
-    if (attrCurrentList.bCheckSort == 1) reloadCurrentList();
+    // The completion suffixes count the marks that changed, and checked
+    // items sort last: the table has the new marks, and loading it again is
+    // quicker than mending every parent's label in place (a long list has
+    // thousands). Hiding checked items needs neither: every node then is
+    // unchecked, so no parent can have become complete.
+    if (attrCurrentList.intCompletionShow > 0 || attrCurrentList.bCheckSort == 1) reloadCurrentList();
 }
 
 }  // namespace
