@@ -27,7 +27,7 @@ protected:
     }
 };
 
-TEST_F(SortCommands, BothThenCheckedLeavesTheAlphabeticOrderAloneAndStoresEachStep) {
+TEST_F(SortCommands, BothThenCheckedLeavesTheAlphabeticOrderAndNoneClearsBothEachStored) {
     fourItems();
     command(kCmdSortBoth);
     EXPECT_TRUE(checked(kCmdSortAlphabetic));
@@ -50,19 +50,18 @@ TEST_F(SortCommands, BothThenCheckedLeavesTheAlphabeticOrderAloneAndStoresEachSt
     EXPECT_FALSE(checked(kCmdSortAlphabetic));
     EXPECT_STREQ(strOrderClause, "ORDER BY longOrder");
     EXPECT_EQ(dump(), "[ ] pear\n[x] Zucchini\n[ ] apple\n[ ] banana +\n  [x] b-two\n  [ ] a-one\n");
-}
 
-TEST_F(SortCommands, NoneClearsBothMarksAndTheCheckSortPutsCheckedItemsLastAtEveryLevel) {
-    fourItems();
-    command(kCmdSortChecked);
-    EXPECT_EQ(dump(), "[ ] pear\n[ ] apple\n[ ] banana +\n  [ ] a-one\n  [x] b-two\n[x] Zucchini\n");
     command(kCmdSortBoth);
     command(kCmdSortNone);
-    EXPECT_FALSE(checked(kCmdSortAlphabetic));
-    EXPECT_FALSE(checked(kCmdSortChecked));
+    EXPECT_FALSE(checked(kCmdSortAlphabetic) || checked(kCmdSortChecked));
+    EXPECT_EQ(stored().bAlphaSort + stored().bCheckSort, 0);
+    EXPECT_STREQ(strOrderClause, "ORDER BY longOrder");
+
+    // Without lists the choice is kept for the next new list, not stored.
+    intListCount = 0;
+    command(kCmdSortAlphabetic);
+    EXPECT_EQ(attrCurrentList.bAlphaSort, 1);
     EXPECT_EQ(stored().bAlphaSort, 0);
-    EXPECT_EQ(stored().bCheckSort, 0);
-    EXPECT_EQ(dump(), "[ ] pear\n[x] Zucchini\n[ ] apple\n[ ] banana +\n  [x] b-two\n  [ ] a-one\n");
 }
 
 TEST_F(SortCommands, AProtectedListSortsByItsDecipheredTexts) {
@@ -81,14 +80,6 @@ TEST_F(SortCommands, AProtectedListSortsByItsDecipheredTexts) {
     command(kCmdSortAlphabetic);
     EXPECT_STREQ(strOrderClause, "ORDER BY strTextForSort");
     EXPECT_EQ(dump(), "[ ] Apple\n[ ] fig\n[ ] pear\n");
-}
-
-TEST_F(SortCommands, WithoutListsTheChoiceIsKeptButNotStored) {
-    fourItems();
-    intListCount = 0;
-    command(kCmdSortAlphabetic);
-    EXPECT_EQ(attrCurrentList.bAlphaSort, 1);
-    EXPECT_EQ(stored().bAlphaSort, 0);
 }
 
 TEST_F(SortCommands, ALockedListIsNeitherChangedNorShown) {

@@ -56,23 +56,16 @@ TEST_F(FontSize, SixteenAndBackToEightResizeFontsCheckBoxesAndNoteMarker) {
     ASSERT_EQ(getSettingInt(SETTING_FONTSIZETV, &stored), 1);
     EXPECT_EQ(stored, 8);
     EXPECT_EQ(byId(1), node);
-}
-
-TEST_F(FontSize, TheOutlineGetsTheBoldFontAndTheCheckBoxesAsTheListSays) {
-    open();
-    attrCurrentList.bRootBold = 1;
-    attrCurrentList.bCheckbox = 0;
-    command(res::kCmdFontSize8 + 4);
+    // The list's own options: the outline's font for bold top-level items,
+    // and its check boxes.
     EXPECT_EQ((HFONT)SendMessageW(hwndMainTV, WM_GETFONT, 0, 0), hfontTreeBold);
-    EXPECT_EQ(GetWindowLongW(hwndMainTV, GWL_STYLE) & TVS_CHECKBOXES, 0);
-    EXPECT_EQ(cellHeight(hfontTree), 12 * 96 / 72);
 
     attrCurrentList.bRootBold = 0;
-    attrCurrentList.bCheckbox = 1;
-    command(res::kCmdFontSize8 + 5);
+    attrCurrentList.bCheckbox = 0;
+    command(res::kCmdFontSize8 + 4);
     EXPECT_EQ((HFONT)SendMessageW(hwndMainTV, WM_GETFONT, 0, 0), hfontTree);
-    EXPECT_NE(GetWindowLongW(hwndMainTV, GWL_STYLE) & TVS_CHECKBOXES, 0);
-    EXPECT_EQ(stateImageSide(), 13 * 96 / 72 + intUnit);
+    EXPECT_EQ(cellHeight(hfontTree), 12 * 96 / 72);
+    EXPECT_EQ(GetWindowLongW(hwndMainTV, GWL_STYLE) & TVS_CHECKBOXES, 0);
 }
 
 }  // namespace
