@@ -47,7 +47,9 @@ void applySort(int alphaSort, int checkSort) {
     checkOptionsItem(res::kCmdSortAlphabetic, alphaSort);
     checkOptionsItem(res::kCmdSortChecked, checkSort);
     storeAttributes();
+    setWaitCursor(1);
     reloadWithNewClauses();
+    setWaitCursor(0);
 }
 
 int toggled(int flag) { return flag == 0 ? 1 : 0; }

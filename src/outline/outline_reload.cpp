@@ -5,7 +5,6 @@
 #include "outline/notes.h"
 #include "outline/tree_load.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
 #include "storage/sql_helpers.h"
 
 int currentListOpen() { return dbCurrent && strCurrentList[0] && bListLocked != 1 ? 1 : 0; }
@@ -22,12 +21,10 @@ int runOnCurrentList(const char* format, int flag) {
 
 void reloadCurrentList() {
     if (!currentListOpen() || !hwndMainTV) return;
-    setWaitCursor(1);
     loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
     // Every node was made anew and none is selected: the pane must not go
     // on showing (and taking typing for) the note of an item left behind.
     if (hwndNotes) loadItemNote(0);
-    setWaitCursor(0);
 }
 
 void fitPanesToOutline() {

@@ -13,8 +13,9 @@ int currentListOpen();
 // Runs `format` (one "%s" for the quoted table name, then `flag`) on the
 // current list's table: the whole-table updates of the Options menu.
 int runOnCurrentList(const char* format, int flag);
-// loadOutline of the current list with the clauses in force, under the
-// wait cursor.
+// loadOutline of the current list with the clauses in force (callers show
+// the wait cursor around it), leaving no item selected and the notes pane
+// empty.
 void reloadCurrentList();
 // Shows the outline, the notes pane and the splitter when the outline holds
 // items, hides all three and repaints the main window when it holds none;
