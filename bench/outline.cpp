@@ -1,7 +1,9 @@
 // The outline on a list of 10,000 items (1,000 top-level items, each with
 // nine descendants down to depth 6, a tenth of all items with a note):
 // loading the whole list into the tree view, one full repaint of the
-// outline, and checking an item by tapping its check box with auto check on.
+// outline, checking an item by tapping its check box with auto check on, and
+// the Options menu's commands on the whole list (each includes the reload
+// of the outline that follows it).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -11,6 +13,7 @@
 #include <string>
 
 #include "big_list.h"
+#include "outline/bulk_commands.h"
 #include "outline/item_draw.h"
 #include "outline/outline_paint.h"
 #include "outline/tree_input.h"
@@ -151,5 +154,74 @@ void BM_checkItemAutoCheck(benchmark::State& state) {
     attrCurrentList.bAutoCheck = 0;
 }
 BENCHMARK(BM_checkItemAutoCheck)->Unit(benchmark::kMicrosecond);
+
+void run(const char* sql) {
+    char error[200];
+    executeSql(dbCurrent, sql, error, sizeof error);
+}
+
+// Check All and Uncheck All in turn: one statement on every row, then the reload.
+void BM_checkAll(benchmark::State& state) {
+    setUp();
+    load();
+    bool check = true;
+    for (auto _ : state) {
+        check ? onCheckAll(hwndMain, 40058, nullptr, 0) : onUncheckAll(hwndMain, 40059, nullptr, 0);
+        check = !check;
+    }
+    onUncheckAll(hwndMain, 40059, nullptr, 0);
+}
+BENCHMARK(BM_checkAll)->Unit(benchmark::kMillisecond);
+
+// Expand All and Collapse All in turn.
+void BM_expandAll(benchmark::State& state) {
+    setUp();
+    load();
+    bool expand = true;
+    for (auto _ : state) {
+        expand ? onExpandAll(hwndMain, 40065, nullptr, 0) : onCollapseAll(hwndMain, 40066, nullptr, 0);
+        expand = !expand;
+    }
+    // Back to the stored states the other benchmarks start from.
+    run("DELETE FROM 'Bench';");
+    bench::buildBigList(dbCurrent, LIST);
+}
+BENCHMARK(BM_expandAll)->Unit(benchmark::kMillisecond);
+
+// Delete Checked with every other top-level item checked: 500 items with
+// their subtrees (5,000 rows) go, the parents of the rest are recounted.
+// The list is rebuilt outside the timing for each round.
+void BM_deleteChecked(benchmark::State& state) {
+    setUp();
+    bWarningMessage = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        run("DELETE FROM 'Bench';");
+        bench::buildBigList(dbCurrent, LIST);
+        run("UPDATE 'Bench' SET bChecked = 1 WHERE longParentID = 0 AND longOrder % 2 = 0;");
+        load();
+        ShowWindow(hwndMainTV, SW_SHOW);
+        state.ResumeTiming();
+        onDeleteChecked(hwndMain, 40060, nullptr, 0);
+    }
+    state.counters["items_left"] = (double)SendMessageW(hwndMainTV, TVM_GETCOUNT, 0, 0);
+    run("DELETE FROM 'Bench';");
+    bench::buildBigList(dbCurrent, LIST);
+}
+BENCHMARK(BM_deleteChecked)->Unit(benchmark::kMillisecond);
+
+// Hide On/Off with automatic checking: after the reload every parent's
+// check mark is decided again and stored.
+void BM_hideOnOffAutoCheck(benchmark::State& state) {
+    setUp();
+    attrCurrentList.bAutoCheck = 1;
+    intListCount = 1;
+    load();
+    for (auto _ : state) onHideOnOff(hwndMain, 40067, nullptr, 0);
+    attrCurrentList.bAutoCheck = 0;
+    attrCurrentList.bShowHiddenItems = 0;
+    buildFilterClause(strFilterClause, FILTER_CLAUSE_BYTES, 0, 0);
+}
+BENCHMARK(BM_hideOnOffAutoCheck)->Unit(benchmark::kMillisecond);
 
 }  // namespace

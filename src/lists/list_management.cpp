@@ -140,6 +140,9 @@ void switchToChosenList() {
     intListIndex = int(index);
     // The list being left keeps what was changed while it was current.
     if (strCurrentList[0] != 0) writeListAttributes(dbCurrent, strCurrentList, attrCurrentList);
+    // The undo record names a parked row of the list being left; in another
+    // list the same number is another item.
+    bUndoAvailable = 0;
     setCurrentListName(chosen);
     setActiveList(dbCurrent, strCurrentList);
     readListAttributes(dbCurrent, strCurrentList, &attrCurrentList);
@@ -250,6 +253,7 @@ LRESULT onNewList(HWND hwnd, int, HWND, int) {
     }
 
     setCurrentListName(stored);
+    bUndoAvailable = 0;
     attrCurrentList = attributes;
     intListCount = refillListBox();
     intListIndex = selectListInBox(strCurrentList);

@@ -9,6 +9,7 @@
 #include "aygshell.h"
 #include "common/trim_spaces.h"
 #include "dialogs/message_box.h"
+#include "outline/bulk_commands.h"
 #include "outline/item_draw.h"
 #include "outline/notes.h"
 #include "outline/outline_paint.h"
@@ -130,11 +131,6 @@ void createPanes() {
     ShowWindow(hwndFind, SW_HIDE);
 }
 
-void checkFontSizeItem() {
-    for (UINT id = res::kCmdFontSize8; id <= res::kCmdFontSize16; ++id) checkOptionsItem(id, 0);
-    if (UINT id = fontSizeMenuId(intFontSizeTV)) checkOptionsItem(id, 1);
-}
-
 void giveFontsToControls() {
     SendMessageW(hwndMainTV, WM_SETFONT, (WPARAM)hfontTree, FALSE);
     createStateImageList(hwndMainTV, intTreeFontHeight);
@@ -201,15 +197,23 @@ HFONT createAppFont(int points, int weight, int strikeout, int clearType, int* h
     return CreateFontIndirectW(&lf);
 }
 
-void createFonts() {
-    for (HFONT* font : {&hfontTree, &hfontTreeBold, &hfontTreeStrike, &hfontTreeBoldStrike, &hfontNotes, &hfontListName}) {
+void createOutlineFonts(int points) {
+    for (HFONT* font : {&hfontTree, &hfontTreeBold, &hfontTreeStrike, &hfontTreeBoldStrike}) {
         if (*font) DeleteObject(*font);
         *font = nullptr;
     }
-    hfontTree = createAppFont(intFontSizeTV, 400, 0, bClearType, &intTreeFontHeight);
-    hfontTreeBold = createAppFont(intFontSizeTV, 700, 0, bClearType);
-    hfontTreeStrike = createAppFont(intFontSizeTV, 400, 1, bClearType);
-    hfontTreeBoldStrike = createAppFont(intFontSizeTV, 700, 1, bClearType);
+    hfontTree = createAppFont(points, 400, 0, bClearType, &intTreeFontHeight);
+    hfontTreeBold = createAppFont(points, 700, 0, bClearType);
+    hfontTreeStrike = createAppFont(points, 400, 1, bClearType);
+    hfontTreeBoldStrike = createAppFont(points, 700, 1, bClearType);
+}
+
+void createFonts() {
+    createOutlineFonts(intFontSizeTV);
+    for (HFONT* font : {&hfontNotes, &hfontListName}) {
+        if (*font) DeleteObject(*font);
+        *font = nullptr;
+    }
     hfontNotes = createAppFont(intFontSizeNotes, 400, 0, bClearType);
     hfontListName = createAppFont(intFontSizeName, 700, 0, bClearType);
 }
@@ -270,7 +274,7 @@ HWND initInstance(HINSTANCE instance, LPWSTR cmdLine, int show) {
     createFonts();
     createListBar();
     createPanes();
-    checkFontSizeItem();
+    markFontSizeItem(intFontSizeTV);
     makeItemPictures(intTreeFontHeight);
     giveFontsToControls();
     setOutlineStyle();

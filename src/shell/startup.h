@@ -28,6 +28,9 @@ void parseCommandLine(LPCWSTR cmdLine, WCHAR* out, int capacity);
 // and strikeout, with ClearType when `clearType` is 1. `height` receives the
 // cell height when given. Every font of the program comes from here.
 HFONT createAppFont(int points, int weight, int strikeout, int clearType, int* height = nullptr);
+// Deletes and recreates the four outline fonts (normal, bold, struck out,
+// bold struck out) at `points`; intTreeFontHeight gets the cell height.
+void createOutlineFonts(int points);
 // Deletes and recreates the six fonts from the font-size settings.
 void createFonts();
 

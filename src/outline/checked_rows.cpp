@@ -1,0 +1,98 @@
+#include "outline/checked_rows.h"
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "storage/sql_helpers.h"
+#include "windef.h"
+
+namespace {
+
+struct Row {
+    LONG id;
+    LONG parent;
+    int checked;
+    int numChild;
+};
+
+bool readRows(sqlite3* db, const std::string& name, std::vector<Row>* rows) {
+    std::string sql = formatSql("SELECT longID,longParentID,bChecked,intNumChild FROM '%s';", name.c_str());
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return false;
+    int code;
+    while ((code = sqlite3_step(statement)) == SQLITE_ROW)
+        rows->push_back({columnNumber(statement, 0), columnNumber(statement, 1), (int)columnNumber(statement, 2),
+                         (int)columnNumber(statement, 3)});
+    sqlite3_finalize(statement);
+    return code == SQLITE_DONE;
+}
+
+// The rows to delete: walking down from the top level through live rows,
+// a checked row and every row under it. Parked rows are never entered, and
+// each row is visited once, so a damaged file whose rows name each other
+// as parents cannot loop.
+std::vector<LONG> doomedRows(const std::vector<Row>& rows) {
+    std::unordered_map<LONG, std::vector<size_t>> children;
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].id > 0) children[rows[i].parent].push_back(i);
+    std::vector<LONG> doomed;
+    std::unordered_set<LONG> seen;
+    std::vector<std::pair<LONG, bool>> pending{{0, false}};
+    while (!pending.empty()) {
+        auto [parent, underChecked] = pending.back();
+        pending.pop_back();
+        auto found = children.find(parent);
+        if (found == children.end()) continue;
+        for (size_t index : found->second) {
+            const Row& row = rows[index];
+            if (!seen.insert(row.id).second) continue;
+            bool doomedHere = underChecked || row.checked != 0;
+            if (doomedHere) doomed.push_back(row.id);
+            pending.push_back({row.id, doomedHere});
+        }
+    }
+    return doomed;
+}
+
+bool run(sqlite3* db, const std::string& sql) {
+    char errorText[200];
+    return executeSql(db, sql.c_str(), errorText, sizeof errorText) == SQLITE_DONE;
+}
+
+}  // namespace
+
+int deleteCheckedRows(sqlite3* db, const char* listName) {
+    if (!db || !listName || !tableExists(db, listName)) return -1;
+    const std::string name = quoteSql(listName);
+    std::vector<Row> rows;
+    if (!readRows(db, name, &rows)) return -1;
+    std::vector<LONG> doomed = doomedRows(rows);
+    if (doomed.empty()) return 0;
+
+    const std::unordered_set<LONG> gone(doomed.begin(), doomed.end());
+    std::unordered_map<LONG, int> liveChildren;
+    for (const Row& row : rows)
+        if (row.id > 0 && !gone.count(row.id)) ++liveChildren[row.parent];
+
+    if (!run(db, "BEGIN TRANSACTION;")) return -1;
+    bool ok = true;
+    for (size_t i = 0; ok && i < doomed.size(); ++i)
+        ok = run(db, formatSql("DELETE FROM '%s' WHERE longID = %ld;", name.c_str(), (long)doomed[i]));
+    // Only the counts that changed are written; the others already hold.
+    for (size_t i = 0; ok && i < rows.size(); ++i) {
+        const Row& row = rows[i];
+        if (row.id <= 0 || gone.count(row.id)) continue;
+        auto found = liveChildren.find(row.id);
+        int count = found == liveChildren.end() ? 0 : found->second;
+        if (count != row.numChild)
+            ok = run(db, formatSql("UPDATE '%s' SET intNumChild=%d WHERE longID = %ld;", name.c_str(), count,
+                                   (long)row.id));
+    }
+    if (!ok || !run(db, "COMMIT;")) {
+        run(db, "ROLLBACK;");
+        return -1;
+    }
+    return (int)doomed.size();
+}
