@@ -2,21 +2,19 @@
 // the program's folder, kept or stretched to the work area, and every kind
 // of file that is not a picture giving the built-in one.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "dialogs/background_image.h"
 #include "dialogs/jpeg_decode.h"
 #include "platform/host/register_controls.h"
-#include "platform/system/system_startup.h"
 #include "platform/window/headless_host.h"
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "storage/device_root.h"
 #include "support/picture_files.h"
 
 namespace {
@@ -59,16 +57,10 @@ bool isSection(HBITMAP bitmap) {
     return GetObjectW(bitmap, sizeof section, &section) == sizeof section;
 }
 
-class BackgroundImage : public ::testing::Test {
+class BackgroundImage : public storage_test::DeviceRoot {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/qp_background_root_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
-        device::SystemConfig config;
-        config.rootDir = root;
-        config.cardDir = root;
-        ASSERT_TRUE(device::systemStartup(config));
+        DeviceRoot::SetUp();
         device::windowSystemReset();
         device::useHeadlessHost();
         device::registerDeviceClasses();
@@ -81,12 +73,10 @@ protected:
     void TearDown() override {
         if (builtIn) DeleteObject(builtIn);
         device::windowSystemReset();
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
+        DeviceRoot::TearDown();
     }
-    std::string inProgramFolder(const std::string& name) const { return root + "/Program Files/Quillet Pro/" + name; }
     void put(const std::string& name, const std::vector<unsigned char>& bytes) {
-        pictures::writeFile(inProgramFolder(name), bytes);
+        pictures::writeFile(programFolder(name), bytes);
     }
     // Loads `name` and checks whether it came out as the built-in picture.
     bool givesBuiltIn(const char16_t* name) {
@@ -102,7 +92,6 @@ protected:
     std::vector<unsigned char> quadrantJpeg(int width, int height, pictures::JpegOptions options = {}) {
         return jpegBytes(width, height, [&](int x, int y) { return quadrants(x, y, width, height); }, options);
     }
-    std::string root;
     HBITMAP builtIn = nullptr;
 };
 
