@@ -89,14 +89,4 @@ TEST(ColourConvert, TheSliderChangesOnlyTheLightness) {
     EXPECT_EQ(lightnessToSlider(sliderToLightness(137)), 137);
 }
 
-TEST(ColourConvert, ThePresetsAreTheTwentyFourOfTheGrid) {
-    EXPECT_EQ(kColourPresets[0], 0x80FCF8u);    // 1021
-    EXPECT_EQ(kColourPresets[1], 0x00FFFFu);    // 1022 yellow
-    EXPECT_EQ(kColourPresets[7], 0x0000FFu);    // 1028 red
-    EXPECT_EQ(kColourPresets[12], 0x95C7C8u);   // 1033
-    EXPECT_EQ(kColourPresets[18], 0xFFFFFFu);   // 1039 white
-    EXPECT_EQ(kColourPresets[23], 0x000000u);   // 1044 black
-    for (COLORREF c : kColourPresets) EXPECT_EQ(c & 0xFF000000u, 0u);
-}
-
 }  // namespace

@@ -128,18 +128,5 @@ TEST_F(OverPicture, WithTheOutlineHiddenTheWholeWorkAreaShowsThePicture) {
         ASSERT_EQ(atMain(intWorkWidth / 2, y), pictures::bandColour(y)) << y;
 }
 
-TEST_F(OverPicture, WithoutThePictureTheListsColourIsBack) {
-    attrCurrentList.bUseBitmapFile = 0;
-    clearBackgroundPicture();
-    paintNow();
-    EXPECT_EQ(backgroundPictureInUse(), 0);
-    RECT client{};
-    GetClientRect(hwndMainTV, &client);
-    POINT p{client.right - 4, client.bottom / 2};
-    MapWindowPoints(hwndMainTV, hwndMain, &p, 1);
-    EXPECT_EQ(atMain(p.x, p.y), attrCurrentList.crBackground);
-    EXPECT_EQ(atMain(100, 3), attrCurrentList.crBackground);
-}
-
 }  // namespace
 }  // namespace outline_test
