@@ -1,9 +1,10 @@
 // The outline on a list of 10,000 items (1,000 top-level items, each with
 // nine descendants down to depth 6, a tenth of all items with a note):
 // loading the whole list into the tree view, one full repaint of the
-// outline, checking an item by tapping its check box with auto check on, and
-// the Options menu's commands on the whole list (each includes the reload
-// of the outline that follows it).
+// outline (on the list's colour and over a background picture), loading a
+// photograph as background picture, checking an item by tapping its check
+// box with auto check on, and the Options menu's commands on the whole list
+// (each includes the reload of the outline that follows it).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "big_list.h"
+#include "dialogs/background_image.h"
 #include "outline/bulk_commands.h"
 #include "outline/item_draw.h"
 #include "outline/outline_paint.h"
@@ -29,6 +31,7 @@
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "tests/support/picture_files.h"
 
 namespace {
 
@@ -133,6 +136,48 @@ void BM_repaintOutline(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_repaintOutline)->Unit(benchmark::kMicrosecond);
+
+// A 1600 x 1200 photograph in the program's folder.
+void writePhoto() {
+    static bool written = [] {
+        auto pixel = [](int x, int y) { return (uint32_t)((x * 255 / 1600) | ((y * 255 / 1200) << 8) | 0x400000); };
+        pictures::writeFile(rootDir + "/Program Files/Quillet Pro/photo.jpg", pictures::jpegBytes(1600, 1200, pixel));
+        return true;
+    }();
+    (void)written;
+}
+
+// Items are drawn into the back buffer over the picture, which reaches the
+// screen in one copy: the built-in picture, and a photograph much larger
+// than the screen.
+void BM_repaintOutlineOverPicture(benchmark::State& state) {
+    setUp();
+    writePhoto();
+    attrCurrentList.bUseBitmapFile = 1;
+    if (!loadBackgroundPicture(state.range(0) ? u"photo.jpg" : u"(Default)")) std::abort();
+    load();
+    device::runUntilIdle();
+    for (auto _ : state) {
+        InvalidateRect(hwndMainTV, nullptr, TRUE);
+        UpdateWindow(hwndMainTV);
+    }
+    clearBackgroundPicture();
+    attrCurrentList.bUseBitmapFile = 0;
+}
+BENCHMARK(BM_repaintOutlineOverPicture)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The photograph read, decoded and made ready to draw, as when a list with
+// that picture is opened.
+void BM_loadPhotoBackground(benchmark::State& state) {
+    setUp();
+    writePhoto();
+    for (auto _ : state) {
+        HBITMAP picture = loadBackgroundImage(u"photo.jpg");
+        if (!picture) std::abort();
+        DeleteObject(picture);
+    }
+}
+BENCHMARK(BM_loadPhotoBackground)->Unit(benchmark::kMillisecond);
 
 // Taps the check box of the deepest item of the first chain (depth 6), so
 // that automatic checking walks up six ancestors; each tap flips it.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "dialogs/background_image.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
 
@@ -112,10 +113,10 @@ void clearBackgroundPicture() {
     bBackgroundLoaded = 0;
 }
 
-int loadBackgroundPicture(LPCWSTR path) {
+int loadBackgroundPicture(LPCWSTR imageName) {
     clearBackgroundPicture();
-    if (!hdcBackground || !path || !path[0]) return 0;
-    hbmBackgroundPicture = SHLoadDIBitmap(path);
+    if (!hdcBackground) return 0;
+    hbmBackgroundPicture = loadBackgroundImage(imageName);
     if (!hbmBackgroundPicture) return 0;
     hobjBackgroundOld = SelectObject(hdcBackground, hbmBackgroundPicture);
     bBackgroundLoaded = 1;

@@ -27,9 +27,10 @@ void createBackBuffers(HWND hwndMainWindow);
 void loadPaintBitmaps();
 // Releases everything above; handles become null.
 void releasePaintResources();
-// Loads the background picture of `path` into hdcBackground (replacing the
-// previous one); 0 and no picture when it cannot be loaded.
-int loadBackgroundPicture(LPCWSTR path);
+// Loads the picture `imageName` of the program's folder (the built-in one
+// when it does not load) into hdcBackground, replacing the previous one;
+// 0 and no picture only when not even the built-in one can be made.
+int loadBackgroundPicture(LPCWSTR imageName);
 // Drops the background picture.
 void clearBackgroundPicture();
 // 1 when the list shows a background picture that could be loaded: items

@@ -87,9 +87,47 @@ const device::DialogTemplate kPasswordDialog{
      {u"button", u"Cancel", res::kIdCancel, kButton, 0, 65, 102, 45, 14},
      kSipPref}};
 
+// The colour picker. The procedure narrows the dialog to the preset grid
+// and centres the red, green and blue fields in it; the grid and the fields
+// start hidden and the remembered mode shows one of them.
+constexpr DWORD kSwatch = SS_NOTIFY | WS_BORDER;
+constexpr DWORD kNumberEdit = WS_TABSTOP | WS_BORDER | ES_NUMBER | ES_AUTOHSCROLL;
+
+std::vector<device::DialogItemTemplate> colourPickerItems() {
+    std::vector<device::DialogItemTemplate> items;
+    for (int i = 0; i < 24; ++i) {
+        short x = (short)(8 + (i % 6) * 24);
+        short y = (short)(17 + (i / 6) * 13);
+        items.push_back({u"static", u"", res::kIdColourPresetFirst + i, kSwatch, 0, x, y, 20, 11});
+    }
+    const struct {
+        const char16_t* label;
+        int labelId, editId;
+        short y;
+    } fields[3] = {{u"Red:", res::kIdColourRedLabel, res::kIdColourRed, 20},
+                   {u"Green:", res::kIdColourGreenLabel, res::kIdColourGreen, 36},
+                   {u"Blue:", res::kIdColourBlueLabel, res::kIdColourBlue, 52}};
+    for (const auto& f : fields) {
+        items.push_back({u"static", f.label, f.labelId, SS_LEFT | SS_NOPREFIX, 0, 40, (short)(f.y + 2), 26, 9});
+        items.push_back({u"edit", u"", f.editId, kNumberEdit, 0, 68, f.y, 28, 12});
+    }
+    items.push_back({TRACKBAR_CLASSW, u"", res::kIdColourSlider, kVis | WS_TABSTOP | TBS_AUTOTICKS | TBS_BOTTOM, 0,
+                     6, 70, 146, 18});
+    items.push_back({u"static", u"", res::kIdColourCurrent, kVis | WS_BORDER, 0, 8, 94, 40, 18});
+    items.push_back({u"static", u"", res::kIdColourMode, kVis | SS_BITMAP | SS_NOTIFY, 0, 54, 95, 16, 16});
+    items.push_back({u"button", u"Ok", res::kIdOk, kDefButton, 0, 78, 97, 34, 14});
+    items.push_back({u"button", u"Cancel", res::kIdCancel, kButton, 0, 116, 97, 36, 14});
+    items.push_back(kSipPref);
+    return items;
+}
+
+const device::DialogTemplate kColourPicker{kFramed, 0, 0, 0, 166, 119, u"Color Selector", u"Tahoma", 8,
+                                           colourPickerItems()};
+
 }  // namespace
 
 void registerDialogResources() {
+    device::resourceRegister(device::kResDialog, res::kDlgColourPicker, &kColourPicker, 0);
     device::resourceRegister(device::kResDialog, res::kDlgAbout, &kAbout, 0);
     device::resourceRegister(device::kResDialog, res::kDlgProgress, &kProgress, 0);
     device::resourceRegister(device::kResDialog, res::kDlgListName, &kListName, 0);

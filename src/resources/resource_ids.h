@@ -33,12 +33,21 @@ constexpr int kDlgListName = 145;
 constexpr int kDlgPassword = 164;
 constexpr int kDlgTip = 165;
 constexpr int kDlgMessage = 1014;
+constexpr int kDlgColourPicker = 1018;
 constexpr int kDlgNotice = 1052;
 constexpr int kDlgInformation = 1053;
 
 // Bitmaps of the menu bar's pictures.
 constexpr int kBmpToolbarHiRes = 117;
 constexpr int kBmpToolbar = 118;
+// Bitmaps of the colour picker's mode picture: the grid of presets, or the
+// red, green and blue bars.
+constexpr int kBmpColourGridHiRes = 126;
+constexpr int kBmpColourGrid = 127;
+constexpr int kBmpColourBarsHiRes = 128;
+constexpr int kBmpColourBars = 129;
+// The built-in background picture (240 x 268, 8 bits per pixel).
+constexpr int kBmpBackground = 147;
 
 // Commands: File.
 constexpr unsigned kCmdOpenDatabase = 40001;
@@ -123,6 +132,18 @@ constexpr int kIdPwdNew = 1128;
 constexpr int kIdPwdConfirm = 1126;
 // Tip.
 constexpr int kIdTipText = 1126;
+// Colour picker. The 24 preset swatches are 1021..1044, row by row.
+constexpr int kIdColourSlider = 1020;
+constexpr int kIdColourPresetFirst = 1021;
+constexpr int kIdColourPresetLast = 1044;
+constexpr int kIdColourCurrent = 1045;  // the large swatch
+constexpr int kIdColourMode = 1063;     // the picture that switches the entry mode
+constexpr int kIdColourRed = 1064;
+constexpr int kIdColourGreen = 1065;
+constexpr int kIdColourBlue = 1066;
+constexpr int kIdColourRedLabel = 1067;
+constexpr int kIdColourGreenLabel = 1068;
+constexpr int kIdColourBlueLabel = 1069;
 // Notice: its three paragraphs.
 constexpr int kIdNoticeText1 = 1040;
 constexpr int kIdNoticeText2 = 1041;

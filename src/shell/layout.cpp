@@ -125,8 +125,12 @@ LRESULT onSettingChange(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     moveSplitter(intSplitterTop);
     layoutPanes();
     if (intSplitterTop > 0) setSettingInt(SETTING_SETBARTOP, intSplitterTop);
-    if (attrCurrentList.bUseBitmapFile == 1 && hwndMainTV)
+    if (attrCurrentList.bUseBitmapFile == 1 && hwndMainTV) {
+        // The main window does not clip its children: a repaint of it still
+        // waiting would cover the outline drawn now, so it goes first.
+        UpdateWindow(hwnd);
         RedrawWindow(hwndMainTV, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
     return 0;
 }
 

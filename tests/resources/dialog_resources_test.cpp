@@ -140,9 +140,43 @@ TEST(DialogResources, PasswordDialogLabelsAndMaskedEdits) {
     EXPECT_LT(item(*t, 1123)->y, item(*t, 1125)->y);
 }
 
+TEST(DialogResources, ColourPickerHasTheGridTheFieldsTheSliderAndItsButtons) {
+    const device::DialogTemplate* t = find(res::kDlgColourPicker);
+    ASSERT_NE(t, nullptr);
+    expectFrame(*t, 166, 119, u"Tahoma");
+    EXPECT_FALSE(t->style & WS_CAPTION);  // the procedure paints its own band
+    expectControls(*t, {{1020, u"msctls_trackbar32", nullptr},
+                        {1000, u"button", u"Ok"},
+                        {1016, u"button", u"Cancel"},
+                        {1045, u"static", nullptr},
+                        {1063, u"static", nullptr},
+                        {1064, u"edit", nullptr},
+                        {1065, u"edit", nullptr},
+                        {1066, u"edit", nullptr},
+                        {1067, u"static", u"Red:"},
+                        {1068, u"static", u"Green:"},
+                        {1069, u"static", u"Blue:"}});
+    // The presets start hidden, as do the fields, for the remembered mode
+    // to show one group; the procedure measures the grid by its first row.
+    for (int id = 1021; id <= 1044; ++id) {
+        expectControls(*t, {{id, u"static", nullptr}});
+        EXPECT_FALSE(item(*t, id)->style & WS_VISIBLE) << id;
+        EXPECT_TRUE(item(*t, id)->style & SS_NOTIFY) << id;
+    }
+    EXPECT_EQ(item(*t, 1026)->y, item(*t, 1021)->y);
+    EXPECT_GT(item(*t, 1026)->x, item(*t, 1021)->x);
+    for (int id : {1064, 1065, 1066}) {
+        EXPECT_TRUE(item(*t, id)->style & ES_NUMBER) << id;
+        EXPECT_FALSE(item(*t, id)->style & WS_VISIBLE) << id;
+    }
+    EXPECT_TRUE(item(*t, 1063)->style & SS_NOTIFY);
+    ASSERT_NE(item(*t, -1), nullptr);
+    EXPECT_EQ(std::u16string(item(*t, -1)->className), u"SIPPREF");
+}
+
 TEST(DialogResources, ControlIdsAreUniqueWithinEachDialog) {
     for (int d : {res::kDlgAbout, res::kDlgProgress, res::kDlgListName, res::kDlgPassword, res::kDlgTip,
-                  res::kDlgMessage, res::kDlgNotice, res::kDlgInformation}) {
+                  res::kDlgMessage, res::kDlgNotice, res::kDlgInformation, res::kDlgColourPicker}) {
         const device::DialogTemplate* t = find(d);
         ASSERT_NE(t, nullptr) << d;
         std::vector<int> ids;

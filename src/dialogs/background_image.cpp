@@ -1,0 +1,136 @@
+// Loading and preparing background pictures.
+#include "dialogs/background_image.h"
+
+#include <memory>
+#include <new>
+
+#include "common/paths.h"
+#include "dialogs/jpeg_decode.h"
+#include "resources/resource_ids.h"
+#include "shell/app_state.h"
+
+namespace {
+
+enum { IMAGE_PATH_CHARS = MAX_PATH + 100 };
+
+SIZE sizeOf(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+void buildPath(LPCWSTR imageName, WCHAR* out, int capacity) {
+    WCHAR folder[IMAGE_PATH_CHARS] = {};
+    getProgramFolder(folder, IMAGE_PATH_CHARS);
+    int n = 0;
+    for (int i = 0; folder[i] && n < capacity - 1; ++i) out[n++] = folder[i];
+    if (n < capacity - 1) out[n++] = u'\\';
+    for (int i = 0; imageName && imageName[i] && n < capacity - 1; ++i) out[n++] = imageName[i];
+    out[n] = 0;
+}
+
+// The whole file in memory, decoded; null for a missing, empty, huge or
+// short-read file and for one that does not decode.
+HBITMAP readJpegFile(LPCWSTR path) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    DWORD high = 0;
+    DWORD size = GetFileSize(file, &high);
+    if (size == 0xFFFFFFFF || high != 0 || size == 0 || size >= BACKGROUND_FILE_MAX_BYTES) {
+        CloseHandle(file);
+        return nullptr;
+    }
+    std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[size]);
+    DWORD read = 0;
+    bool whole = buffer && ReadFile(file, buffer.get(), size, &read, nullptr) && read == size;
+    CloseHandle(file);
+    if (!whole) return nullptr;
+    return decodeJpegImage(buffer.get(), size);
+}
+
+// A copy of `picture` at `width` x `height` in a device-dependent bitmap,
+// stretched when the sizes differ; null when it cannot be made.
+HBITMAP copyToScreenBitmap(HBITMAP picture, SIZE from, int width, int height) {
+    HDC screen = GetDC(nullptr);
+    if (!screen) return nullptr;
+    HBITMAP copy = CreateCompatibleBitmap(screen, width, height);
+    HDC source = CreateCompatibleDC(screen);
+    HDC target = CreateCompatibleDC(screen);
+    if (copy && source && target) {
+        HGDIOBJ oldSource = SelectObject(source, picture);
+        HGDIOBJ oldTarget = SelectObject(target, copy);
+        if (from.cx == width && from.cy == height)
+            BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        else
+            StretchBlt(target, 0, 0, width, height, source, 0, 0, from.cx, from.cy, SRCCOPY);
+        SelectObject(target, oldTarget);
+        SelectObject(source, oldSource);
+    } else if (copy) {
+        DeleteObject(copy);
+        copy = nullptr;
+    }
+    if (target) DeleteDC(target);
+    if (source) DeleteDC(source);
+    ReleaseDC(nullptr, screen);
+    return copy;
+}
+
+bool isSection(HBITMAP bitmap) {
+    DIBSECTION section{};
+    return bitmap && GetObjectW(bitmap, sizeof section, &section) == sizeof section;
+}
+
+// Big enough in both directions: kept as it is (a decoded JPEG, which comes
+// as a bitmap section, goes into a screen bitmap of its own size, which the
+// outline draws from far faster). Too small in either: stretched to exactly
+// the work area.
+HBITMAP prepare(HBITMAP picture) {
+    SIZE size = sizeOf(picture);
+    int width = intWorkWidth, height = intWorkHeight;
+    if (size.cx >= width && size.cy >= height) {
+        if (!isSection(picture)) return picture;
+        width = size.cx;
+        height = size.cy;
+    }
+    if (width <= 0 || height <= 0) return picture;
+    HBITMAP prepared = copyToScreenBitmap(picture, size, width, height);
+    if (!prepared) return picture;
+    DeleteObject(picture);
+    return prepared;
+}
+
+HBITMAP loadFile(LPCWSTR imageName) {
+    WCHAR path[IMAGE_PATH_CHARS];
+    buildPath(imageName, path, IMAGE_PATH_CHARS);
+    if (hasImageExtension(path, u"jpg")) return readJpegFile(path);
+    return SHLoadDIBitmap(path);
+}
+
+}  // namespace
+
+int hasImageExtension(LPCWSTR name, LPCWSTR extension) {
+    if (!name || !extension) return 0;
+    int length = 0;
+    while (name[length]) ++length;
+    if (length < 3) return 0;
+    for (int i = 0; i < 3; ++i) {
+        WCHAR c = name[length - 3 + i];
+        WCHAR e = extension[i];
+        if (c >= u'A' && c <= u'Z') c = (WCHAR)(c - u'A' + u'a');
+        if (e >= u'A' && e <= u'Z') e = (WCHAR)(e - u'A' + u'a');
+        if (c != e) return 0;
+    }
+    return 1;
+}
+
+int isBackgroundImageName(LPCWSTR name) {
+    return hasImageExtension(name, u"bmp") || hasImageExtension(name, u"gif") || hasImageExtension(name, u"jpg");
+}
+
+HBITMAP loadBackgroundImage(LPCWSTR imageName) {
+    HBITMAP picture = loadFile(imageName);
+    if (!picture) picture = LoadBitmapW(hInstance, MAKEINTRESOURCEW(res::kBmpBackground));
+    if (!picture) return nullptr;
+    return prepare(picture);
+}
