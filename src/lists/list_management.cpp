@@ -86,23 +86,6 @@ void markOptions() {
                       attrCurrentList.bShowHiddenItems == 1 ? u"Hide Off" : u"Hide On");
 }
 
-// Puts the current list (unlocked) into the outline: its attributes, the
-// outline font and pictures for them, the check boxes, then its items.
-void loadCurrentList() {
-    applyListAttributes(attrCurrentList);
-    HFONT font = attrCurrentList.bRootBold == 1 ? hfontTreeBold : hfontTree;
-    if (hwndMainTV && font) SendMessageW(hwndMainTV, WM_SETFONT, WPARAM(font), TRUE);
-    if (hwndMainTV) {
-        makeItemPictures(intTreeFontHeight);
-        HIMAGELIST stateImages = createStateImageList(hwndMainTV, intTreeFontHeight);
-        setCheckboxStyle(hwndMainTV, stateImages, attrCurrentList.bCheckbox);
-    }
-    updateMenus();
-    setWaitCursor(1);
-    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
-    setWaitCursor(0);
-}
-
 // A list that was just made current asks for its password. While it stays
 // locked, nothing of the list it replaced may remain on view.
 bool unlockCurrentList() {
@@ -167,6 +150,23 @@ void switchToChosenList() {
 }
 
 }  // namespace
+
+// Puts the current list (unlocked) into the outline: its attributes, the
+// outline font and pictures for them, the check boxes, then its items.
+void loadCurrentList() {
+    applyListAttributes(attrCurrentList);
+    HFONT font = attrCurrentList.bRootBold == 1 ? hfontTreeBold : hfontTree;
+    if (hwndMainTV && font) SendMessageW(hwndMainTV, WM_SETFONT, WPARAM(font), TRUE);
+    if (hwndMainTV) {
+        makeItemPictures(intTreeFontHeight);
+        HIMAGELIST stateImages = createStateImageList(hwndMainTV, intTreeFontHeight);
+        setCheckboxStyle(hwndMainTV, stateImages, attrCurrentList.bCheckbox);
+    }
+    updateMenus();
+    setWaitCursor(1);
+    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+    setWaitCursor(0);
+}
 
 LRESULT onListCombo(HWND, int, HWND, int code) {
     switch (code) {

@@ -26,6 +26,11 @@ LRESULT onDeleteList(HWND hwnd, int id, HWND hwndCtl, int code);
 // reports no selection.
 int selectListInBox(const char* listName);
 
+// Puts the current list (unlocked) into the outline: its attributes, the
+// outline font and pictures for them, the check boxes, the menus, then its
+// items under the wait cursor.
+void loadCurrentList();
+
 // Set while the main window must ignore the next pen-up because the user
 // cancelled the list drop-down by tapping outside it.
 extern int bListDropDownCancelled;
