@@ -226,15 +226,18 @@ INT_PTR onCtlColorStatic(ChooserState& s, HDC dc, HWND control) {
 // --- messages -----------------------------------------------------------------
 
 INT_PTR onCommand(ChooserState& s, int id, int code) {
+    // The pictures are the buttons; a second tap soon after the first is a
+    // tap all the same.
+    bool tapped = code == STN_CLICKED || code == STN_DBLCLK;
     switch (id) {
         case res::kIdOk:
-            if (code == STN_CLICKED) acceptChoice(s);
+            if (tapped) acceptChoice(s);
             return TRUE;
         case res::kIdChooserNewFolder:
-            if (code == STN_CLICKED && s.request->intMode == CHOOSE_NEW_FILE) startNewFolder(s);
+            if (tapped && s.request->intMode == CHOOSE_NEW_FILE) startNewFolder(s);
             return TRUE;
         case res::kIdCancel:
-            if (code != STN_CLICKED) return TRUE;
+            if (!tapped) return TRUE;
             [[fallthrough]];
         case IDCANCEL:
             s.bNewFolder = 0;
