@@ -58,21 +58,9 @@ void releaseState(ChooserState& s) {
 
 // --- layout -------------------------------------------------------------------
 
-RECT childRect(HWND dialog, int id) {
-    RECT rc = {};
-    HWND child = GetDlgItem(dialog, id);
-    if (!child) return rc;
-    GetWindowRect(child, &rc);
-    POINT a = {rc.left, rc.top};
-    POINT b = {rc.right, rc.bottom};
-    ScreenToClient(dialog, &a);
-    ScreenToClient(dialog, &b);
-    return RECT{a.x, a.y, b.x, b.y};
-}
-
 void placePicture(HWND dialog, int id, HBITMAP bitmap, int x) {
     SIZE size = pictureSize(bitmap);
-    RECT at = childRect(dialog, id);
+    RECT at = dialogItemRect(dialog, id);
     SetWindowPos(GetDlgItem(dialog, id), nullptr, x, at.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -80,7 +68,7 @@ void placePicture(HWND dialog, int id, HBITMAP bitmap, int x) {
 void fitTree(HWND dialog) {
     RECT client;
     GetClientRect(dialog, &client);
-    RECT tree = childRect(dialog, res::kIdChooserTree);
+    RECT tree = dialogItemRect(dialog, res::kIdChooserTree);
     int x = 2 * intUnit;
     int width = (intWorkWidth > 0 ? intWorkWidth : client.right) - x;
     SetWindowPos(GetDlgItem(dialog, res::kIdChooserTree), nullptr, x, tree.top, width, client.bottom - tree.top,
@@ -93,8 +81,8 @@ void layOut(ChooserState& s) {
         // Without a name to type, the tree takes the name box's place.
         ShowWindow(GetDlgItem(dialog, res::kIdChooserFileLabel), SW_HIDE);
         ShowWindow(GetDlgItem(dialog, res::kIdChooserFileName), SW_HIDE);
-        RECT name = childRect(dialog, res::kIdChooserFileName);
-        RECT tree = childRect(dialog, res::kIdChooserTree);
+        RECT name = dialogItemRect(dialog, res::kIdChooserFileName);
+        RECT tree = dialogItemRect(dialog, res::kIdChooserTree);
         SetWindowPos(GetDlgItem(dialog, res::kIdChooserTree), nullptr, tree.left, name.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -108,7 +96,7 @@ void layOut(ChooserState& s) {
     placePicture(dialog, res::kIdOk, s.hbmOk, okX);
     placePicture(dialog, res::kIdChooserNewFolder, s.hbmNewFolder, okX - int(bw * 1.5));
     // The title keeps to the room left of the pictures.
-    RECT title = childRect(dialog, res::kIdChooserTitle);
+    RECT title = dialogItemRect(dialog, res::kIdChooserTitle);
     int right = okX - int(bw * 1.5) - intUnit;
     SetWindowPos(GetDlgItem(dialog, res::kIdChooserTitle), nullptr, 0, 0, right - title.left, title.bottom - title.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -196,9 +184,9 @@ void onPaint(ChooserState& s) {
     GetClientRect(s.dialog, &client);
     FillRect(dc, &client, (HBRUSH)GetStockObject(WHITE_BRUSH));
     int width = intWorkWidth > 0 ? intWorkWidth : client.right;
-    RECT tree = childRect(s.dialog, res::kIdChooserTree);
+    RECT tree = dialogItemRect(s.dialog, res::kIdChooserTree);
     bool naming = s.request->intMode == CHOOSE_NEW_FILE;
-    int nameTop = childRect(s.dialog, res::kIdChooserFileName).top;
+    int nameTop = dialogItemRect(s.dialog, res::kIdChooserFileName).top;
     RECT band = {0, 0, width, naming ? nameTop - 2 * intUnit : tree.top};
     FillRect(dc, &band, s.hbrBand);
     HPEN pen = CreatePen(PS_SOLID, intScale, 0x000000);

@@ -11,7 +11,6 @@
 #include "exchange/text_import.h"
 #include "lists/list_management.h"
 #include "lists/list_name_combo.h"
-#include "lists/list_transaction.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
 #include "storage/database.h"
@@ -30,26 +29,14 @@ bool readFirstLine(LPCWSTR path, WCHAR* line, int capacity) {
     return true;
 }
 
-// Makes the list `name` (table and attribute row) current and active, all
-// or nothing. The list being left keeps what was changed while it was
-// current, as on every change of list.
+// Makes the list `name` current and active with the attributes of the list
+// that was current, never its password.
 bool createImportList(const char* name) {
-    if (!beginListTransaction(dbCurrent)) return false;
-    bool ok = true;
-    if (strCurrentList[0] && bListLocked != 1)
-        ok = writeListAttributes(dbCurrent, strCurrentList, attrCurrentList) == 1;
     ListAttributes attributes = attrCurrentList;
     attributes.bPassword = 0;
     attributes.strPassword[0] = 0;
     codePageToWide(name, attributes.strListName, LIST_NAME_CHARS);
-    ok = ok && createItemTable(dbCurrent, name) == 1;
-    ok = ok && writeListAttributes(dbCurrent, name, attributes) == 1;
-    ok = ok && setActiveList(dbCurrent, name) == 1;
-    if (!ok) {
-        rollbackListTransaction(dbCurrent);
-        return false;
-    }
-    if (!commitListTransaction(dbCurrent)) return false;
+    if (!createList(name, attributes)) return false;
     attrCurrentList = attributes;
     return true;
 }

@@ -199,11 +199,6 @@ int selectListInBox(const char* listName) {
 
 // --- New List ---------------------------------------------------------------------
 
-namespace {
-
-// Creates the table and attribute row of `name` with `attributes` and makes
-// it the active list, all or nothing. The list being left is stored first,
-// as on every change of list.
 bool createList(const char* name, const ListAttributes& attributes) {
     if (!beginListTransaction(dbCurrent)) return false;
     bool ok = true;
@@ -218,8 +213,6 @@ bool createList(const char* name, const ListAttributes& attributes) {
     }
     return commitListTransaction(dbCurrent);
 }
-
-}  // namespace
 
 LRESULT onNewList(HWND hwnd, int, HWND, int) {
     if (!dbCurrent) return 0;
