@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -340,6 +341,11 @@ const Json* findWindow(const Json& windows, const std::string& key, const std::s
         if (const Json* inner = findWindow(w["children"], key, value)) return inner;
     }
     return nullptr;
+}
+
+std::string scriptFile(const std::string& name) {
+    const char* source = std::getenv("QP_SOURCE_DIR");
+    return readFile(std::string(source ? source : ".") + "/tests/e2e/scripts/" + name);
 }
 
 }  // namespace e2e

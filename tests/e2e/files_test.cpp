@@ -11,13 +11,8 @@
 
 namespace {
 
-std::string scriptText(const std::string& name) {
-    const char* source = std::getenv("QP_SOURCE_DIR");
-    return e2e::readFile(std::string(source ? source : ".") + "/tests/e2e/scripts/" + name);
-}
-
 int play(e2e::Run& run, const std::string& name) {
-    std::string steps = scriptText(name);
+    std::string steps = e2e::scriptFile(name);
     EXPECT_FALSE(steps.empty()) << "no script " << name;
     return run.script(e2e::kFirstStart + steps);
 }

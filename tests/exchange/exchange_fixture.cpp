@@ -1,19 +1,12 @@
 #include "exchange_fixture.h"
 
-#include <stdlib.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "common/codepage.h"
-#include "common/message_dialog.h"
 #include "crypto/cipher.h"
 #include "platform/system/code_page.h"
-#include "platform/system/device_fs.h"
 #include "platform/host/register_controls.h"
-#include "platform/system/system_startup.h"
 #include "platform/window/headless_host.h"
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
@@ -22,14 +15,6 @@
 
 namespace exchangetest {
 namespace {
-
-ExchangeTest* current = nullptr;
-
-int recordMessage(HWND, LPCWSTR text, LPCWSTR caption, int style) {
-    current->shown.push_back(device::wideToUtf8(caption) + "|" + device::wideToUtf8(text) + "|" +
-                             std::to_string(style));
-    return 1;
-}
 
 std::string utf8Of(const unsigned char* text) {
     WCHAR wide[1000];
@@ -61,20 +46,12 @@ void walk(sqlite3* db, const std::string& list, long parent, int depth, std::str
 }  // namespace
 
 void ExchangeTest::SetUp() {
-    char pattern[] = "/tmp/qp_exchange_root_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root = pattern;
-    std::filesystem::create_directories(root + "/card");
-    device::SystemConfig config;
-    config.rootDir = root + "/device";
-    config.cardDir = root + "/card";
-    ASSERT_TRUE(device::systemStartup(config));
+    files.create();
     device::windowSystemReset();
     device::screenConfigure(false);
     device::useHeadlessHost();
     device::registerDeviceClasses();
-    current = this;
-    setMessageDialogHandler(recordMessage);
+    messages.install();
     attrCurrentList = defaultListAttributes();
     dbCurrent = db;
     hwndListCombo = nullptr;
@@ -83,14 +60,11 @@ void ExchangeTest::SetUp() {
 
 void ExchangeTest::TearDown() {
     device::windowSystemReset();
-    setMessageDialogHandler(nullptr);
-    current = nullptr;
+    messages.uninstall();
     dbCurrent = nullptr;
     strCurrentList[0] = 0;
     attrCurrentList = defaultListAttributes();
     releaseCipherBuffer();
-    std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
 }
 
 void ExchangeTest::useList(const std::string& name) {
@@ -115,21 +89,6 @@ void ExchangeTest::addRow(long id, long parent, long order, const std::string& t
                       ",1,'" + quoteSql(storedNote) + "'," + std::to_string(children) + ");";
     char error[200];
     ASSERT_EQ(executeSql(db, sql.c_str(), error, sizeof error), SQLITE_DONE) << sql << ": " << error;
-}
-
-std::string ExchangeTest::host(const std::string& devicePath) const {
-    std::string out;
-    device::deviceToHost(device::utf8ToWide(devicePath), out);
-    return out;
-}
-
-void ExchangeTest::writeBytes(const std::string& devicePath, const std::string& bytes) const {
-    std::ofstream(host(devicePath), std::ios::binary) << bytes;
-}
-
-std::string ExchangeTest::readBytes(const std::string& devicePath) const {
-    std::ifstream in(host(devicePath), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 std::string ExchangeTest::outline(const std::string& list) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "storage/storage_test_util.h"
+#include "support/device_files.h"
 #include "windows.h"
 
 namespace exchangetest {
@@ -26,9 +27,10 @@ protected:
                 const std::string& note = "", int children = 0);
 
     // Host access to files under the device root, given as device paths.
-    std::string host(const std::string& devicePath) const;
-    void writeBytes(const std::string& devicePath, const std::string& bytes) const;
-    std::string readBytes(const std::string& devicePath) const;
+    void writeBytes(const std::string& devicePath, const std::string& bytes) const {
+        files.writeBytes(devicePath, bytes);
+    }
+    std::string readBytes(const std::string& devicePath) const { return files.readBytes(devicePath); }
 
     // The list's rows as "depth|text|checked|note" lines, in outline order
     // (texts and notes deciphered when the current list is protected).
@@ -36,9 +38,10 @@ protected:
     std::string q(const std::string& sql) { return storage_test::scalar(db, sql); }
 
 public:
-    std::string root;
+    testsupport::TempDeviceRoot files;
+    testsupport::MessageLog messages;
+    std::vector<std::string>& shown = messages.shown;  // "caption|text|style"
     storage_test::MemoryListDb db;
-    std::vector<std::string> shown;  // "caption|text|style"
 };
 
 }  // namespace exchangetest

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialogs/file_chooser.h"
+#include "support/device_files.h"
 #include "windows.h"
 
 namespace choosertest {
@@ -31,9 +32,10 @@ protected:
             int capacity = CHOOSER_PATH_CHARS);
 
 public:
-    std::string root;
-    std::vector<std::string> shown;  // "caption|text|style" of every message
-    std::vector<int> answers;        // given to the messages in turn, then 1
+    testsupport::TempDeviceRoot files;
+    testsupport::MessageLog messages;
+    std::vector<std::string>& shown = messages.shown;  // "caption|text|style" of every message
+    std::vector<int>& answers = messages.answers;      // given to the messages in turn, then 1
 };
 
 // The chooser in front and its tree.

@@ -1,25 +1,14 @@
 #include "files_fixture.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
-#include "common/message_dialog.h"
 #include "crypto/cipher.h"
 #include "lists/list_name_combo.h"
 #include "outline/item_clipboard.h"
 #include "platform/controls/treeview/treeview_query.h"
-#include "platform/host/register_controls.h"
 #include "platform/system/code_page.h"
-#include "platform/system/device_fs.h"
-#include "platform/system/system_startup.h"
-#include "platform/window/headless_host.h"
 #include "platform/window/input.h"
-#include "platform/window/screen.h"
 #include "platform/window/window_system.h"
-#include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "storage/database.h"
@@ -27,28 +16,6 @@
 
 namespace filestest {
 namespace {
-
-FilesTest* current = nullptr;
-
-int recordMessage(HWND, LPCWSTR text, LPCWSTR caption, int style) {
-    current->shown.push_back(device::wideToUtf8(caption) + "|" + device::wideToUtf8(text) + "|" +
-                             std::to_string(style));
-    if (current->answers.empty()) return 1;
-    int answer = current->answers.front();
-    current->answers.erase(current->answers.begin());
-    return answer;
-}
-
-struct Steps {
-    std::vector<std::function<void()>> list;
-    size_t next = 0;
-    bool operator()() {
-        if (next >= list.size()) return false;
-        list[next++]();
-        return true;
-    }
-};
-Steps playing;
 
 LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -78,20 +45,8 @@ void resetState() {
 }  // namespace
 
 void FilesTest::SetUp() {
-    char pattern[] = "/tmp/qp_files_root_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root = pattern;
-    std::filesystem::create_directories(root + "/card");
-    device::SystemConfig config;
-    config.rootDir = root + "/device";
-    config.cardDir = root + "/card";
-    ASSERT_TRUE(device::systemStartup(config));
-    device::windowSystemReset();
-    device::screenConfigure(false);
-    device::useHeadlessHost();
-    device::headlessHost().setIdleDriver({});
-    device::registerDeviceClasses();
-    registerProgramResources();
+    files.create();
+    testsupport::startHeadlessScreen();
     WNDCLASSW wc{};
     wc.lpfnWndProc = mainProc;
     wc.lpszClassName = u"filesmain";
@@ -101,8 +56,7 @@ void FilesTest::SetUp() {
     intUnit = 2;
     intScale = 1;
     intWorkWidth = 240;
-    current = this;
-    setMessageDialogHandler(recordMessage);
+    messages.install();
     hwndMain = CreateWindowExW(0, u"filesmain", u"Quillet Pro", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268, nullptr,
                                nullptr, nullptr, nullptr);
     hwndListName = child(u"static", 0, 6001, 0, 18);
@@ -115,30 +69,13 @@ void FilesTest::SetUp() {
 }
 
 void FilesTest::TearDown() {
-    device::headlessHost().setIdleDriver({});
+    testsupport::stopSteps();
     device::windowSystemReset();
-    setMessageDialogHandler(nullptr);
+    messages.uninstall();
     resetState();
-    current = nullptr;
     std::error_code ignored;
-    std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+    std::filesystem::permissions(files.root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
                                  ignored);
-    std::filesystem::remove_all(root, ignored);
-}
-
-std::string FilesTest::host(const std::string& devicePath) const {
-    std::string out;
-    device::deviceToHost(device::utf8ToWide(devicePath), out);
-    return out;
-}
-
-void FilesTest::writeBytes(const std::string& devicePath, const std::string& bytes) const {
-    std::ofstream(host(devicePath), std::ios::binary) << bytes;
-}
-
-std::string FilesTest::readBytes(const std::string& devicePath) const {
-    std::ifstream in(host(devicePath), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 void FilesTest::hostSql(const std::string& devicePath, const std::string& sql) const {
@@ -178,9 +115,9 @@ void FilesTest::openAsCurrent(const std::u16string& devicePath) {
     intListCount = fillListNameBox(dbCurrent, box);
 }
 
-void FilesTest::play(std::vector<std::function<void()>> steps) {
-    playing = Steps{std::move(steps)};
-    device::headlessHost().setIdleDriver(std::ref(playing));
+void FilesTest::play(std::vector<std::function<void()>> list) {
+    steps = testsupport::StepList{std::move(list)};
+    testsupport::playSteps(steps);
 }
 
 void pickInChooser(const std::u16string& labels) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/device_files.h"
 #include "windows.h"
 
 namespace filestest {
@@ -20,9 +21,11 @@ protected:
     void TearDown() override;
 
     // Host paths of device paths, and files on the host.
-    std::string host(const std::string& devicePath) const;
-    void writeBytes(const std::string& devicePath, const std::string& bytes) const;
-    std::string readBytes(const std::string& devicePath) const;
+    std::string host(const std::string& devicePath) const { return files.host(devicePath); }
+    void writeBytes(const std::string& devicePath, const std::string& bytes) const {
+        files.writeBytes(devicePath, bytes);
+    }
+    std::string readBytes(const std::string& devicePath) const { return files.readBytes(devicePath); }
     // Runs SQL on a database file with SQLite's own host access.
     void hostSql(const std::string& devicePath, const std::string& sql) const;
     // The first column of the first row of a query on a database file.
@@ -35,9 +38,11 @@ protected:
     void play(std::vector<std::function<void()>> steps);
 
 public:
-    std::string root;
-    std::vector<std::string> shown;  // "caption|text|style"
-    std::vector<int> answers;        // given to the messages in turn, then 1
+    testsupport::TempDeviceRoot files;
+    testsupport::MessageLog messages;
+    std::vector<std::string>& shown = messages.shown;  // "caption|text|style"
+    std::vector<int>& answers = messages.answers;      // given to the messages in turn, then 1
+    testsupport::StepList steps;
 };
 
 // In the chooser in front: expands the nodes of `labels` ("\\/My
