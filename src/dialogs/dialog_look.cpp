@@ -125,3 +125,13 @@ void paintDialogFrame(HDC hdc, HWND hwnd, LPCWSTR caption, HFONT captionFont, HB
     }
     drawDialogBorder(hdc, client);
 }
+
+RECT dialogItemRect(HWND dialog, int id) {
+    RECT rc = {};
+    HWND child = GetDlgItem(dialog, id);
+    if (!child) return rc;
+    GetWindowRect(child, &rc);
+    POINT corners[2] = {{rc.left, rc.top}, {rc.right, rc.bottom}};
+    for (POINT& p : corners) ScreenToClient(dialog, &p);
+    return RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}

@@ -35,6 +35,10 @@ void destroyDialogLook(DialogLook* look);
 // the setting says; `height` receives its cell height when given.
 HFONT createDialogFont(int points, int weight, int* height = nullptr);
 
+// The rectangle of the dialog's child `id` in the dialog's client
+// coordinates; empty when there is no such child.
+RECT dialogItemRect(HWND dialog, int id);
+
 // The 37 points of the bevelled border around (l, t, r, b).
 void bevelPoints(int l, int t, int r, int b, POINT out[kBevelPointCount]);
 // Draws the bevelled border around `rc` with a black pen `penWidth` wide.

@@ -86,23 +86,6 @@ void markOptions() {
                       attrCurrentList.bShowHiddenItems == 1 ? u"Hide Off" : u"Hide On");
 }
 
-// Puts the current list (unlocked) into the outline: its attributes, the
-// outline font and pictures for them, the check boxes, then its items.
-void loadCurrentList() {
-    applyListAttributes(attrCurrentList);
-    HFONT font = attrCurrentList.bRootBold == 1 ? hfontTreeBold : hfontTree;
-    if (hwndMainTV && font) SendMessageW(hwndMainTV, WM_SETFONT, WPARAM(font), TRUE);
-    if (hwndMainTV) {
-        makeItemPictures(intTreeFontHeight);
-        HIMAGELIST stateImages = createStateImageList(hwndMainTV, intTreeFontHeight);
-        setCheckboxStyle(hwndMainTV, stateImages, attrCurrentList.bCheckbox);
-    }
-    updateMenus();
-    setWaitCursor(1);
-    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
-    setWaitCursor(0);
-}
-
 // A list that was just made current asks for its password. While it stays
 // locked, nothing of the list it replaced may remain on view.
 bool unlockCurrentList() {
@@ -171,6 +154,23 @@ void switchToChosenList() {
 
 }  // namespace
 
+// Puts the current list (unlocked) into the outline: its attributes, the
+// outline font and pictures for them, the check boxes, then its items.
+void loadCurrentList() {
+    applyListAttributes(attrCurrentList);
+    HFONT font = attrCurrentList.bRootBold == 1 ? hfontTreeBold : hfontTree;
+    if (hwndMainTV && font) SendMessageW(hwndMainTV, WM_SETFONT, WPARAM(font), TRUE);
+    if (hwndMainTV) {
+        makeItemPictures(intTreeFontHeight);
+        HIMAGELIST stateImages = createStateImageList(hwndMainTV, intTreeFontHeight);
+        setCheckboxStyle(hwndMainTV, stateImages, attrCurrentList.bCheckbox);
+    }
+    updateMenus();
+    setWaitCursor(1);
+    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+    setWaitCursor(0);
+}
+
 LRESULT onListCombo(HWND, int, HWND, int code) {
     switch (code) {
         case CBN_SELCHANGE: switchToChosenList(); break;
@@ -202,11 +202,6 @@ int selectListInBox(const char* listName) {
 
 // --- New List ---------------------------------------------------------------------
 
-namespace {
-
-// Creates the table and attribute row of `name` with `attributes` and makes
-// it the active list, all or nothing. The list being left is stored first,
-// as on every change of list.
 bool createList(const char* name, const ListAttributes& attributes) {
     if (!beginListTransaction(dbCurrent)) return false;
     bool ok = true;
@@ -221,8 +216,6 @@ bool createList(const char* name, const ListAttributes& attributes) {
     }
     return commitListTransaction(dbCurrent);
 }
-
-}  // namespace
 
 LRESULT onNewList(HWND hwnd, int, HWND, int) {
     if (!dbCurrent) return 0;

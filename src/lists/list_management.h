@@ -6,6 +6,7 @@
 #pragma once
 
 #include "shell/command_handler.h"
+#include "storage/list_attributes.h"
 #include "windows.h"
 
 // List names: at most 39 characters after trimming.
@@ -25,6 +26,16 @@ LRESULT onDeleteList(HWND hwnd, int id, HWND hwndCtl, int code);
 // it and shows it in the list-name bar; the box index, or 0 when the box
 // reports no selection.
 int selectListInBox(const char* listName);
+
+// Puts the current list (unlocked) into the outline: its attributes, the
+// outline font and pictures for them, the check boxes, the menus, then its
+// items under the wait cursor.
+void loadCurrentList();
+
+// Creates the table and attribute row of `name` (8-bit) with `attributes`
+// and makes it the active list, all or nothing. The list being left (unless
+// locked) is stored first, as on every change of list. True when done.
+bool createList(const char* name, const ListAttributes& attributes);
 
 // Set while the main window must ignore the next pen-up because the user
 // cancelled the list drop-down by tapping outside it.

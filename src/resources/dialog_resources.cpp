@@ -124,10 +124,45 @@ std::vector<device::DialogItemTemplate> colourPickerItems() {
 const device::DialogTemplate kColourPicker{kFramed, 0, 0, 0, 166, 119, u"Color Selector", u"Tahoma", 8,
                                            colourPickerItems()};
 
+// The file and folder chooser, shown full-screen by the shell. The band at
+// the top holds the title and the pictures that act as its buttons; in the
+// file-name mode the name box sits under the band, and the tree takes the
+// rest. The two list boxes are never shown: they sort the names of a folder.
+// The procedure places everything again for the screen it gets.
+constexpr DWORD kPicture = kVis | SS_BITMAP | SS_NOTIFY;
+const device::DialogTemplate kFileChooser{
+    DS_SETFONT | WS_POPUP, 0, 0, 0, 160, 180, u"", u"Tahoma", 8,
+    {{u"static", u"", res::kIdChooserTitle, kVis | SS_LEFT | SS_NOPREFIX, 0, 3, 4, 96, 12},
+     {u"static", u"", res::kIdChooserNewFolder, SS_BITMAP | SS_NOTIFY, 0, 102, 2, 14, 13},
+     {u"static", u"", res::kIdOk, kPicture, 0, 122, 2, 14, 13},
+     {u"static", u"", res::kIdCancel, kPicture, 0, 142, 2, 14, 13},
+     {u"static", u"Filename: ", res::kIdChooserFileLabel, kVis | SS_LEFT | SS_NOPREFIX, 0, 3, 25, 36, 10},
+     {u"edit", u"", res::kIdChooserFileName, kVis | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, 40, 23, 116, 12},
+     {WC_TREEVIEWW, u"", res::kIdChooserTree,
+      kVis | WS_TABSTOP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS |
+          TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS,
+      0, 0, 40, 160, 140},
+     {u"listbox", u"", res::kIdChooserFolderSort, LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 10, 10},
+     {u"listbox", u"", res::kIdChooserFileSort, LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 10, 10},
+     kSipPref,
+     kSipPref}};
+
+// "Import Option": into a new list or into the current one.
+const device::DialogTemplate kImportOption{
+    kModal, 0, 0, 0, 124, 74, u"", u"Tahoma", 8,
+    {{u"button", u"Import into a new list", res::kIdImportNewList, kVis | WS_TABSTOP | BS_AUTORADIOBUTTON, 0, 10, 22,
+      104, 12},
+     {u"button", u"Import into current list", res::kIdImportCurrentList, kVis | WS_TABSTOP | BS_AUTORADIOBUTTON, 0,
+      10, 36, 104, 12},
+     {u"button", u"OK", res::kIdOk, kDefButton, 0, 14, 54, 45, 14},
+     {u"button", u"Cancel", res::kIdCancel, kButton, 0, 65, 54, 45, 14}}};
+
 }  // namespace
 
 void registerDialogResources() {
     device::resourceRegister(device::kResDialog, res::kDlgColourPicker, &kColourPicker, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgFileChooser, &kFileChooser, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgImportOption, &kImportOption, 0);
     device::resourceRegister(device::kResDialog, res::kDlgAbout, &kAbout, 0);
     device::resourceRegister(device::kResDialog, res::kDlgProgress, &kProgress, 0);
     device::resourceRegister(device::kResDialog, res::kDlgListName, &kListName, 0);

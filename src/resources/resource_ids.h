@@ -29,7 +29,9 @@ constexpr int kItemPopupPosHide = 3;
 // Dialog templates.
 constexpr int kDlgAbout = 101;
 constexpr int kDlgProgress = 106;
+constexpr int kDlgFileChooser = 110;
 constexpr int kDlgListName = 145;
+constexpr int kDlgImportOption = 163;
 constexpr int kDlgPassword = 164;
 constexpr int kDlgTip = 165;
 constexpr int kDlgMessage = 1014;
@@ -48,6 +50,16 @@ constexpr int kBmpColourBarsHiRes = 128;
 constexpr int kBmpColourBars = 129;
 // The built-in background picture (240 x 268, 8 bits per pixel).
 constexpr int kBmpBackground = 147;
+// Bitmaps of the file chooser: the tree's five node pictures side by side,
+// and the OK, Cancel and New Folder pictures.
+constexpr int kBmpChooserTreeHiRes = 119;  // five 30 x 30
+constexpr int kBmpChooserTree = 120;       // five 16 x 15
+constexpr int kBmpCancelHiRes = 121;
+constexpr int kBmpCancel = 122;
+constexpr int kBmpOkHiRes = 124;
+constexpr int kBmpOk = 125;
+constexpr int kBmpNewFolderHiRes = 139;
+constexpr int kBmpNewFolder = 140;
 
 // Commands: File.
 constexpr unsigned kCmdOpenDatabase = 40001;
@@ -144,6 +156,17 @@ constexpr int kIdColourBlue = 1066;
 constexpr int kIdColourRedLabel = 1067;
 constexpr int kIdColourGreenLabel = 1068;
 constexpr int kIdColourBlueLabel = 1069;
+// File chooser.
+constexpr int kIdChooserTitle = 1055;
+constexpr int kIdChooserTree = 1058;
+constexpr int kIdChooserFolderSort = 1059;  // hidden, sorts folder names
+constexpr int kIdChooserFileSort = 1060;    // hidden, sorts file names
+constexpr int kIdChooserFileName = 1061;
+constexpr int kIdChooserFileLabel = 1062;
+constexpr int kIdChooserNewFolder = 1093;
+// Import options.
+constexpr int kIdImportNewList = 1122;
+constexpr int kIdImportCurrentList = 1123;
 // Notice: its three paragraphs.
 constexpr int kIdNoticeText1 = 1040;
 constexpr int kIdNoticeText2 = 1041;

@@ -4,6 +4,10 @@
 
 #include "dialogs/about.h"
 #include "dialogs/info_window.h"
+#include "exchange/text_export.h"
+#include "exchange/text_import.h"
+#include "lists/backup.h"
+#include "lists/database_files.h"
 #include "lists/list_management.h"
 #include "lists/list_passwords.h"
 #include "outline/bulk_commands.h"
@@ -23,6 +27,9 @@ const CommandEntry kCommands[] = {
     {6000, onListCombo},        // the list combo box
     {40030, onToggleEditBar},   // picture button "Edit Bar"
     {40015, onToggleNotes},     // picture button "Item Note"
+    {40017, onNewDatabase},     // File "New Database..."
+    {40001, onOpenDatabase},    // File "Open Database..."
+    {40057, onDatabaseAttributes},  // File "Database Attributes..."
     {40039, onNewList},         // File "New List..."
     {40041, onDeleteList},      // File "Delete List"
     {40040, onRenameList},      // File "Rename List"
@@ -61,6 +68,8 @@ const CommandEntry kCommands[] = {
     {40080, onDuplicateItem},   // item popup "Duplicate"
     {40079, onDeleteNote},      // item popup "Delete Note"
     {40084, onAddNote},         // item popup "Add Note"
+    {40043, onImportList},      // File "Import List..."
+    {40042, onExportList},      // File "Export List..."
     {40028, onCutItem},         // Edit "Cut"
     {40023, onCopyItem},        // Edit "Copy"
     {40024, onPasteItem},       // Edit "Paste"
@@ -68,6 +77,7 @@ const CommandEntry kCommands[] = {
     {40085, onSetListPassword}, // Options > Set Password "For List..."
     {40086, onSetListPassword}, // the same, without a menu item
     {40029, onToggleFind},      // picture button "Find"
+    {40016, onBackupFolder},    // File "Backup Folder..."
     {40031, onUndo},            // Edit "Undo"
     {40088, onCheckOutlineVisible},
 };

@@ -4,7 +4,8 @@
 #include "aygshell.h"
 #include "common/message_dialog.h"
 #include "common/paths.h"
-#include "lists/list_name_combo.h"
+#include "lists/backup.h"
+#include "lists/database_files.h"
 #include "outline/item_draw.h"
 #include "outline/outline_paint.h"
 #include "outline/tree_load.h"
@@ -17,16 +18,10 @@
 
 namespace {
 
-int backupsOn() {
-    int on = bBackupDatabase;
-    getSettingInt(SETTING_BACKUPDATABASE, &on);
-    return on == 1;
-}
-
 int openDatabaseInBackupFolder() {
-    WCHAR folder[SETTING_TEXT_CHARS] = {};
-    if (!getSettingText(SETTING_BACKUPFOLDER, folder)) wcscpy(folder, strBackupFolder);
-    return databaseInBackupFolder(strCurrentDbFile, folder);
+    WCHAR folder[BACKUP_FOLDER_CHARS] = {};
+    currentBackupFolder(folder);
+    return !isOutsideBackupFolder(folder, strCurrentDbFile);
 }
 
 template <typename Handle>
@@ -56,12 +51,7 @@ int databaseInBackupFolder(LPCWSTR dbFile, LPCWSTR backupFolder) {
 }
 
 LRESULT onExit(HWND hwnd, int id, HWND hwndCtl, int code) {
-    if (dbCurrent && backupsOn() && openDatabaseInBackupFolder()) {
-        messageDialog(hwnd,
-                      u"The currently opened database file is in the specified backup folder location, so a backup "
-                      u"cannot be made.",
-                      u"Warning", MD_STYLE_WARNING);
-    }
+    if (dbCurrent && backupsEnabled() && openDatabaseInBackupFolder()) warnBackupImpossible(hwnd);
     SendMessageW(hwnd, WM_CLOSE, 0, 0);
     return 0;
 }
@@ -77,14 +67,8 @@ LRESULT onClose(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT onDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     setWaitCursor(1);
-    if (dbCurrent) {
-        // Lists without an active one leave no current list: there is no row
-        // to write back, and writing would add one without a name.
-        if (intListCount > 0 && strCurrentList[0]) writeListAttributes(dbCurrent, strCurrentList, attrCurrentList);
-        ListNameCombo lists(hwndListCombo);
-        purgeAllLists(dbCurrent, lists);
-        closeDatabaseFile(dbCurrent);
-    }
+    // The Exit command has warned already when no backup can be made.
+    leaveCurrentDatabase(hwnd, 0);
     dbCurrent = nullptr;
     releaseDrawingResources();
     if (hwndMenuBar) DestroyWindow(hwndMenuBar);

@@ -1,5 +1,6 @@
 #include "storage/item_table.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -314,10 +315,18 @@ int deleteItemRow(sqlite3* db, const char* listName, LONG id) {
 
 LONG maxAbsItemId(sqlite3* db, const char* listName) {
     if (!tableReady(db, listName)) return 0;
+    // The largest absolute identifier is the largest one or the negative of
+    // the smallest. Each of these is one look at the end of the table's
+    // key, where MAX(ABS(longID)) reads every row: a new item in a long
+    // list (and an import of many) would otherwise take a scan each.
+    const std::string name = quoteSql(listName);
     LONG largest = 0;
-    if (readNumber(db, formatSql("SELECT MAX(ABS(longID)) FROM '%s';", quoteSql(listName).c_str()), &largest) != 1)
-        return 0;
-    return largest;
+    LONG smallest = 0;
+    if (readNumber(db, formatSql("SELECT MAX(longID) FROM '%s';", name.c_str()), &largest) == -1) return 0;
+    if (readNumber(db, formatSql("SELECT MIN(longID) FROM '%s';", name.c_str()), &smallest) == -1) return 0;
+    int64_t magnitude = std::max<int64_t>(int64_t(largest) < 0 ? -int64_t(largest) : int64_t(largest),
+                                          int64_t(smallest) < 0 ? -int64_t(smallest) : int64_t(smallest));
+    return magnitude > INT32_MAX ? INT32_MAX : LONG(magnitude);
 }
 
 // --- subtree walks -----------------------------------------------------------

@@ -75,10 +75,10 @@ std::string queryOne(const std::string& file, const std::string& sql);
 std::string setting(const std::string& settingsFile, const std::string& key);
 
 bool fileExists(const std::string& path);
-std::string readFile(const std::string& path);
-// The text of the script tests/e2e/scripts/`name` of the source tree
-// ($QP_SOURCE_DIR, which CTest sets); empty when it cannot be read.
+// The text of tests/e2e/scripts/<name> in the source tree ($QP_SOURCE_DIR);
+// empty when it cannot be read.
 std::string scriptFile(const std::string& name);
+std::string readFile(const std::string& path);
 
 // A JSON value, read back from a `dump` step.
 struct Json {

@@ -174,9 +174,36 @@ TEST(DialogResources, ColourPickerHasTheGridTheFieldsTheSliderAndItsButtons) {
     EXPECT_EQ(std::u16string(item(*t, -1)->className), u"SIPPREF");
 }
 
+TEST(DialogResources, TheChooserHasItsTreeSortingListsPicturesAndNameBox) {
+    const device::DialogTemplate* t = find(res::kDlgFileChooser);
+    ASSERT_NE(t, nullptr);
+    const auto* tree = item(*t, res::kIdChooserTree);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(std::u16string(tree->className), u"SysTreeView32");
+    EXPECT_EQ(tree->style & (TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_DISABLEDRAGDROP |
+                             TVS_SHOWSELALWAYS),
+              DWORD(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_DISABLEDRAGDROP |
+                    TVS_SHOWSELALWAYS));
+    for (int list : {res::kIdChooserFolderSort, res::kIdChooserFileSort}) {
+        ASSERT_NE(item(*t, list), nullptr);
+        EXPECT_EQ(item(*t, list)->style & (WS_VISIBLE | LBS_SORT), DWORD(LBS_SORT));  // hidden, sorted
+    }
+    for (int picture : {res::kIdOk, res::kIdCancel, res::kIdChooserNewFolder}) {
+        ASSERT_NE(item(*t, picture), nullptr);
+        EXPECT_EQ(item(*t, picture)->style & (SS_TYPEMASK | SS_NOTIFY), DWORD(SS_BITMAP | SS_NOTIFY));
+    }
+    EXPECT_FALSE(item(*t, res::kIdChooserNewFolder)->style & WS_VISIBLE);
+    EXPECT_EQ(std::u16string(item(*t, res::kIdChooserFileLabel)->text), u"Filename: ");
+    const device::DialogTemplate* options = find(res::kDlgImportOption);
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(std::u16string(item(*options, res::kIdImportNewList)->text), u"Import into a new list");
+    EXPECT_EQ(std::u16string(item(*options, res::kIdImportCurrentList)->text), u"Import into current list");
+}
+
 TEST(DialogResources, ControlIdsAreUniqueWithinEachDialog) {
     for (int d : {res::kDlgAbout, res::kDlgProgress, res::kDlgListName, res::kDlgPassword, res::kDlgTip,
-                  res::kDlgMessage, res::kDlgNotice, res::kDlgInformation, res::kDlgColourPicker}) {
+                  res::kDlgMessage, res::kDlgNotice, res::kDlgInformation, res::kDlgColourPicker,
+                  res::kDlgFileChooser, res::kDlgImportOption}) {
         const device::DialogTemplate* t = find(d);
         ASSERT_NE(t, nullptr) << d;
         std::vector<int> ids;

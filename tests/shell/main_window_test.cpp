@@ -105,6 +105,9 @@ TEST_F(MainWindow, CommandsWithoutAnEntryAreIgnored) {
     EXPECT_TRUE(IsWindow(hwnd_));
     EXPECT_NE(findCommandHandler(res::kCmdExit), nullptr);
     EXPECT_EQ(findCommandHandler(res::kCmdSetPasswordAlt), findCommandHandler(res::kCmdSetPasswordForList));
+    for (unsigned id : {res::kCmdNewDatabase, res::kCmdOpenDatabase, res::kCmdDatabaseAttributes,
+                        res::kCmdBackupFolder, res::kCmdImportList, res::kCmdExportList})
+        EXPECT_NE(findCommandHandler(int(id)), nullptr) << id;
 }
 
 TEST_F(MainWindow, TheNotesPaneGetsTheListsNoteColours) {

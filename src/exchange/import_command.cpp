@@ -1,0 +1,141 @@
+// The Import List command: the file, the target list, the progress window
+// and the outline afterwards.
+#include <cstdio>
+
+#include "aygshell.h"
+#include "common/codepage.h"
+#include "common/message_dialog.h"
+#include "dialogs/file_chooser.h"
+#include "dialogs/progress_window.h"
+#include "exchange/remembered_paths.h"
+#include "exchange/text_import.h"
+#include "lists/list_management.h"
+#include "lists/list_name_combo.h"
+#include "shell/app_state.h"
+#include "shell/main_window.h"
+#include "storage/database.h"
+#include "storage/list_attributes.h"
+#include "wcrt.h"
+
+namespace {
+
+// The first line of the file, at most 199 characters; empty when the file
+// is empty.
+bool readFirstLine(LPCWSTR path, WCHAR* line, int capacity) {
+    FILE* file = _wfopen(path, u"r");
+    if (!file) return false;
+    if (!fgetws(line, capacity, file)) line[0] = 0;
+    fclose(file);
+    return true;
+}
+
+// Makes the list `name` current and active with the attributes of the list
+// that was current, never its password.
+bool createImportList(const char* name) {
+    ListAttributes attributes = attrCurrentList;
+    attributes.bPassword = 0;
+    attributes.strPassword[0] = 0;
+    codePageToWide(name, attributes.strListName, LIST_NAME_CHARS);
+    if (!createList(name, attributes)) return false;
+    attrCurrentList = attributes;
+    return true;
+}
+
+// Prepares a new list for the file's items; false (told) when it cannot.
+bool startNewList(HWND hwnd, HWND progress, LPCWSTR path) {
+    WCHAR firstLine[200] = {};
+    if (!readFirstLine(path, firstLine, 200)) {
+        closeProgressWindow(progress);
+        messageDialog(hwnd, u"Could not open file!", u"Warning Message", MD_STYLE_WARNING);
+        return false;
+    }
+    WCHAR name[LIST_NAME_CHARS];
+    makeImportListName(firstLine, hwndListCombo, name, LIST_NAME_CHARS);
+    char stored[LIST_NAME_CHARS];
+    wideToCodePage(name, stored, LIST_NAME_CHARS);
+    if (!createImportList(stored)) {
+        closeProgressWindow(progress);
+        messageDialog(hwnd, u"Failed to create new list!", u"Error", MD_STYLE_WARNING);
+        return false;
+    }
+    bListLocked = 0;
+    bNoLists = 0;
+    std::char_traits<char>::copy(strCurrentList, stored, std::char_traits<char>::length(stored) + 1);
+    ListNameCombo box(hwndListCombo);
+    intListCount = fillListNameBox(dbCurrent, box);
+    intListIndex = selectListInBox(strCurrentList);
+    if (hwndMainTV) ShowWindow(hwndMainTV, SW_HIDE);
+    if (hwndMain) {
+        InvalidateRect(hwndMain, nullptr, TRUE);
+        UpdateWindow(hwndMain);
+    }
+    if (hwndMainTV) SendMessageW(hwndMainTV, TVM_DELETEITEM, 0, LPARAM(TVI_ROOT));
+    if (progress) UpdateWindow(progress);
+    return true;
+}
+
+void showImportedList() {
+    loadCurrentList();
+    int items = hwndMainTV ? int(SendMessageW(hwndMainTV, TVM_GETCOUNT, 0, 0)) : 0;
+    for (HWND pane : {hwndMainTV, hwndNotes, hwndSplitter})
+        if (pane) ShowWindow(pane, items > 0 ? SW_SHOW : SW_HIDE);
+    if (hwndMain) SendMessageW(hwndMain, WM_SETTINGCHANGE, 0, 0);
+    if (hwndMainTV) {
+        SetFocus(hwndMainTV);
+        SendMessageW(hwndMainTV, TVM_SELECTITEM, TVGN_CARET, 0);
+    }
+}
+
+}  // namespace
+
+int looksLikeText(LPCWSTR path) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;  // opening it will say what is wrong
+    unsigned char head[4096];
+    DWORD got = 0;
+    BOOL read = ReadFile(file, head, sizeof head, &got, nullptr);
+    CloseHandle(file);
+    if (!read || got < 2) return 1;
+    bool utf16 = (head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF);
+    if (utf16) return 1;
+    for (DWORD i = 0; i < got; ++i)
+        if (head[i] == 0) return 0;
+    return 1;
+}
+
+LRESULT onImportList(HWND hwnd, int, HWND, int) {
+    if (!dbCurrent) return 0;
+    SHSipPreference(hwnd, SIP_DOWN);
+    WCHAR path[CHOOSER_PATH_CHARS] = {};
+    if (readRegistryText(REGISTRY_PREVIOUS_IMPORT, path, CHOOSER_PATH_CHARS) != 0 || !path[0]) wcscpy(path, u"\\");
+    FileChooserRequest request = {path, u"Import List From a File", u".txt", CHOOSE_FILE, CHOOSER_PATH_CHARS};
+    if (!chooseFile(hwnd, &request) || !path[0]) return 0;
+    writeRegistryText(REGISTRY_PREVIOUS_IMPORT, path);
+    flushRegistryKey();
+    // A picture or a database renamed .txt would come in as lists of noise.
+    if (!looksLikeText(path)) {
+        messageDialog(hwnd, u"The selected file is not a text file!", u"Warning Message", MD_STYLE_WARNING);
+        return 0;
+    }
+
+    int target = 1;
+    if (intListCount != 0) {
+        // There is no current list to add to while it is locked or none is active.
+        target = runImportOptions(hwnd, bListLocked != 1 && strCurrentList[0] != 0);
+        if (target == 0) return 0;
+    }
+    HWND progress = openProgressWindow(hwnd);
+    startProgressWindow(progress, u"Importing a List", u"Beginning Import...", 0, 100, 1);
+    if (target == 1 && !startNewList(hwnd, progress, path)) {
+        updateMenus();
+        return 0;
+    }
+    bUndoAvailable = 0;
+    if (hwndNotes) SetWindowTextW(hwndNotes, u"");
+    updateMenus();
+
+    int done = importList(hwnd, progress, path, IMPORT_LINE_CHARS);
+    if (done) closeProgressWindow(progress);
+    showImportedList();
+    return 0;
+}

@@ -1,0 +1,180 @@
+// Export List and the writing of a list as tab-indented text.
+#include "exchange/text_export.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "common/codepage.h"
+#include "common/message_dialog.h"
+#include "common/paths.h"
+#include "dialogs/file_chooser.h"
+#include "exchange/remembered_paths.h"
+#include "shell/app_state.h"
+#include "shell/main_window.h"
+#include "storage/item_table.h"
+#include "storage/sql_helpers.h"
+#include "wcrt.h"
+
+namespace {
+
+void warn(HWND owner, LPCWSTR text) { messageDialog(owner, text, u"Warning Message", MD_STYLE_WARNING); }
+
+void writeTabs(FILE* file, int depth) {
+    for (int i = 0; i < depth; ++i) fputws(u"\t", file);
+}
+
+// One item as the export reads it.
+struct ExportRow {
+    LONG id;
+    int checked;
+    int hasNote;
+    int numChild;
+    std::u16string text;
+    std::u16string note;
+};
+
+// Every live row of the list, grouped under its parent in sibling order.
+// One statement reads the whole list: asking the table for each parent's
+// children scans all of it once per parent (the item tables have no index
+// on longParentID), which for a long list takes many seconds.
+struct ExportList {
+    std::vector<ExportRow> rows;
+    std::unordered_map<LONG, std::vector<size_t>> children;
+};
+
+bool readList(sqlite3* db, const char* listName, ExportList* out) {
+    std::string name = quoteSql(listName);
+    std::string sql =
+        attrCurrentList.bPassword == 1
+            ? formatSql("SELECT longID,bfdecrypt(strText),bChecked,bNote,bfdecrypt(strNoteText),intNumChild,"
+                        "longParentID FROM '%s' WHERE longID > 0 ORDER BY longOrder;",
+                        name.c_str())
+            : formatSql("SELECT longID,strText,bChecked,bNote,strNoteText,intNumChild,longParentID FROM '%s' WHERE "
+                        "longID > 0 ORDER BY longOrder;",
+                        name.c_str());
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return false;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        ExportRow row;
+        row.id = columnNumber(statement, 0);
+        // The item's field holds 99 characters of text and 999 of note.
+        char text[ITEM_TEXT_CHARS];
+        columnText(statement, 1, text, ITEM_TEXT_CHARS);
+        WCHAR wide[ITEM_NOTE_CHARS];
+        codePageToWide(text, wide, ITEM_TEXT_CHARS);
+        row.text = wide;
+        row.checked = int(columnNumber(statement, 2));
+        row.hasNote = int(columnNumber(statement, 3));
+        char note[ITEM_NOTE_CHARS];
+        columnText(statement, 4, note, ITEM_NOTE_CHARS);
+        codePageToWide(note, wide, ITEM_NOTE_CHARS);
+        row.note = wide;
+        row.numChild = int(columnNumber(statement, 5));
+        out->children[columnNumber(statement, 6)].push_back(out->rows.size());
+        out->rows.push_back(row);
+    }
+    sqlite3_finalize(statement);
+    return true;
+}
+
+// The items under `parent` at `depth`, each followed by its note and, when
+// it counts children, by its own children one level deeper. Every row has
+// one parent, so the walk from the top level meets each row at most once;
+// rows that do not descend from it are not written.
+void writeChildren(FILE* file, const ExportList& list, LONG parent, int depth) {
+    auto found = list.children.find(parent);
+    if (found == list.children.end()) return;
+    for (size_t index : found->second) {
+        const ExportRow& row = list.rows[index];
+        writeItemLine(file, depth, row.text.c_str(), row.checked == 1);
+        if (row.hasNote == 1) writeNoteLines(file, depth, row.note.c_str());
+        if (row.numChild > 0) writeChildren(file, list, row.id, depth + 1);
+    }
+}
+
+}  // namespace
+
+void writeItemLine(FILE* file, int depth, LPCWSTR text, int checked) {
+    writeTabs(file, depth);
+    fputws(text ? text : u"", file);
+    fputws(checked ? u"\tX\n" : u"\n", file);
+}
+
+void writeNoteLines(FILE* file, int depth, LPCWSTR note) {
+    writeTabs(file, depth);
+    fputws(u"~", file);
+    std::u16string piece;
+    for (const WCHAR* p = note ? note : u""; *p; ++p) {
+        if (*p != u'\n') {
+            piece += *p;
+            continue;
+        }
+        piece += u'\n';
+        fputws(piece.c_str(), file);
+        piece.clear();
+        writeTabs(file, depth);
+        fputws(u"~", file);
+    }
+    piece += u'\n';
+    fputws(piece.c_str(), file);
+}
+
+int exportList(HWND owner, LPCWSTR path) {
+    if (!dbCurrent || !strCurrentList[0]) {
+        warn(owner, u"Could not get record count!");
+        return 0;
+    }
+    std::string count = formatSql("SELECT COUNT(*) FROM '%s';", quoteSql(strCurrentList).c_str());
+    char errorText[200];
+    int rows = 0;
+    if (!queryInt(dbCurrent, count.c_str(), errorText, sizeof errorText, &rows)) {
+        warn(owner, u"Could not get record count!");
+        return 0;
+    }
+    if (rows == 0) {
+        warn(owner, u"Record count in list is zero!");
+        return 0;
+    }
+    FILE* file = _wfopen(path, u"w");
+    if (!file) {
+        warn(owner, u"Could not open file!");
+        return 0;
+    }
+    WCHAR name[CURRENT_LIST_BYTES];
+    codePageToWide(strCurrentList, name, CURRENT_LIST_BYTES);
+    fputws(u"!", file);
+    fputws(name, file);
+    fputws(u"\n", file);
+    ExportList list;
+    if (!readList(dbCurrent, strCurrentList, &list)) {
+        fclose(file);
+        warn(owner, u"Error in retrieving database data!");
+        return 0;
+    }
+    writeChildren(file, list, 0, 0);
+    // A full storage card shows only when the buffered text is written out.
+    if (fclose(file) != 0) {
+        warn(owner, u"Could not open file!");
+        return 0;
+    }
+    return 1;
+}
+
+LRESULT onExportList(HWND hwnd, int, HWND, int) {
+    WCHAR path[CHOOSER_PATH_CHARS] = {};
+    if (readRegistryText(REGISTRY_PREVIOUS_EXPORT, path, CHOOSER_PATH_CHARS) != 0 || !path[0]) {
+        getDocumentsFolder(path, CHOOSER_PATH_CHARS);
+        wcsncat(path, u"\\export_list.txt", size_t(CHOOSER_PATH_CHARS - 1) - wcslen(path));
+    }
+    FileChooserRequest request = {path, u"Export List to a File", u".txt", CHOOSE_NEW_FILE, CHOOSER_PATH_CHARS};
+    int chosen = chooseFile(hwnd, &request);
+    if (hwndMain) InvalidateRect(hwndMain, nullptr, TRUE);
+    if (!chosen || !path[0]) return 0;
+    writeRegistryText(REGISTRY_PREVIOUS_EXPORT, path);
+    flushRegistryKey();
+    setWaitCursor(1);
+    exportList(hwnd, path);
+    setWaitCursor(0);
+    return 0;
+}
