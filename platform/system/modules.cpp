@@ -67,9 +67,12 @@ std::u16string libraryPath(LPCWSTR name) {
     return u"\\Windows\\" + n;
 }
 
+// The loaded library of a handle; nullptr (ERROR_INVALID_HANDLE) for none.
 Library* find(Modules& m, HMODULE h) {
     auto it = m.loaded.find((uintptr_t)h);
-    return it == m.loaded.end() ? nullptr : &it->second;
+    if (it != m.loaded.end()) return &it->second;
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
 }
 
 }  // namespace
@@ -141,10 +144,7 @@ FARPROC GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName) {
     Modules& m = modules();
     std::lock_guard<std::mutex> g(m.lock);
     Library* lib = find(m, hModule);
-    if (!lib) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
+    if (!lib) return nullptr;
     // Entries are found by name only; none of these libraries numbers them.
     if (lpProcName && !IS_INTRESOURCE(lpProcName)) {
         for (const ModuleExport& e : lib->exports)
@@ -159,10 +159,7 @@ BOOL FreeLibrary(HMODULE hLibModule) {
     Modules& m = modules();
     std::lock_guard<std::mutex> g(m.lock);
     Library* lib = find(m, hLibModule);
-    if (!lib) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
+    if (!lib) return FALSE;
     if (--lib->references == 0) m.loaded.erase((uintptr_t)hLibModule);
     return TRUE;
 }

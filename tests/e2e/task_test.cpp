@@ -3,20 +3,15 @@
 // the task store's file and the dumps.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "e2e_run.h"
 
 namespace {
 
-std::string scriptText(const std::string& name) {
-    const char* source = std::getenv("QP_SOURCE_DIR");
-    return e2e::readFile(std::string(source ? source : ".") + "/tests/e2e/scripts/" + name);
-}
-
+// Runs the opening steps and then the named script; the run's status.
 int play(e2e::Run& run, const std::string& name) {
-    std::string steps = scriptText(name);
+    std::string steps = e2e::scriptFile(name);
     EXPECT_FALSE(steps.empty()) << "no script " << name;
     return run.script(e2e::kFirstStart + steps);
 }
