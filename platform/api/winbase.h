@@ -106,6 +106,19 @@ BOOL CloseHandle(HANDLE hObject);
 DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
 #define GetModuleFileName GetModuleFileNameW
 
+// Libraries. The platform's libraries live in "\Windows"; a name without a
+// folder is looked for there. A library whose file is missing gives
+// ERROR_MOD_NOT_FOUND, a file that is no library ERROR_BAD_EXE_FORMAT.
+// Loading the same library again gives the same handle and needs one more
+// FreeLibrary. Export names are wide and match exactly, as on the device
+// (GetProcAddress is GetProcAddressW); a missing one is ERROR_PROC_NOT_FOUND.
+typedef int (*FARPROC)();
+HMODULE LoadLibraryW(LPCWSTR lpLibFileName);
+FARPROC GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName);
+BOOL FreeLibrary(HMODULE hLibModule);
+#define LoadLibrary LoadLibraryW
+#define GetProcAddress GetProcAddressW
+
 // --- time. Under the headless host's virtual clock the device's time is a
 // fixed start (2026-01-15 09:30:00, in a zone without offset) plus the
 // device clock, so the same script always sees the same time.

@@ -1,5 +1,6 @@
-// Error codes of the device API: what GetLastError returns and what the
-// registry calls return directly. The values are those of the device.
+// Error codes of the device API: what GetLastError returns, what the
+// registry calls return directly, and the HRESULTs of the component calls.
+// The values are those of the device.
 #pragma once
 #include "windef.h"
 
@@ -30,12 +31,15 @@
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_DISK_FULL 112L
 #define ERROR_CALL_NOT_IMPLEMENTED 120L
+#define ERROR_MOD_NOT_FOUND 126L
+#define ERROR_PROC_NOT_FOUND 127L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_NAME 123L
 #define ERROR_NEGATIVE_SEEK 131L
 #define ERROR_DIR_NOT_EMPTY 145L
 #define ERROR_BAD_PATHNAME 161L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_BAD_EXE_FORMAT 193L
 #define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
@@ -61,3 +65,19 @@
 #define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
+
+// HRESULTs (S_OK, S_FALSE, E_FAIL, E_OUTOFMEMORY and E_INVALIDARG are in
+// windef.h). A Win32 error as an HRESULT is 0x8007xxxx.
+#define HRESULT_FROM_WIN32(x) \
+    ((HRESULT)(x) <= 0 ? (HRESULT)(x) : (HRESULT)((((DWORD)(x)) & 0x0000FFFF) | 0x80070000))
+#define E_UNEXPECTED ((HRESULT)0x8000FFFF)
+#define E_NOTIMPL ((HRESULT)0x80004001)
+#define E_NOINTERFACE ((HRESULT)0x80004002)
+#define E_POINTER ((HRESULT)0x80004003)
+#define RPC_E_CHANGED_MODE ((HRESULT)0x80010106)
+#define CLASS_E_NOAGGREGATION ((HRESULT)0x80040110)
+#define CLASS_E_CLASSNOTAVAILABLE ((HRESULT)0x80040111)
+#define REGDB_E_CLASSNOTREG ((HRESULT)0x80040154)
+#define SELFREG_E_CLASS ((HRESULT)0x80040201)
+#define CO_E_NOTINITIALIZED ((HRESULT)0x800401F0)
+#define CO_E_ERRORINDLL ((HRESULT)0x800401F9)

@@ -8,6 +8,7 @@
 #include "platform/host/register_controls.h"
 #include "platform/host/script_player.h"
 #include "platform/host/sdl_host.h"
+#include "platform/pim/pim_library.h"
 #include "platform/system/device_clock.h"
 #include "platform/system/device_fs.h"
 #include "platform/system/registry.h"
@@ -91,6 +92,10 @@ bool hostPrepareDevice(const HostOptions& o, std::string& error) {
         return false;
     }
     registerDeviceClasses();
+    if (!installTaskStore()) {
+        error = "cannot write the task store's library under " + fsRoot();
+        return false;
+    }
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/host/control_messages.h"
 #include "platform/host/json_writer.h"
 #include "platform/host/window_query.h"
+#include "platform/pim/task_store.h"
 #include "platform/shell/menu_query.h"
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
@@ -134,6 +135,19 @@ void menuBar(JsonWriter& j) {
     j.endObject();
 }
 
+// The task store's tasks, in the order they were made.
+void tasks(JsonWriter& j) {
+    j.key("tasks").beginArray();
+    for (const pim::TaskRecord& t : storedTasks()) {
+        j.beginObject();
+        j.key("oid").value((I)t.oid);
+        j.key("subject").value(t.subject);
+        j.key("body").value(t.body);
+        j.endObject();
+    }
+    j.endArray();
+}
+
 }  // namespace
 
 std::string stateDumpJson() {
@@ -154,6 +168,7 @@ std::string stateDumpJson() {
     for (HWND h : topLevelWindows()) windowObject(j, h, focus);
     j.endArray();
     menuBar(j);
+    tasks(j);
     j.endObject();
     return j.text();
 }

@@ -59,6 +59,15 @@ std::u16string hostNameToDevice(std::string_view hostName);
 
 // Reads a whole device file. False (with the last error set) when it cannot.
 bool readDeviceFile(std::u16string_view devicePath, std::vector<uint8_t>& bytes);
+// Replaces a device file whole, as the platform keeps its own files (the
+// registry, the task store): the bytes go to "<name>.tmp" beside it, reach
+// the disk, and the temporary file is renamed over the old one, so an
+// interrupted write leaves the previous contents. Makes the folder holding
+// it when that is missing. False when any step failed.
+bool replaceDeviceFile(std::u16string_view devicePath, std::string_view bytes);
+// Copies a file that could not be read whole to "<name>.damaged" beside it,
+// for a person to look at, before the platform writes a fresh one.
+void keepDamagedCopy(std::u16string_view devicePath);
 
 // Win32 error for a host errno; notFound is used for ENOENT.
 DWORD errorFromErrno(int err, DWORD notFound = 2 /* ERROR_FILE_NOT_FOUND */);

@@ -4,6 +4,7 @@
 
 #include "dialogs/about.h"
 #include "dialogs/info_window.h"
+#include "exchange/task_creation.h"
 #include "exchange/text_export.h"
 #include "exchange/text_import.h"
 #include "lists/backup.h"
@@ -61,6 +62,7 @@ const CommandEntry kCommands[] = {
     {40071, onEditItem},        // item popup "Edit"
     {40072, onDeleteItem},      // item popup "Delete"
     {40073, onHideShowItem},    // item popup "Hide" / "Show"
+    {40074, onCreateTask},      // item popup "Create Task..."
     {40076, onCopyItem},        // item popup "Copy"
     {40075, onCutItem},         // item popup "Cut"
     {40077, onPasteItem},       // item popup "Paste"

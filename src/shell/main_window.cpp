@@ -4,6 +4,7 @@
 #include "shell/main_window.h"
 
 #include "aygshell.h"
+#include "exchange/task_creation.h"
 #include "outline/outline_paint.h"
 #include "outline/tree_input.h"
 #include "resources/resource_ids.h"
@@ -49,7 +50,10 @@ LRESULT onActivate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT onTimer(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
     switch (wParam) {
         case TIMER_DRAG_SCROLL: return 0;
-        case TIMER_TASK_FOLLOW_UP: KillTimer(hwnd, TIMER_TASK_FOLLOW_UP); return 1;
+        case TIMER_TASK_FOLLOW_UP:
+            KillTimer(hwnd, TIMER_TASK_FOLLOW_UP);
+            pokeTaskEditor();
+            return 1;
         case TIMER_EDIT_BAR_TIP: return 1;
     }
     return 0;

@@ -79,6 +79,9 @@ bool fileExists(const std::string& path);
 // empty when it cannot be read.
 std::string scriptFile(const std::string& name);
 std::string readFile(const std::string& path);
+// The text of the script tests/e2e/scripts/`name` of the source tree
+// ($QP_SOURCE_DIR, which CTest sets); empty when it cannot be read.
+std::string scriptFile(const std::string& name);
 
 // A JSON value, read back from a `dump` step.
 struct Json {
