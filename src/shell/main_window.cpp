@@ -4,6 +4,9 @@
 #include "shell/main_window.h"
 
 #include "aygshell.h"
+#include "outline/edit_bar_input.h"
+#include "outline/edit_bar_tip.h"
+#include "outline/item_drag.h"
 #include "outline/outline_paint.h"
 #include "outline/tree_input.h"
 #include "resources/resource_ids.h"
@@ -48,9 +51,9 @@ LRESULT onActivate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT onTimer(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
     switch (wParam) {
-        case TIMER_DRAG_SCROLL: return 0;
+        case TIMER_DRAG_SCROLL: onDragScrollTimer(hwnd); return 0;
         case TIMER_TASK_FOLLOW_UP: KillTimer(hwnd, TIMER_TASK_FOLLOW_UP); return 1;
-        case TIMER_EDIT_BAR_TIP: return 1;
+        case TIMER_EDIT_BAR_TIP: onEditBarTipTimer(hwnd); return 1;
     }
     return 0;
 }
@@ -93,7 +96,10 @@ const MessageEntry kMessages[] = {
     {WM_SETTINGCHANGE, onSettingChange},
     {WM_TIMER, onTimer},
     {WM_CTLCOLOREDIT, onCtlColorEdit},
+    {WM_LBUTTONDOWN, onMainPenDown},
+    {WM_LBUTTONUP, onMainPenUp},
     {WM_LBUTTONDBLCLK, onDoubleClick},
+    {WM_MOUSEMOVE, onMainPenMove},
     {WM_ERASEBKGND, onEraseBackground},
 };
 
