@@ -147,7 +147,7 @@ std::string readFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-std::string scriptText(const std::string& name) {
+std::string scriptFile(const std::string& name) {
     const char* source = std::getenv("QP_SOURCE_DIR");
     return readFile(std::string(source ? source : ".") + "/tests/e2e/scripts/" + name);
 }

@@ -76,9 +76,9 @@ std::string setting(const std::string& settingsFile, const std::string& key);
 
 bool fileExists(const std::string& path);
 std::string readFile(const std::string& path);
-// The text of tests/e2e/scripts/NAME in the source tree (CTest sets
-// QP_SOURCE_DIR); empty when it cannot be read.
-std::string scriptText(const std::string& name);
+// The text of the script tests/e2e/scripts/`name` of the source tree
+// ($QP_SOURCE_DIR, which CTest sets); empty when it cannot be read.
+std::string scriptFile(const std::string& name);
 
 // A JSON value, read back from a `dump` step.
 struct Json {

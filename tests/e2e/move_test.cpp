@@ -11,7 +11,7 @@
 namespace {
 
 int play(e2e::Run& run, const std::string& name) {
-    std::string steps = e2e::scriptText(name);
+    std::string steps = e2e::scriptFile(name);
     EXPECT_FALSE(steps.empty()) << "no script " << name;
     return run.script(e2e::kFirstStart + steps);
 }
@@ -85,8 +85,8 @@ TEST(MoveE2E, AHeldButtonShowsItsTipAndDoesNotRun) {
 
 TEST(MoveE2E, TappingTheLockedListAsksForItsPasswordUntilItIsGiven) {
     e2e::Run run;
-    ASSERT_EQ(run.script(e2e::kFirstStart + e2e::scriptText("lists_password.txt")), 0) << run.err();
-    ASSERT_EQ(run.script(e2e::scriptText("move_unlock.txt")), 0) << run.err();
+    ASSERT_EQ(run.script(e2e::kFirstStart + e2e::scriptFile("lists_password.txt")), 0) << run.err();
+    ASSERT_EQ(run.script(e2e::scriptFile("move_unlock.txt")), 0) << run.err();
     e2e::Json asked = e2e::readJson(run.path("move_unlock_asked.json"));
     EXPECT_NE(e2e::findWindow(asked["windows"], "text", "Get List Password"), nullptr);
     e2e::Json open = e2e::readJson(run.path("move_unlock_open.json"));
