@@ -111,7 +111,7 @@ void tapBareWindow(HWND hwnd) {
     }
     updateMenus();
     setWaitCursor(1);
-    reloadCurrentList();
+    reloadOutline();
     setWaitCursor(0);
     enableMenuCommand(res::kCmdExportList, 1);
     SendMessageW(hwnd, WM_SETTINGCHANGE, 0, 0);

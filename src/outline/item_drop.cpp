@@ -7,6 +7,7 @@
 
 #include "outline/item_drag.h"
 #include "outline/item_place.h"
+#include "outline/notes.h"
 #include "outline/tree_checks.h"
 #include "outline/tree_ops.h"
 #include "shell/app_state.h"
@@ -125,7 +126,7 @@ void dropItem(POINT pen) {
     repaintRow(tree, oldParent);
 
     if (checkSortBroken(tree, moved)) {
-        reloadCurrentList();
+        reloadOutline();
         // The reload made every node anew.
         moved = findItemById(tree, nullptr, movedId);
         newParent = newParentId ? findItemById(tree, nullptr, newParentId) : nullptr;
@@ -144,6 +145,8 @@ void dropItem(POINT pen) {
         // The parent it left is judged again from a child that stayed.
         if (HTREEITEM stayed = treeFirstChild(tree, oldParent)) propagateCheckUp(tree, stayed, isItemChecked(tree, stayed));
     }
-    // Nothing is selected after a drop; the commands follow.
+    // Nothing is selected after a drop: the notes pane shows no note and the
+    // commands follow.
+    if (hwndNotes) loadItemNote(0);
     updateMenus();
 }

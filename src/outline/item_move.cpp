@@ -73,9 +73,9 @@ bool moveVertically(HWND tree, HTREEITEM item, int down) {
         int differ = isItemChecked(tree, item) != isItemChecked(tree, other);
         exchangeNodes(tree, item, other);
         // Under the check sort the two may no longer belong side by side.
-        if (attrCurrentList.bCheckSort == 1 && differ) reloadCurrentList();
+        if (attrCurrentList.bCheckSort == 1 && differ) reloadOutline();
     } else {
-        reloadCurrentList();
+        reloadOutline();
     }
     return true;
 }
@@ -90,7 +90,7 @@ bool moveRight(HWND tree, HTREEITEM item) {
     LONG newParentId = getItemId(tree, previous);
     storeItemPlace(id, newParentId, nextOrder(dbCurrent, strCurrentList, newParentId));
     storeChildCount(newParentId, 1);
-    reloadCurrentList();
+    reloadOutline();
     checkParentsOf(tree, id);
     return true;
 }
@@ -111,7 +111,7 @@ bool moveLeft(HWND tree, HTREEITEM item) {
         storeItemPlace(id, grandParentId, nextOrder(dbCurrent, strCurrentList, grandParentId));
     }
     storeChildCount(parentId, countChildRows(dbCurrent, strCurrentList, parentId) > 0 ? 1 : 0);
-    reloadCurrentList();
+    reloadOutline();
     if (attrCurrentList.bAutoCheck == 1) {
         // The parent it left may be complete now, its new parent not.
         recomputeAllChecks(tree);

@@ -46,6 +46,6 @@ void refreshParentLabel(HWND tree, HTREEITEM parent) {
         showPlainText(tree, parent);
 }
 
-void reloadCurrentList() {
+void reloadOutline() {
     loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
 }

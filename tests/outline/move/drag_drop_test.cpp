@@ -53,15 +53,21 @@ protected:
 
 TEST_F(DragDropTest, DroppingOnTheMiddleOfANodeMakesTheFirstChild) {
     family();
-    dragAndDrop(onText(4, 0.5), onText(5, 0.5));
+    sql("UPDATE 'Groceries' SET bNote=1, strNoteText='two pints' WHERE longID=4;");
+    load();
+    dragTo(onText(4, 0.5), onText(5, 0.5));
+    EXPECT_GT(GetWindowTextLengthW(hwndNotes), 0);  // the pen-down selected D
+    penUpAt(onText(5, 0.5));
     EXPECT_EQ(bDragging, 0);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(children(5), "4:1,6:2");
     EXPECT_EQ(children(0), "1:1,5:3");
     EXPECT_EQ(dump(), "[ ] A +\n  [ ] B\n  [ ] C\n[ ] E +\n  [ ] D\n  [ ] F\n");
-    // Nothing stays selected or highlighted.
+    // Nothing stays selected or highlighted, and no note is shown.
     EXPECT_EQ(treeSelection(hwndMainTV), nullptr);
     EXPECT_EQ(treeDropHighlight(hwndMainTV), nullptr);
+    EXPECT_EQ(GetWindowTextLengthW(hwndNotes), 0);
+    EXPECT_EQ(field(4, "strNoteText"), "two pints");
     // A leaf receiving a child gets its children mark and count.
     dragAndDrop(onText(2, 0.5), onText(3, 0.5));
     EXPECT_EQ(field(3, "intNumChild"), "1");
