@@ -8,9 +8,10 @@
 
 #include <algorithm>
 
-#include "outline/edit_bar_geometry.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
+// The buttons are drawn where the pen input looks for them.
+#include "outline/edit_bar_geometry.h"
 
 namespace {
 
