@@ -41,21 +41,26 @@ RECT lockRect(HWND lock) {
     return out;
 }
 
+// Calls visit(screen pixel, index into under/drawn, x, y) for every pixel of
+// the shown area that lies on the screen.
+template <typename Visit>
+void forEachShownPixel(Drag& d, Visit visit) {
+    gdi::Surface& s = device::screenSurface();
+    int w = d.area.right - d.area.left;
+    for (int y = std::max<int>(d.area.top, 0); y < std::min<int>(d.area.bottom, s.height); ++y) {
+        uint32_t* row = s.row(y);
+        for (int x = std::max<int>(d.area.left, 0); x < std::min<int>(d.area.right, s.width); ++x)
+            visit(row[x], (size_t)(y - d.area.top) * w + (x - d.area.left), x, y);
+    }
+}
+
 void hide() {
     Drag& d = drag();
     if (!d.shown) return;
     d.shown = false;
-    gdi::Surface& s = device::screenSurface();
-    int w = d.area.right - d.area.left;
-    for (int y = d.area.top; y < d.area.bottom; ++y) {
-        if (y < 0 || y >= s.height) continue;
-        uint32_t* row = s.row(y);
-        for (int x = d.area.left; x < d.area.right; ++x) {
-            if (x < 0 || x >= s.width) continue;
-            size_t at = (size_t)(y - d.area.top) * w + (x - d.area.left);
-            if (row[x] == d.drawn[at]) row[x] = d.under[at];
-        }
-    }
+    forEachShownPixel(d, [&](uint32_t& pixel, size_t at, int, int) {
+        if (pixel == d.drawn[at]) pixel = d.under[at];
+    });
     device::screenMarkDirty(d.area);
 }
 
@@ -100,23 +105,15 @@ void redrawOverWindows() {
     ImageList* l = get(d.list);
     if (!d.shown || !l || l->images.empty()) return;
     const Image& img = l->images.front();
-    gdi::Surface& s = device::screenSurface();
-    int w = d.area.right - d.area.left;
     bool changed = false;
-    for (int y = d.area.top; y < d.area.bottom; ++y) {
-        if (y < 0 || y >= s.height) continue;
-        uint32_t* row = s.row(y);
-        for (int x = d.area.left; x < d.area.right; ++x) {
-            if (x < 0 || x >= s.width) continue;
-            size_t at = (size_t)(y - d.area.top) * w + (x - d.area.left);
-            if (row[x] == d.drawn[at]) continue;
-            size_t src = (size_t)(y - d.origin.y) * l->cx + (x - d.origin.x);
-            d.under[at] = row[x];
-            if (!img.clear[src]) row[x] = img.pixels[src];
-            d.drawn[at] = row[x];
-            changed = true;
-        }
-    }
+    forEachShownPixel(d, [&](uint32_t& pixel, size_t at, int x, int y) {
+        if (pixel == d.drawn[at]) return;
+        size_t src = (size_t)(y - d.origin.y) * l->cx + (x - d.origin.x);
+        d.under[at] = pixel;
+        if (!img.clear[src]) pixel = img.pixels[src];
+        d.drawn[at] = pixel;
+        changed = true;
+    });
     if (changed) device::screenMarkDirty(d.area);
 }
 
