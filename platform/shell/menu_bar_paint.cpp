@@ -3,6 +3,7 @@
 // keyboard button at the right.
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/shell/input_panel.h"
 #include "platform/shell/menu_bar_internal.h"
@@ -70,29 +71,53 @@ void layoutBar(MenuBar& bar) {
     int s = sc();
     int height = GetSystemMetrics(SM_CYMENU);
     int width = device::screenConfig().width;
+    int sipW = 30 * s;
+    bar.sipRect = bar.hideSip ? RECT{0, 0, 0, 0} : RECT{width - sipW, 1, width, height};
+    // The buttons must end before the input panel's button, or the last
+    // pictures would sit under it where no tap reaches them: a crowded bar
+    // gives up some of the room around its texts and pictures first.
+    int room = bar.hideSip ? width : width - sipW;
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, shellFont());
-    int x = 2 * s;
-    for (BarButton& b : bar.buttons) {
-        int w = 0;
-        switch (b.kind) {
-            case device::MenuBarButton::kMenu: {
-                std::u16string t = stripMnemonic(b.text);
-                SIZE sz{0, 0};
-                GetTextExtentPoint32W(dc, t.c_str(), (int)t.size(), &sz);
-                w = sz.cx + 12 * s;
-                break;
-            }
-            case device::MenuBarButton::kSeparator: w = 6 * s; break;
-            case device::MenuBarButton::kPicture: w = std::max(bar.imageW + 8 * s, 22 * s); break;
-        }
-        b.rect = RECT{x, 1, x + w, height};
-        x += w;
+    std::vector<int> textW(bar.buttons.size(), 0);
+    for (size_t i = 0; i < bar.buttons.size(); ++i) {
+        if (bar.buttons[i].kind != device::MenuBarButton::kMenu) continue;
+        std::u16string t = stripMnemonic(bar.buttons[i].text);
+        SIZE sz{0, 0};
+        GetTextExtentPoint32W(dc, t.c_str(), (int)t.size(), &sz);
+        textW[i] = sz.cx;
     }
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    int sipW = 30 * s;
-    bar.sipRect = bar.hideSip ? RECT{0, 0, 0, 0} : RECT{width - sipW, 1, width, height};
+    auto widthOf = [&](size_t i, int menuPad, int pictureW, int separatorW) {
+        switch (bar.buttons[i].kind) {
+            case device::MenuBarButton::kMenu: return textW[i] + menuPad;
+            case device::MenuBarButton::kSeparator: return separatorW;
+            case device::MenuBarButton::kPicture: return pictureW;
+        }
+        return 0;
+    };
+    int menuPad = 12 * s;
+    int pictureW = std::max(bar.imageW + 8 * s, 22 * s);
+    int separatorW = 6 * s;
+    auto total = [&] {
+        int x = 2 * s;
+        for (size_t i = 0; i < bar.buttons.size(); ++i) x += widthOf(i, menuPad, pictureW, separatorW);
+        return x;
+    };
+    while (total() > room) {
+        bool shrunk = false;
+        if (menuPad > 4 * s) --menuPad, shrunk = true;
+        if (pictureW > bar.imageW + 2 * s) --pictureW, shrunk = true;
+        if (separatorW > 2 * s) --separatorW, shrunk = true;
+        if (!shrunk) break;
+    }
+    int x = 2 * s;
+    for (size_t i = 0; i < bar.buttons.size(); ++i) {
+        int w = widthOf(i, menuPad, pictureW, separatorW);
+        bar.buttons[i].rect = RECT{x, 1, x + w, height};
+        x += w;
+    }
 }
 
 void paintBar(HWND hwnd, MenuBar& bar) {

@@ -38,6 +38,9 @@ struct Tracking {
     bool active = false;
     bool done = false;
     bool penActive = false;  // the pen went down on the menu during this tracking
+    size_t pressLevel = 0;   // the level the pen went down on ...
+    POINT pressPoint{0, 0};  // ... where ...
+    bool pressMoved = false; // ... and whether it moved since
     TrackRequest request;
     TrackResult result;
     std::vector<Level> levels;
@@ -269,8 +272,19 @@ void penAt(POINT pt, UINT msg) {
             return;
         }
         t.penActive = true;
+        t.pressLevel = level;
+        t.pressPoint = pt;
+        t.pressMoved = false;
     }
     if (!t.penActive) return;  // the pen of the hold that opened the menu
+    if (msg == WM_MOUSEMOVE && (pt.x != t.pressPoint.x || pt.y != t.pressPoint.y)) t.pressMoved = true;
+    // A submenu that opened under the pen (one too wide for either side of
+    // its parent covers it) does not take the lift of the tap that opened
+    // it: that tap was meant for its parent's item.
+    if (msg == WM_LBUTTONUP && inside && level > t.pressLevel && !t.pressMoved) {
+        t.penActive = false;
+        return;
+    }
     if (inside && index >= 0) {
         Menu* m = findMenu(t.levels[level].menu);
         if (!m) return;

@@ -17,6 +17,7 @@ void setHost(HostPort* h) { host = h; }
 HostPort* currentHost() { return host ? host : &headlessHost(); }
 
 static void present() {
+    screenRedrawOverlay();
     if (!screenHasDirty()) return;
     std::vector<RECT> dirty = screenTakeDirty();
     currentHost()->present(screenSurface(), dirty);

@@ -57,6 +57,16 @@ RECT screenWorkArea() {
     return RECT{0, navBarHeight(), s.config.width, s.config.height - s.sipHeight};
 }
 
+namespace {
+void (*g_overlay)() = nullptr;
+}
+
+void screenSetOverlay(void (*redraw)()) { g_overlay = redraw; }
+
+void screenRedrawOverlay() {
+    if (g_overlay) g_overlay();
+}
+
 void screenMarkDirty(const RECT& r) {
     ScreenState& s = state();
     RECT c{std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, s.config.width),

@@ -47,6 +47,13 @@ bool screenHasDirty();
 // The changed rectangles since the last call (clipped to the screen).
 std::vector<RECT> screenTakeDirty();
 
+// A picture drawn over the windows rather than by one (the drag image):
+// `redraw` is called each time before the screen is presented, so that it can
+// put itself back over whatever the windows painted under it. Null: none.
+void screenSetOverlay(void (*redraw)());
+// Runs the overlay's redraw, if there is one.
+void screenRedrawOverlay();
+
 // Clears the input panel height and dirty state (windowSystemReset).
 void screenResetState();
 

@@ -9,6 +9,7 @@
 #include "outline/item_clipboard.h"
 #include "outline/item_draw.h"
 #include "outline/item_paste.h"
+#include "outline/item_place.h"
 #include "outline/tree_checks.h"
 #include "outline/tree_input.h"
 #include "outline/tree_ops.h"
@@ -29,20 +30,6 @@ ItemRecord blankRecord(LONG id) {
     ItemRecord record{};
     record.longID = id;
     return record;
-}
-
-// Writes intNumChild of the row `id`; the program reads it only as a flag.
-void writeChildrenCount(LONG id, int value) {
-    ItemRecord record = blankRecord(id);
-    record.intNumChild = value;
-    record.fieldMask = ITEM_NUMCHILD;
-    writeItem(dbCurrent, strCurrentList, record);
-}
-
-// A parent whose suffix has nothing left to count shows its plain stored text.
-void resetToStoredText(HWND tree, HTREEITEM item) {
-    ItemRecord record = blankRecord(getItemId(tree, item));
-    if (readItem(dbCurrent, strCurrentList, &record, ITEM_TEXT)) setItemText(tree, item, record.strText);
 }
 
 void clearSelection(HWND tree) { SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, 0); }
@@ -80,7 +67,7 @@ void afterItemRemoved(HWND tree, HTREEITEM parent) {
             if (first)
                 updateCompletionUp(tree, parent, attrCurrentList.intCompletionShow, nullptr, 0);
             else
-                resetToStoredText(tree, parent);
+                showPlainText(tree, parent);
         }
     }
     hideEmptyOutline(tree);
@@ -138,7 +125,7 @@ void newItem(bool subItem) {
             return;
         }
         if (parent) {
-            writeChildrenCount(record.longParentID, 1);
+            storeChildCount(record.longParentID, 1);
             node = insertChildItem(tree, parent, u"", id, 0, TVI_LAST);
             SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)parent);
         } else {
@@ -211,7 +198,7 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
     HTREEITEM parent = treeParent(tree, node);
     if (parent) {
         LONG parentId = getItemId(tree, parent);
-        if (countChildRows(dbCurrent, strCurrentList, parentId) == 0) writeChildrenCount(parentId, 0);
+        if (countChildRows(dbCurrent, strCurrentList, parentId) == 0) storeChildCount(parentId, 0);
         sequenceOrder(dbCurrent, strCurrentList, parentId, 0);
     } else {
         sequenceOrder(dbCurrent, strCurrentList, 0, 0);

@@ -11,6 +11,8 @@
 #include "dialogs/background_image.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
+// The buttons are drawn where the pen input looks for them.
+#include "outline/edit_bar_geometry.h"
 
 namespace {
 
@@ -18,9 +20,6 @@ constexpr COLORREF kEditBarFill = 0xFFB7B7;
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kTransparent = 0xFF00FF;
 constexpr int kNoticePoints = 13;
-constexpr int kButtonCount = 9;
-constexpr int kButtonX[kButtonCount] = {7, 30, 54, 78, 101, 144, 166, 190, 213};
-constexpr int kButtonXHiRes[kButtonCount] = {8, 51, 94, 137, 180, 301, 344, 387, 430};
 
 void deleteBitmap(HBITMAP* bitmap) {
     if (*bitmap) DeleteObject(*bitmap);
@@ -155,13 +154,16 @@ void paintEditBar(HDC hdc) {
         copyBitmap(hdc, hbmEditBarDisabled, 0, intListBarBottom, 0, 0, strip.cx, strip.cy, false);
         return;
     }
-    const int* xs = bHiRes ? kButtonXHiRes : kButtonX;
-    int width = bHiRes ? 37 : 19;
-    int height = bHiRes ? 40 : 20;
-    for (int i = 0; i < kButtonCount; ++i) {
+    int width = bHiRes ? kEditBarPieceWidthHiRes : kEditBarPieceWidth;
+    int height = bHiRes ? kEditBarPieceHeightHiRes : kEditBarPieceHeight;
+    const int pressedLook = EDIT_BAR_STATE_PRESSED | EDIT_BAR_STATE_ENABLED;
+    for (int i = 0; i < EDIT_BAR_BUTTON_COUNT; ++i) {
         int state = intEditBarState[i];
-        HBITMAP strip = (state & 6) == 6 ? hbmEditBarPressed : (state & 2) ? hbmEditBarEnabled : hbmEditBarDisabled;
-        copyBitmap(hdc, strip, xs[i], intListBarBottom, xs[i], 0, width, height, false);
+        int x = editBarButtonLeft(i, bHiRes);
+        HBITMAP strip = (state & pressedLook) == pressedLook     ? hbmEditBarPressed
+                        : (state & EDIT_BAR_STATE_ENABLED) != 0 ? hbmEditBarEnabled
+                                                                : hbmEditBarDisabled;
+        copyBitmap(hdc, strip, x, intListBarBottom, x, 0, width, height, false);
     }
 }
 

@@ -8,7 +8,9 @@
 #include <cstring>
 
 #include "common/trim_spaces.h"
+#include "outline/item_drag.h"
 #include "outline/item_draw.h"
+#include "outline/item_place.h"
 #include "outline/tree_checks.h"
 #include "outline/tree_input.h"
 #include "outline/tree_input_state.h"
@@ -37,25 +39,6 @@ void copyText(WCHAR* out, int capacity, const WCHAR* text) {
     int i = 0;
     for (; text && text[i] && i < capacity - 1; ++i) out[i] = text[i];
     out[i] = 0;
-}
-
-LONG parentIdOf(HWND tree, HTREEITEM item) {
-    HTREEITEM parent = treeParent(tree, item);
-    return parent ? getItemId(tree, parent) : 0;
-}
-
-void storeNumChild(LONG id, int count) {
-    ItemRecord record{};
-    record.longID = id;
-    record.intNumChild = count;
-    record.fieldMask = ITEM_NUMCHILD;
-    writeItem(dbCurrent, strCurrentList, record);
-}
-
-void showStoredText(HWND tree, HTREEITEM item) {
-    ItemRecord record{};
-    record.longID = getItemId(tree, item);
-    if (readItem(dbCurrent, strCurrentList, &record, ITEM_TEXT)) setItemText(tree, item, record.strText);
 }
 
 // --- tap and hold -------------------------------------------------------------
@@ -105,9 +88,9 @@ LRESULT removeUnnamedItem(HWND tree, HTREEITEM item) {
             if (hasChildren(tree, parent))
                 updateCompletionUp(tree, parent, mode, nullptr, 0);
             else
-                showStoredText(tree, parent);
+                showPlainText(tree, parent);
         }
-        if (countChildRows(dbCurrent, strCurrentList, parentId) == 0) storeNumChild(parentId, 0);
+        if (countChildRows(dbCurrent, strCurrentList, parentId) == 0) storeChildCount(parentId, 0);
     }
     deselect(tree);
     if (!treeRoot(tree)) {
@@ -249,7 +232,7 @@ LRESULT onOutlineNotify(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
     case GN_CONTEXTMENU: return onContextMenu(hwnd, reinterpret_cast<NMRGINFO*>(header));
     case TVN_BEGINLABELEDITW: return onBeginLabelEdit(reinterpret_cast<NMTVDISPINFOW*>(header));
     case TVN_ENDLABELEDITW: return onEndLabelEdit(reinterpret_cast<NMTVDISPINFOW*>(header));
-    case TVN_BEGINDRAGW: return 0;
+    case TVN_BEGINDRAGW: return beginItemDrag(reinterpret_cast<NMTREEVIEWW*>(header));
     case TVN_ITEMEXPANDINGW: return onItemExpanding(reinterpret_cast<NMTREEVIEWW*>(header));
     case TVN_ITEMEXPANDEDW: return onItemExpanded(reinterpret_cast<NMTREEVIEWW*>(header));
     default: return 0;

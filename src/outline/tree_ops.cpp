@@ -24,6 +24,27 @@ HTREEITEM treeNextSibling(HWND tree, HTREEITEM item) { return item ? nextItem(tr
 HTREEITEM treePrevSibling(HWND tree, HTREEITEM item) { return item ? nextItem(tree, item, TVGN_PREVIOUS) : nullptr; }
 HTREEITEM treeRoot(HWND tree) { return nextItem(tree, nullptr, TVGN_ROOT); }
 HTREEITEM treeSelection(HWND tree) { return nextItem(tree, nullptr, TVGN_CARET); }
+HTREEITEM treeFirstVisible(HWND tree) { return nextItem(tree, nullptr, TVGN_FIRSTVISIBLE); }
+HTREEITEM treeNextVisible(HWND tree, HTREEITEM item) { return item ? nextItem(tree, item, TVGN_NEXTVISIBLE) : nullptr; }
+HTREEITEM treeDropHighlight(HWND tree) { return nextItem(tree, nullptr, TVGN_DROPHILITE); }
+
+bool itemTextRect(HWND tree, HTREEITEM item, RECT* out) {
+    if (!item || !out) return false;
+    // TVM_GETITEMRECT takes the node in the rectangle's first bytes.
+    RECT rc{};
+    static_assert(sizeof(RECT) >= sizeof(HTREEITEM));
+    std::memcpy(&rc, &item, sizeof item);
+    if (!SendMessageW(tree, TVM_GETITEMRECT, TRUE, (LPARAM)&rc)) return false;
+    *out = rc;
+    return true;
+}
+
+int isDescendantOf(HWND tree, HTREEITEM item, HTREEITEM ancestor) {
+    if (!ancestor) return 0;
+    for (HTREEITEM up = treeParent(tree, item); up; up = treeParent(tree, up))
+        if (up == ancestor) return 1;
+    return 0;
+}
 
 HTREEITEM insertItem(HWND tree, HTREEITEM parent, LPCWSTR text, LONG longID, int hasChildren, int checked,
                      HTREEITEM insertAfter) {

@@ -70,3 +70,11 @@ HTREEITEM treeNextSibling(HWND tree, HTREEITEM item);
 HTREEITEM treePrevSibling(HWND tree, HTREEITEM item);
 HTREEITEM treeRoot(HWND tree);
 HTREEITEM treeSelection(HWND tree);
+HTREEITEM treeFirstVisible(HWND tree);
+HTREEITEM treeNextVisible(HWND tree, HTREEITEM item);
+HTREEITEM treeDropHighlight(HWND tree);
+// The rectangle of the node's text (TVM_GETITEMRECT, text only); false when
+// the node has no row on view (inside a collapsed parent).
+bool itemTextRect(HWND tree, HTREEITEM item, RECT* out);
+// 1 when `item` lies below `ancestor` (not the ancestor itself).
+int isDescendantOf(HWND tree, HTREEITEM item, HTREEITEM ancestor);

@@ -5,6 +5,9 @@
 
 #include "aygshell.h"
 #include "exchange/task_creation.h"
+#include "outline/edit_bar_input.h"
+#include "outline/edit_bar_tip.h"
+#include "outline/item_drag.h"
 #include "outline/outline_paint.h"
 #include "outline/tree_input.h"
 #include "resources/resource_ids.h"
@@ -49,12 +52,12 @@ LRESULT onActivate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT onTimer(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
     switch (wParam) {
-        case TIMER_DRAG_SCROLL: return 0;
+        case TIMER_DRAG_SCROLL: onDragScrollTimer(hwnd); return 0;
         case TIMER_TASK_FOLLOW_UP:
             KillTimer(hwnd, TIMER_TASK_FOLLOW_UP);
             pokeTaskEditor();
             return 1;
-        case TIMER_EDIT_BAR_TIP: return 1;
+        case TIMER_EDIT_BAR_TIP: onEditBarTipTimer(hwnd); return 1;
     }
     return 0;
 }
@@ -97,7 +100,10 @@ const MessageEntry kMessages[] = {
     {WM_SETTINGCHANGE, onSettingChange},
     {WM_TIMER, onTimer},
     {WM_CTLCOLOREDIT, onCtlColorEdit},
+    {WM_LBUTTONDOWN, onMainPenDown},
+    {WM_LBUTTONUP, onMainPenUp},
     {WM_LBUTTONDBLCLK, onDoubleClick},
+    {WM_MOUSEMOVE, onMainPenMove},
     {WM_ERASEBKGND, onEraseBackground},
 };
 

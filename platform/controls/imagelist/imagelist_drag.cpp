@@ -1,7 +1,10 @@
 // The drag image: one image of a list drawn straight onto the screen over
 // the windows while the pen drags, with the pixels under it saved and put
 // back when it moves or hides. A pixel a window repainted meanwhile is left
-// as the window drew it, so the image never leaves stale pixels behind.
+// as the window drew it, so the image never leaves stale pixels behind; and
+// before the screen is presented the image is put back over what windows
+// painted under it, so it stays in front of a window that repaints (a tree
+// view highlighting the node under the pen) while it is dragged over it.
 #include <algorithm>
 
 #include "platform/controls/imagelist/imagelist_internal.h"
@@ -19,6 +22,7 @@ struct Drag {
     bool shown = false;
     // What is on screen while shown.
     RECT area{0, 0, 0, 0};  // screen coordinates
+    POINT origin{0, 0};     // the image's top-left corner on the screen
     std::vector<uint32_t> under;
     std::vector<uint32_t> drawn;
 };
@@ -37,21 +41,26 @@ RECT lockRect(HWND lock) {
     return out;
 }
 
+// Calls visit(screen pixel, index into under/drawn, x, y) for every pixel of
+// the shown area that lies on the screen.
+template <typename Visit>
+void forEachShownPixel(Drag& d, Visit visit) {
+    gdi::Surface& s = device::screenSurface();
+    int w = d.area.right - d.area.left;
+    for (int y = std::max<int>(d.area.top, 0); y < std::min<int>(d.area.bottom, s.height); ++y) {
+        uint32_t* row = s.row(y);
+        for (int x = std::max<int>(d.area.left, 0); x < std::min<int>(d.area.right, s.width); ++x)
+            visit(row[x], (size_t)(y - d.area.top) * w + (x - d.area.left), x, y);
+    }
+}
+
 void hide() {
     Drag& d = drag();
     if (!d.shown) return;
     d.shown = false;
-    gdi::Surface& s = device::screenSurface();
-    int w = d.area.right - d.area.left;
-    for (int y = d.area.top; y < d.area.bottom; ++y) {
-        if (y < 0 || y >= s.height) continue;
-        uint32_t* row = s.row(y);
-        for (int x = d.area.left; x < d.area.right; ++x) {
-            if (x < 0 || x >= s.width) continue;
-            size_t at = (size_t)(y - d.area.top) * w + (x - d.area.left);
-            if (row[x] == d.drawn[at]) row[x] = d.under[at];
-        }
-    }
+    forEachShownPixel(d, [&](uint32_t& pixel, size_t at, int, int) {
+        if (pixel == d.drawn[at]) pixel = d.under[at];
+    });
     device::screenMarkDirty(d.area);
 }
 
@@ -71,6 +80,7 @@ void show() {
     if (!IntersectRect(&area, &area, &surf)) return;
     int w = area.right - area.left, h = area.bottom - area.top;
     d.area = area;
+    d.origin = at;
     d.under.assign((size_t)w * h, 0);
     d.drawn.assign((size_t)w * h, 0);
     const Image& img = l->images.front();
@@ -88,12 +98,32 @@ void show() {
     device::screenMarkDirty(area);
 }
 
+// Takes what windows painted under the shown image as its new background
+// and draws the image over it again.
+void redrawOverWindows() {
+    Drag& d = drag();
+    ImageList* l = get(d.list);
+    if (!d.shown || !l || l->images.empty()) return;
+    const Image& img = l->images.front();
+    bool changed = false;
+    forEachShownPixel(d, [&](uint32_t& pixel, size_t at, int x, int y) {
+        if (pixel == d.drawn[at]) return;
+        size_t src = (size_t)(y - d.origin.y) * l->cx + (x - d.origin.x);
+        d.under[at] = pixel;
+        if (!img.clear[src]) pixel = img.pixels[src];
+        d.drawn[at] = pixel;
+        changed = true;
+    });
+    if (changed) device::screenMarkDirty(d.area);
+}
+
 }  // namespace
 
 void forgetDragList(HIMAGELIST h) {
     if (drag().list == h) {
         hide();
         drag() = Drag{};
+        device::screenSetOverlay(nullptr);
     }
 }
 
@@ -114,6 +144,7 @@ BOOL WINAPI ImageList_BeginDrag(HIMAGELIST himlTrack, int iTrack, int dxHotspot,
     d = iml::Drag{};
     d.list = iml::add(std::move(copy));
     d.hotspot = POINT{dxHotspot, dyHotspot};
+    device::screenSetOverlay(&iml::redrawOverWindows);
     return TRUE;
 }
 
@@ -163,6 +194,7 @@ void WINAPI ImageList_EndDrag(void) {
     HIMAGELIST list = d.list;
     d = iml::Drag{};
     iml::remove(list);
+    device::screenSetOverlay(nullptr);
 }
 
 HIMAGELIST WINAPI ImageList_GetDragImage(POINT* ppt, POINT* pptHotspot) {

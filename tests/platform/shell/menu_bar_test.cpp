@@ -5,6 +5,7 @@
 #include "platform/shell/menu_query.h"
 #include "platform/shell/menu_store.h"
 #include "platform/shell/popup_menu.h"
+#include "platform/system/resource_table.h"
 #include "shell_fixture.h"
 
 namespace shelltest {
@@ -247,6 +248,46 @@ TEST_F(MenuBarTest, BadRequestsAreRefusedAndTheBarGoesWithItsOwner) {
     DestroyWindow(main_);
     EXPECT_FALSE(IsWindow(again));
     EXPECT_EQ(shell::liveMenuCount(), menus - 5);
+}
+
+// A bar as full as the program's (three menus and five pictures) keeps
+// every button clear of the input panel's button, where a tap would raise
+// the panel instead.
+TEST_F(MenuBarTest, ACrowdedBarFitsItsButtonsBeforeTheInputPanelButton) {
+    static device::MenuBarTemplate crowded{200, {
+        {device::MenuBarButton::kMenu, 40002, u"&File", 0},
+        {device::MenuBarButton::kMenu, 40003, u"&Edit", 1},
+        {device::MenuBarButton::kMenu, 40004, u"&Options", 2},
+        {device::MenuBarButton::kSeparator},
+        {device::MenuBarButton::kPicture, 511, nullptr, 0, 0, TBSTATE_ENABLED},
+        {device::MenuBarButton::kPicture, 512, nullptr, 0, 1, TBSTATE_ENABLED},
+        {device::MenuBarButton::kPicture, 513, nullptr, 0, 0, TBSTATE_ENABLED},
+        {device::MenuBarButton::kPicture, 514, nullptr, 0, 1, TBSTATE_ENABLED},
+        {device::MenuBarButton::kPicture, 515, nullptr, 0, 0, TBSTATE_ENABLED},
+    }};
+    device::resourceRegister(device::kResMenuBar, 204, &crowded, 0);
+    HWND owner = CreateWindowExW(0, u"shellrec", u"Crowded", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SHMENUBARINFO mb{};
+    mb.cbSize = sizeof(mb);
+    mb.hwndParent = owner;
+    mb.nToolBarId = 204;
+    mb.nBmpId = 203;
+    mb.cBmpImages = 2;
+    ASSERT_TRUE(SHCreateMenuBar(&mb));
+    device::runUntilIdle();
+    auto buttons = shell::menuBarButtons(mb.hwndMB);
+    ASSERT_EQ(buttons.size(), 9u);
+    RECT sip = shell::menuBarSipButton(mb.hwndMB);
+    for (size_t i = 1; i < buttons.size(); ++i) EXPECT_GE(buttons[i].rect.left, buttons[i - 1].rect.right);
+    EXPECT_LE(buttons[8].rect.right, sip.left);
+    // Each picture stays wider than its picture, each menu wider than its text.
+    for (size_t i = 4; i < buttons.size(); ++i) EXPECT_GT(buttons[i].rect.right - buttons[i].rect.left, 16);
+    // The last picture answers a tap on its centre.
+    tapRect(buttons[8].rect);
+    device::runUntilIdle();
+    ASSERT_FALSE(rec().commands.empty());
+    EXPECT_EQ(rec().commands.back(), 515u);
 }
 
 TEST_F(MenuBarTest, EmptyBarHasOnlyTheInputPanelButton) {

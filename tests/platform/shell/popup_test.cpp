@@ -3,6 +3,7 @@
 // nothing, greyed items cannot be chosen, submenus open beside their item.
 #include "platform/shell/menu_query.h"
 #include "platform/shell/popup_menu.h"
+#include "platform/system/resource_table.h"
 #include "shell_fixture.h"
 
 namespace shelltest {
@@ -111,6 +112,43 @@ TEST_F(PopupTest, SubmenuOpensBesideItsItemAndItsItemIsChosen) {
     device::runUntilIdle();
     ASSERT_EQ(rec().commands.size(), 1u);
     EXPECT_EQ(rec().commands[0], 312u);
+}
+
+// A submenu too wide for either side of its parent is pushed over it, under
+// the pen that opened it: the lift of that tap chooses nothing there; a tap
+// of its own does.
+TEST_F(PopupTest, ASubmenuOpenedUnderThePenIgnoresTheLiftOfTheTapThatOpenedIt) {
+    static device::MenuTemplate wide{{
+        {0, u"Options", MF_POPUP, {
+            {0, u"Checked", MF_POPUP, {
+                {401, u"Check every single item"},
+                {402, u"Uncheck every single item"},
+            }},
+            {403, u"Settings"},
+        }},
+    }};
+    device::resourceRegister(device::kResMenu, 205, &wide, 0);
+    HMENU menu = LoadMenuW(nullptr, MAKEINTRESOURCEW(205));
+    ASSERT_NE(menu, nullptr);
+    RECT item{}, submenu{};
+    POINT at{};
+    drive({[&] {
+               ASSERT_TRUE(shell::popupItemRect(0, 0, item));
+               at = POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+               device::penDown(at.x, at.y);
+           },
+           [&] {
+               ASSERT_EQ(shell::popupLevelCount(), 2);
+               shell::popupLevelRect(1, submenu);
+               device::penUp(at.x, at.y);
+           },
+           [&] { EXPECT_EQ(shell::popupLevelCount(), 2); },
+           tap(u"Uncheck every single item")});
+    EXPECT_EQ(TrackPopupMenuEx(GetSubMenu(menu, 0), TPM_RETURNCMD, 60, 60, main_, nullptr), 402);
+    stopDriving();
+    DestroyMenu(menu);
+    // The geometry this is about: the submenu covers the point of the tap.
+    EXPECT_TRUE(PtInRect(&submenu, at)) << submenu.left << ".." << submenu.right << " at " << at.x;
 }
 
 TEST_F(PopupTest, KeysMoveOpenChooseAndClose) {

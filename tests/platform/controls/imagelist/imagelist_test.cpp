@@ -206,6 +206,55 @@ TEST_F(ImageLists, DragImageIsDrawnOverTheScreenAndRestored) {
     DeleteObject(img);
 }
 
+// A window that repaints under the image while it is dragged (a tree view
+// moving its highlight) does not wipe it out: before the screen is shown the
+// image goes back on top, and what the window painted is what comes back
+// when the image leaves.
+TEST_F(ImageLists, DragImageStaysInFrontOfAWindowThatRepaints) {
+    static COLORREF fill = kWhite;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (msg != WM_PAINT) return DefWindowProcW(hwnd, msg, wParam, lParam);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        HBRUSH b = CreateSolidBrush(fill);
+        FillRect(dc, &ps.rcPaint, b);
+        DeleteObject(b);
+        EndPaint(hwnd, &ps);
+        return 0;
+    };
+    wc.lpszClassName = u"ilrepaint";
+    RegisterClassW(&wc);
+    HWND target = CreateWindowExW(0, u"ilrepaint", u"", WS_POPUP | WS_VISIBLE, 20, 60, 40, 20, nullptr, nullptr,
+                                  nullptr, nullptr);
+    device::runUntilIdle();
+    gdi::Surface& s = device::screenSurface();
+    HIMAGELIST l = ImageList_Create(4, 2, ILC_COLOR | ILC_MASK, 1, 1);
+    HBITMAP img = bitmapOf(4, 2, {kRed, kRed, kGreen, kRed, kRed, kRed, kRed, kRed});
+    ImageList_AddMasked(l, img, kGreen);
+    ASSERT_TRUE(ImageList_BeginDrag(l, 0, 0, 0));
+    ImageList_Destroy(l);
+    ASSERT_TRUE(ImageList_DragEnter(target, 5, 5));  // 25..28, 65..66 on the screen
+    EXPECT_EQ(s.row(65)[25], gdi::pixelFromColorref(kRed));
+
+    fill = kBlue;
+    InvalidateRect(target, nullptr, FALSE);
+    device::runUntilIdle();
+    EXPECT_EQ(s.row(65)[25], gdi::pixelFromColorref(kRed));
+    EXPECT_EQ(s.row(66)[28], gdi::pixelFromColorref(kRed));
+    EXPECT_EQ(s.row(65)[27], gdi::pixelFromColorref(kBlue));  // the see-through pixel shows the new paint
+    EXPECT_EQ(s.row(65)[30], gdi::pixelFromColorref(kBlue));
+    EXPECT_TRUE(ImageList_DragLeave(target));
+    for (int x = 25; x < 29; ++x) EXPECT_EQ(s.row(65)[x], gdi::pixelFromColorref(kBlue)) << x;
+    ImageList_EndDrag();
+    // With the drag over, a repaint is the window's alone.
+    fill = kWhite;
+    InvalidateRect(target, nullptr, FALSE);
+    device::runUntilIdle();
+    EXPECT_EQ(s.row(65)[25], gdi::pixelFromColorref(kWhite));
+    DeleteObject(img);
+}
+
 TEST_F(ImageLists, DragImageIsClippedToTheLockWindow) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
