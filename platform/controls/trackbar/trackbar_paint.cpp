@@ -139,7 +139,7 @@ void paint(Trackbar& t, HDC dc) {
         Layout l = layoutOf(t);
         bool perPart = (asked & CDRF_NOTIFYITEMDRAW) != 0;
         struct Part {
-            DWORD_PTR spec;
+            DWORD_PTR id;  // the part's custom-draw item (TBCD_*)
             RECT rect;
             void (*draw)(const Trackbar&, const Layout&, HDC);
         };
@@ -147,13 +147,13 @@ void paint(Trackbar& t, HDC dc) {
                         {TBCD_TICS, rc, drawTics},
                         {TBCD_THUMB, l.thumb, drawThumb}};
         for (const Part& p : parts) {
-            if (p.spec == TBCD_TICS && (styleOf(t) & TBS_NOTICKS)) continue;
-            if (p.spec == TBCD_THUMB && (styleOf(t) & TBS_NOTHUMB)) continue;
-            UINT partState = state | (p.spec == TBCD_THUMB && t.dragging ? CDIS_SELECTED : 0);
-            LRESULT r = perPart ? customDraw(t, dc, CDDS_ITEMPREPAINT, p.spec, p.rect, partState) : CDRF_DODEFAULT;
+            if (p.id == TBCD_TICS && (styleOf(t) & TBS_NOTICKS)) continue;
+            if (p.id == TBCD_THUMB && (styleOf(t) & TBS_NOTHUMB)) continue;
+            UINT partState = state | (p.id == TBCD_THUMB && t.dragging ? CDIS_SELECTED : 0);
+            LRESULT r = perPart ? customDraw(t, dc, CDDS_ITEMPREPAINT, p.id, p.rect, partState) : CDRF_DODEFAULT;
             if (!IsWindow(t.hwnd)) return;
             if (!(r & CDRF_SKIPDEFAULT)) p.draw(t, l, dc);
-            if (r & CDRF_NOTIFYPOSTPAINT) customDraw(t, dc, CDDS_ITEMPOSTPAINT, p.spec, p.rect, partState);
+            if (r & CDRF_NOTIFYPOSTPAINT) customDraw(t, dc, CDDS_ITEMPOSTPAINT, p.id, p.rect, partState);
             if (!IsWindow(t.hwnd)) return;
         }
         if (focused) {
