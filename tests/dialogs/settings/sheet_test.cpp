@@ -62,6 +62,16 @@ TEST_F(SettingsSheet, ASheetThatCannotBeShownSaysSoAndTheListIsStillStored) {
     EXPECT_EQ(stored("crListName"), std::to_string(0x960000));
 }
 
+TEST_F(SettingsSheet, WithoutADatabaseTheChangedAttributesStayInMemory) {
+    start();
+    ASSERT_EQ(dbCurrent, nullptr);
+    runSettings({showPage(1), tapControl(res::kIdColButtonDiamond), showPage(0), tapControl(res::kIdDispCheckboxes),
+                 tapOk()});
+    EXPECT_EQ(attrCurrentList.intButtonType, 0);
+    EXPECT_EQ(attrCurrentList.bCheckbox, 0);
+    EXPECT_FALSE(GetWindowLongW(hwndMainTV, GWL_STYLE) & TVS_CHECKBOXES);
+}
+
 // Every visible control of every page lies inside its page and clear of
 // the others.
 void expectTidyPages(std::vector<std::string>* problems) {
