@@ -157,6 +157,85 @@ const device::DialogTemplate kImportOption{
      {u"button", u"OK", res::kIdOk, kDefButton, 0, 14, 54, 45, 14},
      {u"button", u"Cancel", res::kIdCancel, kButton, 0, 65, 54, 45, 14}}};
 
+// The pages of the "Settings" sheet. The sheet sizes each page to its own
+// page area; the hidden statics 1092 and 1093 mark the framed groups, and
+// the Display page's hidden 1096 the place of the picture preview. Of the
+// swatch and the image list under "Background" the procedure shows one.
+constexpr DWORD kPage = DS_SETFONT | WS_CHILD | WS_CAPTION;
+constexpr DWORD kLabel = kVis | SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kMarker = 0;  // only gives a rectangle
+constexpr DWORD kCheck = kVis | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kDropList = kVis | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr DWORD kColourSwatch = kVis | SS_NOTIFY | WS_BORDER;
+
+const device::DialogTemplate kSettingsDisplay{
+    kPage, 0, 0, 0, 161, 171, u"Display", u"Tahoma", 8,
+    {{u"static", u"Background", res::kIdSetTitle, kLabel, 0, 6, 3, 90, 10},
+     {u"static", u"", res::kIdSetFrame1, kMarker, 0, 3, 13, 155, 62},
+     {u"combobox", u"", res::kIdDispBackground, kDropList, 0, 8, 18, 145, 50},
+     {u"static", u"Background color:", res::kIdDispColourLabel, SS_LEFT | SS_NOPREFIX, 0, 8, 39, 68, 9},
+     {u"static", u"", res::kIdDispBackgroundColour, SS_NOTIFY | WS_BORDER, 0, 78, 37, 36, 12},
+     {u"listbox", u"", res::kIdDispImages, WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_SORT | LBS_NOTIFY | LBS_HASSTRINGS,
+      0, 8, 34, 76, 38},
+     {u"static", u"", res::kIdDispPreview, kMarker, 0, 89, 34, 64, 37},
+     {u"static", u"", res::kIdSetFrame2, kMarker, 0, 3, 79, 155, 89},
+     {u"button", u"Draw checkboxes", res::kIdDispCheckboxes, kCheck, 0, 9, 83, 144, 8},
+     {u"button", u"ClearType text", res::kIdDispClearType, kCheck, 0, 9, 92, 144, 8},
+     {u"button", u"Backup database", res::kIdDispBackup, kCheck, 0, 9, 101, 144, 8},
+     {u"button", u"Auto check", res::kIdDispAutoCheck, kCheck, 0, 9, 110, 144, 8},
+     {u"button", u"Check items strikeout", res::kIdDispStrikeCheck, kCheck, 0, 9, 119, 144, 8},
+     {u"button", u"Bold main items", res::kIdDispRootBold, kCheck, 0, 9, 128, 144, 8},
+     {u"button", u"Display delete warning message", res::kIdDispWarning, kCheck, 0, 9, 137, 144, 8},
+     {u"static", u"Show completion:", -1, kLabel, 0, 9, 153, 62, 9},
+     {u"combobox", u"", res::kIdDispCompletion, kDropList, 0, 72, 151, 80, 50}}};
+
+// The four levels step to the right, each marker just under the left edge
+// of the swatch above, so the connectors drawn between them read as a tree.
+std::vector<device::DialogItemTemplate> settingsColorItems() {
+    std::vector<device::DialogItemTemplate> items = {
+        {u"static", u"List item colors", res::kIdSetTitle, kLabel, 0, 6, 3, 90, 10},
+        {u"static", u"", res::kIdSetFrame1, kMarker, 0, 3, 13, 155, 101}};
+    for (int k = 0; k < 4; ++k) {
+        items.push_back({u"static", u"-", res::kIdColMarker0 + k, kVis | SS_CENTER | SS_NOPREFIX, 0, (short)(9 + 8 * k),
+                         (short)(18 + 13 * k), 6, 10});
+        items.push_back({u"static", u"", res::kIdColLevel0 + k, kColourSwatch, 0, (short)(19 + 8 * k),
+                         (short)(17 + 13 * k), 30, 11});
+    }
+    const std::vector<device::DialogItemTemplate> rest = {
+        {u"static", u"Line color", res::kIdColLineTitle, kLabel, 0, 98, 16, 58, 10},
+        {u"static", u"", res::kIdColLine, kColourSwatch, 0, 98, 28, 30, 11},
+        {u"static", u"Button icon", res::kIdColButtonTitle, kLabel, 0, 98, 44, 58, 10},
+        {u"static", u"", res::kIdColButtonBox, kVis | SS_BITMAP | SS_NOTIFY, 0, 100, 56, 14, 14},
+        {u"static", u"", res::kIdColButtonDiamond, kVis | SS_BITMAP | SS_NOTIFY, 0, 126, 56, 14, 14},
+        {u"static", u"Strikeout items", -1, kLabel, 0, 9, 75, 52, 9},
+        {u"static", u"", res::kIdColChecked, kColourSwatch, 0, 62, 74, 24, 11},
+        {u"static", u"Hidden items", -1, kLabel, 0, 9, 88, 52, 9},
+        {u"static", u"", res::kIdColHidden, kColourSwatch, 0, 62, 87, 24, 11},
+        {u"static", u"List name", -1, kLabel, 0, 9, 101, 52, 9},
+        {u"static", u"", res::kIdColListName, kColourSwatch, 0, 62, 100, 24, 11},
+        {u"static", u"Font size", -1, kLabel, 0, 92, 101, 32, 9},
+        {u"combobox", u"", res::kIdColNameFontSize, kDropList, 0, 124, 99, 30, 80},
+        {u"static", u"Notes colors", res::kIdColNotesTitle, kLabel, 0, 6, 117, 90, 10},
+        {u"static", u"", res::kIdSetFrame2, kMarker, 0, 3, 127, 155, 41},
+        {u"static", u"Background", -1, kLabel, 0, 9, 134, 52, 9},
+        {u"static", u"", res::kIdColNoteBackground, kColourSwatch, 0, 62, 133, 24, 11},
+        {u"static", u"Text", -1, kLabel, 0, 9, 151, 52, 9},
+        {u"static", u"", res::kIdColNoteText, kColourSwatch, 0, 62, 150, 24, 11},
+        {u"static", u"Font size", -1, kLabel, 0, 92, 151, 32, 9},
+        {u"combobox", u"", res::kIdColNotesFontSize, kDropList, 0, 124, 149, 30, 80}};
+    items.insert(items.end(), rest.begin(), rest.end());
+    return items;
+}
+
+const device::DialogTemplate kSettingsColor{kPage, 0, 0, 0, 161, 171, u"Color", u"Tahoma", 8, settingsColorItems()};
+
+const device::DialogTemplate kSettingsOther{
+    kPage, 0, 0, 0, 163, 188, u"Other", u"Tahoma", 8,
+    {{u"static", u"", res::kIdSetFrame1, kMarker, 0, 3, 4, 157, 52},
+     {u"static", u"Time/Date stamp", -1, kLabel, 0, 9, 13, 64, 9},
+     {u"combobox", u"", res::kIdOtherTimeStamp, kDropList, 0, 76, 11, 78, 60},
+     {u"button", u"Show SIP for hardware keyboard devices", res::kIdOtherKeyboardSip, kCheck, 0, 9, 32, 148, 10}}};
+
 }  // namespace
 
 void registerDialogResources() {
@@ -171,4 +250,7 @@ void registerDialogResources() {
     device::resourceRegister(device::kResDialog, res::kDlgMessage, &kMessage, 0);
     device::resourceRegister(device::kResDialog, res::kDlgNotice, &kNotice, 0);
     device::resourceRegister(device::kResDialog, res::kDlgInformation, &kInformation, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgSettingsDisplay, &kSettingsDisplay, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgSettingsColor, &kSettingsColor, 0);
+    device::resourceRegister(device::kResDialog, res::kDlgSettingsOther, &kSettingsOther, 0);
 }

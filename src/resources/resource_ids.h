@@ -36,6 +36,9 @@ constexpr int kDlgPassword = 164;
 constexpr int kDlgTip = 165;
 constexpr int kDlgMessage = 1014;
 constexpr int kDlgColourPicker = 1018;
+constexpr int kDlgSettingsDisplay = 1049;  // the pages of the "Settings" sheet
+constexpr int kDlgSettingsColor = 1050;
+constexpr int kDlgSettingsOther = 1051;
 constexpr int kDlgNotice = 1052;
 constexpr int kDlgInformation = 1053;
 
@@ -50,6 +53,12 @@ constexpr int kBmpColourBarsHiRes = 128;
 constexpr int kBmpColourBars = 129;
 // The built-in background picture (240 x 268, 8 bits per pixel).
 constexpr int kBmpBackground = 147;
+// Bitmaps of the settings' "Button icon" choice: the boxed plus sign
+// (button type 1) and the blue diamond (button type 0).
+constexpr int kBmpButtonBoxHiRes = 141;
+constexpr int kBmpButtonDiamondHiRes = 142;
+constexpr int kBmpButtonBox = 143;
+constexpr int kBmpButtonDiamond = 144;
 // Bitmaps of the file chooser: the tree's five node pictures side by side,
 // and the OK, Cancel and New Folder pictures.
 constexpr int kBmpChooserTreeHiRes = 119;  // five 30 x 30
@@ -167,6 +176,46 @@ constexpr int kIdChooserNewFolder = 1093;
 // Import options.
 constexpr int kIdImportNewList = 1122;
 constexpr int kIdImportCurrentList = 1123;
+// Settings pages. Each page is a dialog of its own, so the numbers repeat
+// from page to page. The hidden frame markers only give the rectangles the
+// pages draw their rounded frames around.
+constexpr int kIdSetTitle = 1011;   // "Background" (Display), "List item colors" (Color)
+constexpr int kIdSetFrame1 = 1092;
+constexpr int kIdSetFrame2 = 1093;  // Display and Color
+// Display.
+constexpr int kIdDispImages = 1060;          // the image files of the program's folder
+constexpr int kIdDispBackground = 1094;      // "Use solid color" / "Use bitmap image file"
+constexpr int kIdDispColourLabel = 1095;     // "Background color:"
+constexpr int kIdDispPreview = 1096;         // hidden: where the picture is previewed
+constexpr int kIdDispBackup = 1097;          // "Backup database"
+constexpr int kIdDispWarning = 1098;         // "Display delete warning message"
+constexpr int kIdDispCompletion = 1099;      // "Show completion:"
+constexpr int kIdDispCheckboxes = 1100;      // "Draw checkboxes"
+constexpr int kIdDispAutoCheck = 1101;       // "Auto check"
+constexpr int kIdDispClearType = 1102;       // "ClearType text"
+constexpr int kIdDispRootBold = 1103;        // "Bold main items"
+constexpr int kIdDispStrikeCheck = 1104;     // "Check items strikeout"
+constexpr int kIdDispBackgroundColour = 1121;  // the swatch
+// Color: swatches, the two font sizes, the level markers and the button icons.
+constexpr int kIdColLevel0 = 1100;  // .. 1103 for levels 1 to 3
+constexpr int kIdColNotesFontSize = 1104;
+constexpr int kIdColLine = 1105;
+constexpr int kIdColChecked = 1108;
+constexpr int kIdColHidden = 1109;
+constexpr int kIdColListName = 1110;
+constexpr int kIdColNoteBackground = 1111;
+constexpr int kIdColNoteText = 1112;
+constexpr int kIdColNameFontSize = 1113;
+constexpr int kIdColMarker0 = 1114;  // .. 1117, the "-" before each level
+constexpr int kIdColButtonBox = 1118;
+constexpr int kIdColButtonDiamond = 1119;
+constexpr int kIdColLineTitle = 1012;
+constexpr int kIdColButtonTitle = 1013;
+constexpr int kIdColNotesTitle = 1017;
+// Other.
+constexpr int kIdOtherTimeStamp = 1105;
+constexpr int kIdOtherKeyboardSip = 1130;
+
 // Notice: its three paragraphs.
 constexpr int kIdNoticeText1 = 1040;
 constexpr int kIdNoticeText2 = 1041;

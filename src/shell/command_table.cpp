@@ -4,6 +4,7 @@
 
 #include "dialogs/about.h"
 #include "dialogs/info_window.h"
+#include "dialogs/settings_sheet.h"
 #include "exchange/task_creation.h"
 #include "exchange/text_export.h"
 #include "exchange/text_import.h"
@@ -25,6 +26,7 @@ namespace {
 const CommandEntry kCommands[] = {
     {40007, onAbout},           // Options "About..."
     {40009, onExit},            // File "Exit"
+    {40008, onSettings},        // Options "Settings..."
     {6000, onListCombo},        // the list combo box
     {40030, onToggleEditBar},   // picture button "Edit Bar"
     {40015, onToggleNotes},     // picture button "Item Note"

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "outline/notes.h"
+#include "outline/outline_paint.h"
 #include "shell/app_state.h"
 #include "shell/shell_state.h"
 #include "storage/settings.h"
@@ -39,6 +40,12 @@ int rememberedNotesHeight() {
     int n = 0;
     if (!getSettingInt(SETTING_NOTEEBHEIGHTPREVIOUS, &n) || n <= 0) n = intWorkHeight / 5;
     return n;
+}
+
+int smallPadlockWidth() {
+    BITMAP bm{};
+    if (hbmPadlockSmall && GetObjectW(hbmPadlockSmall, sizeof bm, &bm)) return bm.bmWidth;
+    return bHiRes ? 25 : 12;
 }
 
 void moveSplitter(int top) {
@@ -114,6 +121,21 @@ void layoutPanes() {
         SetWindowPos(hwndFind, nullptr, 0, h - find, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
+}
+
+void placeListBar() {
+    if (!hwndListCombo || !hwndListName) return;
+    RECT rc{};
+    GetWindowRect(hwndListCombo, &rc);
+    const int barHeight = rc.bottom - rc.top;
+    const int x = 3 * intUnit + smallPadlockWidth();
+    const int width = intWorkWidth - barHeight / 2 - x;
+    // Asked for taller, the combo box keeps its height and drops its list
+    // down that far.
+    MoveWindow(hwndListCombo, x, 0, width, intWorkHeight / 2, FALSE);
+    MoveWindow(hwndListName, x, 0, width, barHeight, TRUE);
+    intListBarBottom = intScale + barHeight;
+    intTreeTop = treeTopFor(bEditBarVisible);
 }
 
 LRESULT onSettingChange(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

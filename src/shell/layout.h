@@ -11,6 +11,12 @@
 // intSplitterTop; each keeps its visibility.
 void layoutPanes();
 
+// Puts the list combo box and the list-name bar in front of it at the top,
+// as tall as the combo box is with its font, and sets intListBarBottom and
+// intTreeTop from it. Start-up calls it, and so does a change of the list
+// name's font size (then a WM_SETTINGCHANGE lays the panes out again).
+void placeListBar();
+
 // WM_SETTINGCHANGE of the main window: lets the shell resize the window for
 // the input panel, then puts the splitter where the notes pane keeps its
 // height (the outline takes up the difference) and lays the panes out.

@@ -88,29 +88,20 @@ int windowHeight(HWND hwnd) {
     return rc.bottom - rc.top;
 }
 
-int smallPadlockWidth() {
-    BITMAP bm{};
-    if (hbmPadlockSmall && GetObjectW(hbmPadlockSmall, sizeof bm, &bm)) return bm.bmWidth;
-    return bHiRes ? 25 : 12;
-}
-
 HWND createChild(LPCWSTR cls, LPCWSTR text, DWORD style, int x, int y, int w, int h, int id) {
     return CreateWindowExW(0, cls, text, style, x, y, w, h, hwndMain, (HMENU)(INT_PTR)id, hInstance, nullptr);
 }
 
 // The list combo box and the list-name bar in front of it share the top band.
+// The edit bar is as tall as the combo box with the system's font.
 void createListBar() {
-    int dropHeight = intWorkHeight / 2;
-    hwndListCombo = createChild(u"combobox", u"", kListComboStyle, 0, 0, intWorkWidth, dropHeight, ID_LIST_COMBO);
+    hwndListCombo =
+        createChild(u"combobox", u"", kListComboStyle, 0, 0, intWorkWidth, intWorkHeight / 2, ID_LIST_COMBO);
     intListBarHeight = windowHeight(hwndListCombo);
     SendMessageW(hwndListCombo, WM_SETFONT, (WPARAM)hfontListName, FALSE);
-    int barHeight = windowHeight(hwndListCombo);
-    int x = 3 * intUnit + smallPadlockWidth();
-    int width = intWorkWidth - barHeight / 2 - x;
-    MoveWindow(hwndListCombo, x, 0, width, dropHeight, FALSE);
     ShowWindow(hwndListCombo, SW_HIDE);
-    hwndListName = createChild(u"static", u"", kListNameStyle, x, 0, width, barHeight, ID_LIST_NAME);
-    intListBarBottom = intScale + barHeight;
+    hwndListName = createChild(u"static", u"", kListNameStyle, 0, 0, 0, 0, ID_LIST_NAME);
+    placeListBar();
 }
 
 void createPanes() {
