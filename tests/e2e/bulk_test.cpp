@@ -9,12 +9,6 @@
 
 namespace {
 
-int play(e2e::Run& run, const std::string& name) {
-    std::string steps = e2e::scriptFile(name);
-    EXPECT_FALSE(steps.empty()) << "no script " << name;
-    return run.script(e2e::kFirstStart + steps);
-}
-
 std::string one(e2e::Run& run, const std::string& sql) { return e2e::queryOne(run.database(), sql); }
 
 // The outline of a dump as text: one line per item, two blanks per level,
@@ -63,7 +57,7 @@ bool marked(e2e::Run& run, const std::string& dumpName, int id) {
 
 TEST(BulkE2E, SortAlphabeticThenBothThenCheckedIsStoredAndOrdersTheOutline) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "bulk_sort.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "bulk_sort.txt"), 0) << run.err();
     // Case-sensitive: upper-case letters sort before lower-case ones.
     EXPECT_EQ(outline(run, "bulk_sort_alpha.json"),
               "[ ] Milk +\n  [ ] Butter\n  [ ] skim\n[ ] Zucchini\n[x] apples\n[ ] pears\n");
@@ -84,7 +78,7 @@ TEST(BulkE2E, SortAlphabeticThenBothThenCheckedIsStoredAndOrdersTheOutline) {
 
 TEST(BulkE2E, CheckAllUncheckAllAndDeleteCheckedAfterItsWarning) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "bulk_checked.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "bulk_checked.txt"), 0) << run.err();
     EXPECT_EQ(outline(run, "bulk_check_all.json"), "[x] Milk +\n  [x] Skim\n[x] Bread\n[x] Eggs\n");
     // Milk went with its unchecked child; the cancelled first try kept all.
     EXPECT_EQ(outline(run, "bulk_checked.json"), "[ ] Bread\n");
@@ -94,7 +88,7 @@ TEST(BulkE2E, CheckAllUncheckAllAndDeleteCheckedAfterItsWarning) {
 
 TEST(BulkE2E, HiddenItemsFilteredShownInTheirColourAllHiddenAndAllShownAgain) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "bulk_hidden.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "bulk_hidden.txt"), 0) << run.err();
     EXPECT_EQ(outline(run, "bulk_hidden_filtered.json"), "[ ] Milk\n[ ] Eggs\n");
     EXPECT_EQ(outline(run, "bulk_hidden_off.json"), "[ ] Milk\n[ ] Bread\n[ ] Eggs\n");
     EXPECT_EQ(menuState(run, "bulk_hidden_off.json", "Options", 40067), "Hide On enabled");
@@ -108,7 +102,7 @@ TEST(BulkE2E, HiddenItemsFilteredShownInTheirColourAllHiddenAndAllShownAgain) {
 
 TEST(BulkE2E, CollapseAllAndTheFontSizeHoldAfterARestart) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "bulk_expand_font.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "bulk_expand_font.txt"), 0) << run.err();
     EXPECT_EQ(one(run, "SELECT group_concat(DISTINCT bNodeExpand) FROM 'Groceries';"), "0");
     EXPECT_EQ(e2e::setting(run.settings(), "fontsizeTV"), "16");
     ASSERT_EQ(run.script("dump restarted.json\n"), 0) << run.err();
@@ -118,7 +112,7 @@ TEST(BulkE2E, CollapseAllAndTheFontSizeHoldAfterARestart) {
 
 TEST(BulkE2E, UndoBringsADeletedParentBackAndIsGrayedAfterAListSwitch) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "bulk_undo.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "bulk_undo.txt"), 0) << run.err();
     EXPECT_EQ(outline(run, "bulk_undo_deleted.json"), "[ ] Bread\n");
     EXPECT_EQ(menuState(run, "bulk_undo_deleted.json", "Edit", 40031), "Undo enabled");
     EXPECT_EQ(outline(run, "bulk_undo.json"), "[ ] Bread\n[ ] Milk +\n  [ ] Skim\n");

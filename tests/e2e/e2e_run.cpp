@@ -2,6 +2,7 @@
 // queries on what it wrote, and a small JSON reader for the dumps.
 #include "e2e_run.h"
 
+#include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -151,6 +152,12 @@ std::string readFile(const std::string& path) {
 std::string scriptFile(const std::string& name) {
     const char* source = std::getenv("QP_SOURCE_DIR");
     return readFile(std::string(source ? source : ".") + "/tests/e2e/scripts/" + name);
+}
+
+int play(Run& run, const std::string& name, bool firstStart) {
+    std::string steps = scriptFile(name);
+    EXPECT_FALSE(steps.empty()) << "no script " << name;
+    return run.script(firstStart ? kFirstStart + steps : steps);
 }
 
 // --- JSON ------------------------------------------------------------------

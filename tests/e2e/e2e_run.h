@@ -78,6 +78,10 @@ bool fileExists(const std::string& path);
 // The text of tests/e2e/scripts/<name> in the source tree ($QP_SOURCE_DIR);
 // empty when it cannot be read.
 std::string scriptFile(const std::string& name);
+// Runs the script tests/e2e/scripts/<name>, after the opening steps of a
+// first start unless `firstStart` is false; the run's status (a missing
+// script fails the test).
+int play(Run& run, const std::string& name, bool firstStart = true);
 std::string readFile(const std::string& path);
 // The text of the script tests/e2e/scripts/`name` of the source tree
 // ($QP_SOURCE_DIR, which CTest sets); empty when it cannot be read.

@@ -11,12 +11,6 @@
 
 namespace {
 
-int play(e2e::Run& run, const std::string& name) {
-    std::string steps = e2e::scriptFile(name);
-    EXPECT_FALSE(steps.empty()) << "no script " << name;
-    return run.script(e2e::kFirstStart + steps);
-}
-
 std::string column(const std::string& file, const std::string& sql) {
     std::string out;
     for (const auto& row : e2e::query(file, sql)) out += (out.empty() ? "" : ",") + (row.empty() ? "" : row[0]);
@@ -41,7 +35,7 @@ std::string listBox(const e2e::Json& dump) {
 
 TEST(Files, NewAndOpenDatabaseThroughTheChooser) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "files_new_open.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "files_new_open.txt"), 0) << run.err();
     std::string fresh = run.root() + "/My Documents/quillet1.qu2";
     ASSERT_TRUE(e2e::fileExists(fresh));
     EXPECT_EQ(e2e::queryOne(fresh, "SELECT SchemaVersion FROM VersionData;"), "1");
@@ -70,7 +64,7 @@ TEST(Files, NewAndOpenDatabaseThroughTheChooser) {
 
 TEST(Files, ExportedListImportsBackWithQuotesAccentsChecksAndNotes) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "files_roundtrip.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "files_roundtrip.txt"), 0) << run.err();
     // The file is text in UTF-8 with the platform's line ends.
     EXPECT_EQ(e2e::readFile(run.root() + "/My Documents/export_list.txt"),
               "!Groceries\r\n"
@@ -106,7 +100,7 @@ TEST(Files, ExportedListImportsBackWithQuotesAccentsChecksAndNotes) {
 
 TEST(Files, TheBackupGoesToTheChosenFolderWhenTheProgramEnds) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "files_backup.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "files_backup.txt"), 0) << run.err();
     EXPECT_EQ(e2e::setting(run.settings(), "backupfolder"), "\\Storage Card");
     std::string backup = run.card() + "/quillet-backup.qu2";
     ASSERT_TRUE(e2e::fileExists(backup));

@@ -3,24 +3,11 @@
 // menu; the list's rows are read back from the database afterwards.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "e2e_run.h"
 
 namespace {
-
-std::string scriptText(const std::string& name) {
-    const char* source = std::getenv("QP_SOURCE_DIR");
-    return e2e::readFile(std::string(source ? source : ".") + "/tests/e2e/scripts/" + name);
-}
-
-// Runs the opening steps and then the named script; the run's status.
-int play(e2e::Run& run, const std::string& name) {
-    std::string steps = scriptText(name);
-    EXPECT_FALSE(steps.empty()) << "no script " << name;
-    return run.script(e2e::kFirstStart + steps);
-}
 
 std::string one(e2e::Run& run, const std::string& sql) { return e2e::queryOne(run.database(), sql); }
 
@@ -38,7 +25,7 @@ std::string children(e2e::Run& run, long parent) {
 
 TEST(ItemsE2E, NewItemsAndSubItemsAreStoredInOrderWithTheirTextsIntact) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "items_new.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "items_new.txt"), 0) << run.err();
     const std::string longLabel =
         "0123456789abcdefghij0123456789abcdefghij0123456789abcdefghij0123456789abcdefghij0123456789abcdefghi";
     // The 99 characters the label editor takes, and the Windows-1252 bytes
@@ -54,14 +41,14 @@ TEST(ItemsE2E, NewItemsAndSubItemsAreStoredInOrderWithTheirTextsIntact) {
 
 TEST(ItemsE2E, EditFromTheItemMenuStoresTheNewLabel) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "items_edit.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "items_edit.txt"), 0) << run.err();
     EXPECT_EQ(one(run, "SELECT strText FROM 'Groceries' WHERE longID=1;"), "Milk & honey");
     EXPECT_EQ(one(run, "SELECT COUNT(*) FROM 'Groceries';"), "1");
 }
 
 TEST(ItemsE2E, DeleteAsksFirstAndTheParentLosesItsOnlyChild) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "items_delete.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "items_delete.txt"), 0) << run.err();
     // The parked row is purged when the program ends.
     EXPECT_EQ(children(run, 0), "Milk:1,Bread:2");
     EXPECT_EQ(one(run, "SELECT COUNT(*) FROM 'Groceries';"), "2");
@@ -72,7 +59,7 @@ TEST(ItemsE2E, DeleteAsksFirstAndTheParentLosesItsOnlyChild) {
 
 TEST(ItemsE2E, DuplicateCopiesTheItemWithItsSubtreeRightAfterIt) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "items_duplicate.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "items_duplicate.txt"), 0) << run.err();
     EXPECT_EQ(children(run, 0), "Milk:1,Milk:2,Bread:3");
     EXPECT_EQ(one(run, "SELECT COUNT(*) FROM 'Groceries' WHERE strText='Skim';"), "2");
     EXPECT_EQ(one(run, "SELECT COUNT(DISTINCT longParentID) FROM 'Groceries' WHERE strText='Skim';"), "2");
@@ -80,7 +67,7 @@ TEST(ItemsE2E, DuplicateCopiesTheItemWithItsSubtreeRightAfterIt) {
 
 TEST(ItemsE2E, CutPasteMovesTheSubtreeAndCopyPasteAddsACopy) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "items_clipboard.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "items_clipboard.txt"), 0) << run.err();
     // Milk kept its identifier and its child when it was moved after Eggs.
     EXPECT_EQ(one(run, "SELECT longID FROM 'Groceries' WHERE strText='Milk';"), "1");
     EXPECT_EQ(children(run, 1), "Skim:1");
@@ -91,7 +78,7 @@ TEST(ItemsE2E, CutPasteMovesTheSubtreeAndCopyPasteAddsACopy) {
 
 TEST(ItemsE2E, HideStoresTheDisplayFlagAndFiltersTheItemOut) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "items_hide.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "items_hide.txt"), 0) << run.err();
     EXPECT_EQ(one(run, "SELECT bDisplay FROM 'Groceries' WHERE strText='Milk';"), "0");
     EXPECT_EQ(one(run, "SELECT bDisplay FROM 'Groceries' WHERE strText='Bread';"), "1");
     e2e::Json dump = e2e::readJson(run.path("items_hide.json"));

@@ -5,17 +5,11 @@
 // enciphered texts.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "e2e_run.h"
 
 namespace {
-
-std::string scriptText(const std::string& name) {
-    const char* source = std::getenv("QP_SOURCE_DIR");
-    return e2e::readFile(std::string(source ? source : ".") + "/tests/e2e/scripts/" + name);
-}
 
 std::string one(e2e::Run& run, const std::string& sql) { return e2e::queryOne(run.database(), sql); }
 
@@ -63,7 +57,7 @@ std::string treeTexts(const e2e::Json* tree) {
 
 TEST(ListsE2E, NewRenameAndDeleteKeepTablesRowsAndTheBoxInStep) {
     e2e::Run run;
-    ASSERT_EQ(run.script(e2e::kFirstStart + scriptText("lists_manage.txt")), 0) << run.err();
+    ASSERT_EQ(run.script(e2e::kFirstStart + e2e::scriptFile("lists_manage.txt")), 0) << run.err();
 
     e2e::Json renamed = e2e::readJson(run.path("lists_manage_renamed.json"));
     EXPECT_EQ(strings(control(renamed, 6000)), "Groceries,Tools & Café");
@@ -84,7 +78,7 @@ TEST(ListsE2E, NewRenameAndDeleteKeepTablesRowsAndTheBoxInStep) {
 
 TEST(ListsE2E, SwitchingThroughTheListBarLoadsTheChosenList) {
     e2e::Run run;
-    ASSERT_EQ(run.script(e2e::kFirstStart + scriptText("lists_switch.txt")), 0) << run.err();
+    ASSERT_EQ(run.script(e2e::kFirstStart + e2e::scriptFile("lists_switch.txt")), 0) << run.err();
     e2e::Json dump = e2e::readJson(run.path("lists_switch.json"));
     EXPECT_EQ((*control(dump, 6001))["text"].s, "Groceries");
     EXPECT_EQ(treeTexts(control(dump, 6002)), "Milk");
@@ -96,7 +90,7 @@ TEST(ListsE2E, SwitchingThroughTheListBarLoadsTheChosenList) {
 
 TEST(ListsE2E, APasswordEnciphersTheListAndIsAskedForAtTheNextStart) {
     e2e::Run run;
-    ASSERT_EQ(run.script(e2e::kFirstStart + scriptText("lists_password.txt")), 0) << run.err();
+    ASSERT_EQ(run.script(e2e::kFirstStart + e2e::scriptFile("lists_password.txt")), 0) << run.err();
     EXPECT_EQ(one(run, "SELECT bPassword FROM ListAttributes WHERE strListName='Groceries';"), "1");
     std::string verifier = one(run, "SELECT strPassword FROM ListAttributes WHERE strListName='Groceries';");
     EXPECT_EQ(verifier.size(), 32u);
@@ -111,7 +105,7 @@ TEST(ListsE2E, APasswordEnciphersTheListAndIsAskedForAtTheNextStart) {
 
     // Next start: a wrong password is refused, the right one opens the list;
     // then the password is removed and the texts are plain again.
-    ASSERT_EQ(run.script(scriptText("lists_unlock.txt")), 0) << run.err();
+    ASSERT_EQ(run.script(e2e::scriptFile("lists_unlock.txt")), 0) << run.err();
     e2e::Json dump = e2e::readJson(run.path("lists_unlock.json"));
     EXPECT_EQ(treeTexts(control(dump, 6002)), "Milk,Joe's crème");
     EXPECT_EQ(one(run, "SELECT bPassword || '/' || strPassword FROM ListAttributes WHERE strListName='Groceries';"),
@@ -121,9 +115,9 @@ TEST(ListsE2E, APasswordEnciphersTheListAndIsAskedForAtTheNextStart) {
 
 TEST(ListsE2E, ACancelledPasswordLeavesTheListLockedAndUntouched) {
     e2e::Run run;
-    ASSERT_EQ(run.script(e2e::kFirstStart + scriptText("lists_password.txt")), 0) << run.err();
+    ASSERT_EQ(run.script(e2e::kFirstStart + e2e::scriptFile("lists_password.txt")), 0) << run.err();
     const std::string before = column(run, "SELECT strText FROM 'Groceries' ORDER BY longID;");
-    ASSERT_EQ(run.script(scriptText("lists_locked.txt")), 0) << run.err();
+    ASSERT_EQ(run.script(e2e::scriptFile("lists_locked.txt")), 0) << run.err();
     e2e::Json dump = e2e::readJson(run.path("lists_locked.json"));
     const e2e::Json* tree = control(dump, 6002);
     ASSERT_NE(tree, nullptr);

@@ -10,12 +10,6 @@
 
 namespace {
 
-int play(e2e::Run& run, const std::string& name) {
-    std::string steps = e2e::scriptFile(name);
-    EXPECT_FALSE(steps.empty()) << "no script " << name;
-    return run.script(e2e::kFirstStart + steps);
-}
-
 std::string one(e2e::Run& run, const std::string& sql) { return e2e::queryOne(run.database(), sql); }
 
 // "text:order" of the live children of `parent` in the Groceries list.
@@ -47,7 +41,7 @@ std::string outlineOf(const e2e::Json& dump) {
 
 TEST(MoveE2E, TheEditBarMovesCopiesAndDeletesTheSelectedItem) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "move_editbar.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "move_editbar.txt"), 0) << run.err();
     e2e::Json right = e2e::readJson(run.path("move_editbar_right.json"));
     EXPECT_EQ(outlineOf(right), "Milk(Eggs),Bread");
     // Eggs went up, in and out again; a copy of Bread was pasted after
@@ -61,7 +55,7 @@ TEST(MoveE2E, TheEditBarMovesCopiesAndDeletesTheSelectedItem) {
 
 TEST(MoveE2E, DraggedItemsLandBeforeAfterOrInsideTheItemUnderThePen) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "move_drag.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "move_drag.txt"), 0) << run.err();
     e2e::Json child = e2e::readJson(run.path("move_drag_child.json"));
     EXPECT_EQ(outlineOf(child), "Milk(Butter),Bread,Eggs");
     e2e::Json last = e2e::readJson(run.path("move_drag.json"));
@@ -75,7 +69,7 @@ TEST(MoveE2E, DraggedItemsLandBeforeAfterOrInsideTheItemUnderThePen) {
 
 TEST(MoveE2E, AHeldButtonShowsItsTipAndDoesNotRun) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "move_tip.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "move_tip.txt"), 0) << run.err();
     EXPECT_EQ(children(run, 0), "Milk:1,Bread:2");
     EXPECT_TRUE(e2e::fileExists(run.path("move_tip.png")));
     e2e::Json dump = e2e::readJson(run.path("move_tip.json"));
@@ -96,7 +90,7 @@ TEST(MoveE2E, TappingTheLockedListAsksForItsPasswordUntilItIsGiven) {
 
 TEST(MoveE2E, TappingTheEmptyWindowWithoutListsStartsNewList) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "move_new_list.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "move_new_list.txt"), 0) << run.err();
     EXPECT_EQ(one(run, "SELECT group_concat(strListName) FROM ListAttributes;"), "Hardware");
     EXPECT_EQ(one(run, "SELECT COUNT(*) FROM sqlite_master WHERE name='Hardware';"), "1");
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <cstdlib>
 #include <functional>
 #include <regex>
 #include <string>
@@ -13,17 +12,6 @@
 #include "e2e_run.h"
 
 namespace {
-
-std::string scriptText(const std::string& name) {
-    const char* source = std::getenv("QP_SOURCE_DIR");
-    return e2e::readFile(std::string(source ? source : ".") + "/tests/e2e/scripts/" + name);
-}
-
-int play(e2e::Run& run, const std::string& name, bool firstStart = true) {
-    std::string steps = scriptText(name);
-    EXPECT_FALSE(steps.empty()) << "no script " << name;
-    return run.script(firstStart ? e2e::kFirstStart + steps : steps);
-}
 
 // "bNote|strNoteText" of an item of the Groceries list.
 std::string note(e2e::Run& run, long id) {
@@ -49,7 +37,7 @@ const e2e::Json* pane(const e2e::Json& dump) {
 
 TEST(NotesE2E, TypedNotesAreSavedTrimmedAndShownAgainAsStored) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "notes_write.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "notes_write.txt"), 0) << run.err();
     EXPECT_EQ(note(run, 1), "1|Mum's semi-skimmed, 2 litres");
     EXPECT_EQ(note(run, 2), "0|");
     e2e::Json dump = e2e::readJson(run.path("notes_write.json"));
@@ -61,7 +49,7 @@ TEST(NotesE2E, TypedNotesAreSavedTrimmedAndShownAgainAsStored) {
 
 TEST(NotesE2E, AddNoteOpensThePaneAndDeleteNoteClearsTheNoteAndThePane) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "notes_delete.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "notes_delete.txt"), 0) << run.err();
     EXPECT_EQ(note(run, 1), "0|");
     EXPECT_EQ(e2e::setting(run.settings(), "notesebopen"), "1");
     e2e::Json notesDump = e2e::readJson(run.path("notes_delete.json"));
@@ -72,7 +60,7 @@ TEST(NotesE2E, AddNoteOpensThePaneAndDeleteNoteClearsTheNoteAndThePane) {
 
 TEST(NotesE2E, ThePanesMenuSelectsClearsAndStampsTheNote) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "notes_popup.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "notes_popup.txt"), 0) << run.err();
     e2e::Json clearedDump = e2e::readJson(run.path("notes_cleared.json"));
     const e2e::Json* cleared = pane(clearedDump);
     ASSERT_NE(cleared, nullptr);
@@ -89,12 +77,12 @@ TEST(NotesE2E, ThePanesMenuSelectsClearsAndStampsTheNote) {
 
 TEST(NotesE2E, InsertTimeDateFollowsTheTimestampSettingOnALaterStart) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "notes_write.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "notes_write.txt"), 0) << run.err();
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(run.settings().c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db, "INSERT INTO AppSettings VALUES('timestamp','1');", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
-    ASSERT_EQ(play(run, "notes_stamp.txt", false), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "notes_stamp.txt", false), 0) << run.err();
     // Date first, then the time, after the note that was there.
     std::string stored = note(run, 1);
     EXPECT_TRUE(std::regex_match(

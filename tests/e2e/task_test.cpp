@@ -9,18 +9,11 @@
 
 namespace {
 
-// Runs the opening steps and then the named script; the run's status.
-int play(e2e::Run& run, const std::string& name) {
-    std::string steps = e2e::scriptFile(name);
-    EXPECT_FALSE(steps.empty()) << "no script " << name;
-    return run.script(e2e::kFirstStart + steps);
-}
-
 const std::string kQuirky = "Joe's \"cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e\" \xE2\x80\x93 5\xE2\x82\xAC";  // UTF-8
 
 TEST(TaskE2E, TheItemBecomesATaskShownInTheEditorWithItsSubjectOpen) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "task_create.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "task_create.txt"), 0) << run.err();
     e2e::Json during = e2e::readJson(run.path("task_editor.json"));
     const e2e::Json* editor = e2e::findWindow(during["windows"], "text", "Tasks");
     ASSERT_NE(editor, nullptr);
@@ -54,7 +47,7 @@ TEST(TaskE2E, TheItemBecomesATaskShownInTheEditorWithItsSubjectOpen) {
 
 TEST(TaskE2E, WhatIsTypedInTheEditorIsStoredAndANoteLessItemHasNoBody) {
     e2e::Run run;
-    ASSERT_EQ(play(run, "task_edit.txt"), 0) << run.err();
+    ASSERT_EQ(e2e::play(run, "task_edit.txt"), 0) << run.err();
     e2e::Json dump = e2e::readJson(run.path("task_edit.json"));
     ASSERT_EQ(dump["tasks"].size(), 1u);
     EXPECT_EQ(dump["tasks"][0]["subject"].s, "Milk today");

@@ -90,11 +90,11 @@ protected:
 
     // Stores and loads a list written as "A(B,C),D": ids 1, 2, 3 ... in that
     // order, siblings ordered 1, 2, 3 ..., parents open.
-    void rows(const std::string& spec) {
+    void rows(const std::string& shape) {
         begin();
         LONG next = 1;
         size_t at = 0;
-        addLevel(spec, &at, 0, &next);
+        addLevel(shape, &at, 0, &next);
         commit();
         load();
     }
@@ -176,20 +176,20 @@ protected:
     int baseBeeps = 0;
 
 private:
-    void addLevel(const std::string& spec, size_t* at, LONG parent, LONG* next) {
+    void addLevel(const std::string& shape, size_t* at, LONG parent, LONG* next) {
         LONG order = 1;
-        while (*at < spec.size() && spec[*at] != ')') {
+        while (*at < shape.size() && shape[*at] != ')') {
             std::string text;
-            while (*at < spec.size() && spec[*at] != ',' && spec[*at] != '(' && spec[*at] != ')') text += spec[(*at)++];
+            while (*at < shape.size() && shape[*at] != ',' && shape[*at] != '(' && shape[*at] != ')') text += shape[(*at)++];
             LONG id = (*next)++;
-            bool parentItem = *at < spec.size() && spec[*at] == '(';
+            bool parentItem = *at < shape.size() && shape[*at] == '(';
             addRow(id, parent, order++, text, 0, parentItem ? 1 : 0, parentItem ? 1 : 0);
             if (parentItem) {
                 ++*at;
-                addLevel(spec, at, id, next);
+                addLevel(shape, at, id, next);
                 ++*at;  // ')'
             }
-            if (*at < spec.size() && spec[*at] == ',') ++*at;
+            if (*at < shape.size() && shape[*at] == ',') ++*at;
         }
     }
 };
