@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang
+  build-essential cmake ninja-build pkg-config clang ccache
   libsqlite3-dev libsdl2-dev libfreetype-dev libfontconfig-dev
   libjpeg62-turbo-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-dejavu-core xvfb xauth xdotool x11-apps sqlite3 python3
