@@ -82,6 +82,7 @@ bool hostPrepareDevice(const HostOptions& o, std::string& error) {
     SystemConfig config;
     config.rootDir = o.rootDir;
     config.cardDir = o.cardDir;
+    config.storageLimit = o.storageLimit;
     if (!systemStartup(config)) {
         error = "cannot set up the device folders under " + (o.rootDir.empty() ? defaultRootDir() : o.rootDir);
         return false;

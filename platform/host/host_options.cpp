@@ -1,6 +1,7 @@
 // Command-line parsing of the quillet executable.
 #include "platform/host/host_options.h"
 
+#include <cctype>
 #include <cstdlib>
 
 namespace device {
@@ -35,6 +36,24 @@ bool parseZoom(const std::string& text, int& zoom, std::string& error) {
     return true;
 }
 
+// "512K", "4M", "1G" or a number of bytes. A store too small for the
+// device's own files is allowed: it is a full device from the start.
+bool parseStorageLimit(const std::string& text, uint64_t& bytes, std::string& error) {
+    char* end = nullptr;
+    unsigned long long v = std::strtoull(text.c_str(), &end, 10);
+    uint64_t unit = 1;
+    if (end && (*end == 'K' || *end == 'k')) unit = 1024, ++end;
+    else if (end && (*end == 'M' || *end == 'm')) unit = 1024 * 1024, ++end;
+    else if (end && (*end == 'G' || *end == 'g')) unit = 1024 * 1024 * 1024, ++end;
+    if (text.empty() || !isdigit((unsigned char)text[0]) || !end || *end != '\0' || v > (UINT64_MAX >> 30) ||
+        v == 0) {
+        error = "--storage-limit takes a size above 0 (as 512K, 4M or 1G, or bytes), not \"" + text + "\"";
+        return false;
+    }
+    bytes = v * unit;
+    return true;
+}
+
 }  // namespace
 
 bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error) {
@@ -54,6 +73,8 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
             o.hasKeyboard = false;
         } else if (a == "--zoom") {
             if (!takeValue(args, i, value, error) || !parseZoom(value, o.zoom, error)) return false;
+        } else if (a == "--storage-limit") {
+            if (!takeValue(args, i, value, error) || !parseStorageLimit(value, o.storageLimit, error)) return false;
         } else if (a == "--script") {
             // "-" (standard input) is a value here, not an option.
             if (i + 1 < args.size() && args[i + 1] == "-") {
@@ -90,7 +111,7 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
 
 const char* hostUsage() {
     return "usage: quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--headless]\n"
-           "               [--no-keyboard] [--script FILE] [PATH.qu2]\n"
+           "               [--no-keyboard] [--storage-limit SIZE] [--script FILE] [PATH.qu2]\n"
            "  --root DIR     the device's \\ folder (default $XDG_DATA_HOME/quillet-pro,\n"
            "                 else ~/.local/share/quillet-pro)\n"
            "  --card DIR     the folder behind \\Storage Card (default $HOME)\n"
@@ -98,6 +119,8 @@ const char* hostUsage() {
            "  --zoom N       show each device pixel as N x N window pixels (1 to 8)\n"
            "  --headless     no window: a virtual clock, for scripts and tests\n"
            "  --no-keyboard  the device has no hardware keyboard\n"
+           "  --storage-limit SIZE  the device's store holds SIZE bytes (512K, 4M, 1G);\n"
+           "                 writes beyond it fail as on a full disk (the card has none)\n"
            "  --script FILE  play a script (needs --headless and --root; - reads stdin)\n"
            "  PATH.qu2       a database file inside the root or the card to open\n";
 }

@@ -1,10 +1,11 @@
 // The command line of the quillet executable:
 //   quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--headless]
-//           [--no-keyboard] [--script FILE] [PATH.qu2]
+//           [--no-keyboard] [--storage-limit SIZE] [--script FILE] [PATH.qu2]
 // Parsing only looks at the words; turning the path into a device path needs
 // the device's folders and happens once they are set (host_main.cpp).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct HostOptions {
     int zoom = 1;            // SDL window pixels per device pixel
     bool headless = false;
     bool hasKeyboard = true;
+    uint64_t storageLimit = 0;  // bytes the device's store holds; 0: as the host disk allows
     std::string scriptPath;  // "-" is standard input; empty: no script
     std::string filePath;    // host path of the database to open; empty: none
 };

@@ -5,8 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <string>
+
 #include "platform/system/device_fs.h"
 #include "platform/system/kernel_handles.h"
+#include "platform/system/storage_limit.h"
 #include "winbase.h"
 #include "winerror.h"
 
@@ -14,6 +17,7 @@ namespace {
 
 struct OpenFile : device::KernelObject {
     int fd = -1;
+    std::string host;
     bool canRead = false, canWrite = false;
     ~OpenFile() override {
         if (fd >= 0) close(fd);
@@ -23,6 +27,15 @@ struct OpenFile : device::KernelObject {
 BOOL fail(DWORD error) {
     SetLastError(error);
     return FALSE;
+}
+
+// Whether the file may grow to end at `end`: a device whose store is full
+// refuses the write before any byte of it lands.
+bool growthFits(const OpenFile& f, off_t end) {
+    if (!device::fsStorageLimit()) return true;
+    struct stat st;
+    if (fstat(f.fd, &st) != 0 || end <= st.st_size) return true;
+    return device::fsStorageFits(f.host, (uint64_t)(end - st.st_size));
 }
 
 OpenFile* fileOf(HANDLE h) {
@@ -74,6 +87,7 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_
     if (fd < 0) return failHandle(device::errorFromErrno(errno));
     auto file = std::make_unique<OpenFile>();
     file->fd = fd;
+    file->host = r.host;
     file->canRead = read;
     file->canWrite = write;
     // As on the device, opening over an existing file succeeds and says so.
@@ -107,6 +121,8 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDW
     if (!f) return FALSE;
     if (!f->canWrite) return fail(ERROR_ACCESS_DENIED);
     if (!lpBuffer && nNumberOfBytesToWrite) return fail(ERROR_INVALID_PARAMETER);
+    off_t at = lseek(f->fd, 0, SEEK_CUR);
+    if (at >= 0 && !growthFits(*f, at + (off_t)nNumberOfBytesToWrite)) return fail(ERROR_DISK_FULL);
     DWORD done = 0;
     while (done < nNumberOfBytesToWrite) {
         ssize_t n = write(f->fd, (const char*)lpBuffer + done, nNumberOfBytesToWrite - done);
@@ -167,6 +183,7 @@ BOOL SetEndOfFile(HANDLE hFile) {
     if (!f) return FALSE;
     if (!f->canWrite) return fail(ERROR_ACCESS_DENIED);
     off_t pos = lseek(f->fd, 0, SEEK_CUR);
+    if (pos >= 0 && !growthFits(*f, pos)) return fail(ERROR_DISK_FULL);
     if (pos < 0 || ftruncate(f->fd, pos) != 0) return fail(device::errorFromErrno(errno));
     return TRUE;
 }

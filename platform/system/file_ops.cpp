@@ -10,6 +10,7 @@
 
 #include "platform/system/code_page.h"
 #include "platform/system/device_fs.h"
+#include "platform/system/storage_limit.h"
 #include "winbase.h"
 #include "winerror.h"
 
@@ -49,6 +50,12 @@ int copyHostFile(const std::string& from, const std::string& to) {
         int e = errno;
         close(in);
         return e;
+    }
+    // The copy lands beside the old file before it replaces it, so it needs
+    // room for all of itself.
+    if (!device::fsStorageFits(to, (uint64_t)st.st_size)) {
+        close(in);
+        return ENOSPC;
     }
     std::string temp = folderOf(to) + "/.qp-copy-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
     int out = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0777);

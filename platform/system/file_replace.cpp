@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/system/device_fs.h"
+#include "platform/system/storage_limit.h"
 
 namespace device {
 namespace {
@@ -31,6 +32,8 @@ bool replaceDeviceFile(std::u16string_view devicePath, std::string_view bytes) {
     std::string folder = host.substr(0, host.rfind('/'));
     mkdir(folder.c_str(), 0777);
     std::string temp = host + ".tmp";
+    // The new contents are written whole before the old ones go.
+    if (!fsStorageFits(temp, bytes.size())) return false;
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     bool ok = writeAll(fd, bytes) && fsync(fd) == 0;

@@ -12,6 +12,7 @@
 
 #include "platform/system/code_page.h"
 #include "platform/system/device_fs.h"
+#include "platform/system/sqlite_vfs_file.h"
 
 namespace device {
 namespace {
@@ -82,7 +83,7 @@ bool translate(const char* name, std::string& host) {
 }
 
 int xOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags) {
-    if (!name) return hostVfs()->xOpen(hostVfs(), nullptr, file, flags, outFlags);
+    if (!name) return openDeviceFile(hostVfs(), nullptr, file, flags, outFlags);
     std::string host;
     if (!translate(name, host)) {
         file->pMethods = nullptr;
@@ -93,7 +94,7 @@ int xOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, in
         file->pMethods = nullptr;
         return SQLITE_NOMEM;
     }
-    return hostVfs()->xOpen(hostVfs(), kept, file, flags, outFlags);
+    return openDeviceFile(hostVfs(), kept, file, flags, outFlags);
 }
 
 int xDelete(sqlite3_vfs*, const char* name, int syncDir) {
@@ -141,6 +142,7 @@ bool installSqliteVfs() {
         deviceVfs.pNext = nullptr;
         deviceVfs.zName = kDeviceVfsName;
         deviceVfs.pAppData = unixVfs;
+        deviceVfs.szOsFile = deviceFileSize(unixVfs);
         deviceVfs.xOpen = xOpen;
         deviceVfs.xDelete = xDelete;
         deviceVfs.xAccess = xAccess;

@@ -3,6 +3,7 @@
 #include "platform/system/device_fs.h"
 #include "platform/system/registry.h"
 #include "platform/system/sqlite_vfs.h"
+#include "platform/system/storage_limit.h"
 
 namespace device {
 
@@ -11,6 +12,7 @@ bool systemStartup(const SystemConfig& config) {
     registryFlush();
     fsSetRoot(config.rootDir);
     fsSetCard(config.cardDir);
+    fsSetStorageLimit(config.storageLimit);
     bool ok = fsCreateStandardFolders();
     ok = installSqliteVfs() && ok;
     registryReload();

@@ -6,11 +6,13 @@
 #include <errno.h>
 #include <stdio.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "platform/system/code_page.h"
 #include "platform/system/device_fs.h"
+#include "platform/system/storage_limit.h"
 #include "platform/system/wide_format.h"
 #include "wcrt.h"
 #include "winbase.h"
@@ -26,6 +28,7 @@ enum class Encoding { Unknown, Utf8OrAnsi, Utf16LE, Utf16BE };
 
 struct Stream {
     FILE* host = nullptr;
+    std::string hostPath;
     bool translateLineEnds = true;
     Encoding encoding = Encoding::Unknown;
     std::string ready;  // decoded UTF-8 not yet handed out
@@ -104,15 +107,28 @@ ssize_t cookieRead(void* cookie, char* buf, size_t size) {
     return (ssize_t)n;
 }
 
+// A write the host refused; the program learns why from the last error.
+ssize_t writeFailed() {
+    SetLastError(device::errorFromErrno(errno));
+    return -1;
+}
+
 ssize_t cookieWrite(void* cookie, const char* buf, size_t size) {
     Stream& s = *(Stream*)cookie;
+    size_t lineEnds = s.translateLineEnds ? (size_t)std::count(buf, buf + size, '\n') : 0;
+    if (!device::fsStorageFits(s.hostPath, size + lineEnds)) {
+        errno = ENOSPC;
+        SetLastError(ERROR_DISK_FULL);
+        return -1;
+    }
     size_t start = 0;
     for (size_t i = 0; i < size; ++i) {
         if (buf[i] != '\n' || !s.translateLineEnds) continue;
-        if (fwrite(buf + start, 1, i - start, s.host) != i - start || fwrite("\r\n", 1, 2, s.host) != 2) return -1;
+        if (fwrite(buf + start, 1, i - start, s.host) != i - start || fwrite("\r\n", 1, 2, s.host) != 2)
+            return writeFailed();
         start = i + 1;
     }
-    if (fwrite(buf + start, 1, size - start, s.host) != size - start) return -1;
+    if (fwrite(buf + start, 1, size - start, s.host) != size - start) return writeFailed();
     return (ssize_t)size;
 }
 
@@ -120,6 +136,7 @@ int cookieClose(void* cookie) {
     Stream* s = (Stream*)cookie;
     int r = fclose(s->host);
     delete s;
+    if (r != 0) writeFailed();  // what the host still held did not fit
     return r == 0 ? 0 : EOF;
 }
 
@@ -173,6 +190,10 @@ FILE* _wfopen(const WCHAR* devicePath, const WCHAR* mode) {
     if (!host) return failOpen(errno, device::errorFromErrno(errno));
     Stream* s = new Stream;
     s->host = host;
+    s->hostPath = r.host;
+    // With a storage size every byte must be on the disk when the next
+    // write asks how full the store is; the stream above buffers already.
+    if (device::fsStorageLimit()) setvbuf(host, nullptr, _IONBF, 0);
     s->translateLineEnds = !binary;
     cookie_io_functions_t io{};
     io.close = cookieClose;

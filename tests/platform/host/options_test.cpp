@@ -29,6 +29,13 @@ TEST(HostOptions, EveryOptionIsRead) {
     EXPECT_FALSE(o.hasKeyboard);
     EXPECT_FALSE(o.headless);
     EXPECT_EQ(o.filePath, "x.qu2");
+    EXPECT_EQ(o.storageLimit, 0u);
+    ASSERT_TRUE(parse({"--storage-limit", "512K"}, o, err)) << err;
+    EXPECT_EQ(o.storageLimit, 512u * 1024);
+    ASSERT_TRUE(parse({"--storage-limit", "4m"}, o, err)) << err;
+    EXPECT_EQ(o.storageLimit, 4u * 1024 * 1024);
+    ASSERT_TRUE(parse({"--storage-limit", "40000"}, o, err)) << err;
+    EXPECT_EQ(o.storageLimit, 40000u);
     ASSERT_TRUE(parse({"--headless", "--root", "/r", "--script", "-"}, o, err)) << err;
     EXPECT_EQ(o.scriptPath, "-");
     EXPECT_TRUE(o.hasKeyboard);
@@ -46,6 +53,10 @@ TEST(HostOptions, MistakesAreNamed) {
         {{"--zoom", "0"}, "--zoom takes"},
         {{"--zoom", "9"}, "--zoom takes"},
         {{"--zoom", "2x"}, "--zoom takes"},
+        {{"--storage-limit", "0"}, "--storage-limit takes"},
+        {{"--storage-limit", "4MB"}, "--storage-limit takes"},
+        {{"--storage-limit", "-1K"}, "--storage-limit takes"},
+        {{"--storage-limit", "99999999999G"}, "--storage-limit takes"},
         {{"a.qu2", "b.qu2"}, "only one database file"},
         {{"--script", "s.txt", "--root", "/r"}, "--script runs only with --headless"},
         {{"--headless", "--script", "s.txt"}, "--script needs --root"},

@@ -6,6 +6,7 @@
 
 #include "device_fixture.h"
 #include "platform/system/sqlite_vfs.h"
+#include "platform/system/storage_limit.h"
 #include "windows.h"
 
 namespace {
@@ -88,6 +89,25 @@ TEST_F(SqliteOnDevice, BadDevicePathsFailToOpen) {
     // Installing again changes nothing.
     EXPECT_TRUE(device::installSqliteVfs());
     EXPECT_STREQ(device::kDeviceVfsName, sqlite3_vfs_find(nullptr)->zName);
+}
+
+TEST_F(SqliteOnDevice, AFullStoreIsSqliteFullAndTheDatabaseStaysWhole) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open("\\My Documents\\lists.qu2", &db));
+    ASSERT_EQ(SQLITE_OK, exec(db, "CREATE TABLE t(x TEXT); INSERT INTO t VALUES('kept');"));
+    device::fsSetStorageLimit(device::fsStorageUsed() + 3000);
+    // One transaction too big for the room: nothing of it stays.
+    EXPECT_EQ(SQLITE_FULL, exec(db, "BEGIN; INSERT INTO t SELECT hex(randomblob(2000)) FROM "
+                                    "(WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<20) "
+                                    "SELECT i FROM n); COMMIT;"));
+    exec(db, "ROLLBACK;");
+    EXPECT_EQ("1", one(db, "SELECT COUNT(*) FROM t;"));
+    EXPECT_EQ("ok", one(db, "PRAGMA integrity_check;"));
+    EXPECT_LE(device::fsStorageUsed(), device::fsStorageLimit());
+    // Room made later is usable at once.
+    device::fsSetStorageLimit(0);
+    EXPECT_EQ(SQLITE_OK, exec(db, "INSERT INTO t VALUES('later');"));
+    sqlite3_close(db);
 }
 
 }  // namespace
