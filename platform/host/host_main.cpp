@@ -93,10 +93,12 @@ bool hostPrepareDevice(const HostOptions& o, std::string& error) {
         return false;
     }
     registerDeviceClasses();
-    if (!installTaskStore()) {
-        error = "cannot write the task store's library under " + fsRoot();
-        return false;
-    }
+    // Without the library the program still runs: the person can open the
+    // lists and make room; Create Task then says that the task store is
+    // missing, with its own messages.
+    if (!installTaskStore())
+        std::fprintf(stderr, "quillet: cannot write the task store's library under %s (is the device full?); "
+                             "Create Task will not work\n", fsRoot().c_str());
     return true;
 }
 

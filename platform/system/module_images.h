@@ -31,8 +31,8 @@ void registerModuleImage(std::u16string_view image, std::vector<ModuleExport> ex
 // The text of a library file for a known image exporting every entry of it
 // (empty for an unknown image).
 std::string moduleFileText(std::u16string_view image);
-// Writes that file (replacing it whole); false when the image is unknown or
-// the file cannot be written.
+// Writes that file (replacing it whole) unless it holds that text already;
+// false when the image is unknown or the file cannot be written.
 bool writeModuleFile(std::u16string_view devicePath, std::u16string_view image);
 
 }  // namespace device

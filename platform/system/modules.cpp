@@ -95,7 +95,12 @@ std::string moduleFileText(std::u16string_view image) {
 
 bool writeModuleFile(std::u16string_view devicePath, std::u16string_view image) {
     std::string text = moduleFileText(image);
-    return !text.empty() && replaceDeviceFile(devicePath, text);
+    if (text.empty()) return false;
+    // A library already in place is left alone: rewriting it at every start
+    // would need room the store may not have.
+    std::vector<uint8_t> present;
+    if (readDeviceFile(devicePath, present) && std::string(present.begin(), present.end()) == text) return true;
+    return replaceDeviceFile(devicePath, text);
 }
 
 }  // namespace device

@@ -59,6 +59,12 @@ LRESULT onExit(HWND hwnd, int id, HWND hwndCtl, int code) {
 LRESULT onClose(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     setSettingInt(SETTING_NOTESEBOPEN, bNotesOpen);
     SHSipPreference(hwnd, SIP_FORCEDOWN);
+    // The database is stored, compacted, closed and backed up while the
+    // window still shows, so that a backup that does not fit is reported to
+    // a person who can see what it is about, not after the window has gone.
+    setWaitCursor(1);
+    leaveCurrentDatabase(hwnd, 0);
+    setWaitCursor(0);
     if (hwndMenuBar) DestroyWindow(hwndMenuBar);
     hwndMenuBar = nullptr;
     DestroyWindow(hwnd);
@@ -67,7 +73,9 @@ LRESULT onClose(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT onDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     setWaitCursor(1);
-    // The Exit command has warned already when no backup can be made.
+    // Left already by WM_CLOSE; only a window destroyed without one still
+    // holds its database here. The Exit command has warned already when no
+    // backup can be made.
     leaveCurrentDatabase(hwnd, 0);
     dbCurrent = nullptr;
     releaseDrawingResources();

@@ -1,0 +1,59 @@
+// A device whose store fills up (--storage-limit): the program starts, says
+// what could not be stored, and shows only what is stored.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "e2e_run.h"
+
+namespace {
+
+// The bytes the files of the device's store hold now.
+uintmax_t storeBytes(const e2e::Run& run) {
+    uintmax_t used = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(run.root()))
+        if (entry.is_regular_file()) used += entry.file_size();
+    return used;
+}
+
+// Plays `name` on the device as it is, with no room left in its store.
+int playFull(e2e::Run& run, const std::string& name) {
+    return run.script(e2e::scriptFile(name), {"--storage-limit", std::to_string(storeBytes(run))});
+}
+
+std::string treeText(const e2e::Json& dump, size_t i) {
+    const e2e::Json* tree = e2e::findWindow(dump["windows"], "class", "systreeview32");
+    return tree ? (*tree)["tree"][i]["text"].s : "";
+}
+
+TEST(FullStorageE2E, AFullDeviceStartsShowsItsListsAndReportsTheBackupBeforeTheWindowGoes) {
+    e2e::Run run;
+    ASSERT_EQ(run.script(e2e::kFirstStart + "menu \"New Item\"\ntype \"Milk\"\nkey Enter\n"), 0) << run.err();
+    // The task store's library in place is not written again.
+    ASSERT_EQ(playFull(run, "full_start.txt"), 0) << run.err();
+    EXPECT_EQ(run.err().find("Create Task will not work"), std::string::npos) << run.err();
+    // Without it the start has to write it, cannot, and goes on all the same.
+    std::filesystem::remove(run.root() + "/Windows/pimstore.dll");
+    const uintmax_t full = storeBytes(run);
+
+    ASSERT_EQ(playFull(run, "full_start.txt"), 0) << run.err();
+    EXPECT_NE(run.err().find("Create Task will not work"), std::string::npos) << run.err();
+    e2e::Json start = e2e::readJson(run.path("full_start.json"));
+    EXPECT_EQ(treeText(start, 0), "Milk");
+    const e2e::Json* name = e2e::findWindow(start["windows"], "class", "static");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ((*name)["text"].s, "Groceries");
+    // The backup's message came while the main window still showed.
+    e2e::Json closing = e2e::readJson(run.path("full_close.json"));
+    const e2e::Json* main = e2e::findWindow(closing["windows"], "class", "quillet pro");
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE((*main)["visible"].b);
+    EXPECT_NE(e2e::findWindow(closing["windows"], "text", "Warning"), nullptr);
+
+    EXPECT_LE(storeBytes(run), full);
+    EXPECT_EQ(e2e::queryOne(run.database(), "PRAGMA integrity_check;"), "ok");
+    EXPECT_EQ(e2e::queryOne(run.database(), "SELECT strText FROM 'Groceries';"), "Milk");
+}
+
+}  // namespace
