@@ -13,6 +13,7 @@
 #include "outline/tree_checks.h"
 #include "outline/tree_input.h"
 #include "outline/tree_ops.h"
+#include "outline/unsaved_change.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
 #include "storage/database.h"
@@ -112,6 +113,7 @@ void newItem(bool subItem) {
         // Without a row there is nothing for a node to stand for.
         if (id <= 0) {
             bOrderDirty = 0;
+            checkStored(false);
             return;
         }
         node = insertItem(tree, parent, u" ", id, 0, 0, selected ? selected : TVI_LAST);
@@ -122,6 +124,7 @@ void newItem(bool subItem) {
         LONG id = writeItem(dbCurrent, strCurrentList, record);
         if (id <= 0) {
             bOrderDirty = 0;
+            checkStored(false);
             return;
         }
         if (parent) {
@@ -192,8 +195,13 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
     purgeParkedItemsExceptClipboard(dbCurrent, strCurrentList);
 
     LONG id = getItemId(tree, node);
-    bUndoAvailable = id;
     parkItemId(dbCurrent, strCurrentList, -id);
+    // Parking is one statement, so the connection's last error is its own.
+    if (!checkStored(!lastStatementFailed())) {
+        setWaitCursor(0);
+        return 0;
+    }
+    bUndoAvailable = id;
 
     HTREEITEM parent = treeParent(tree, node);
     if (parent) {
@@ -225,7 +233,10 @@ LRESULT onHideShowItem(HWND, int, HWND, int) {
     if (readItem(dbCurrent, strCurrentList, &record, ITEM_DISPLAY)) {
         record.bDisplay = record.bDisplay == 0 ? 1 : 0;
         record.fieldMask = ITEM_DISPLAY;
-        writeItem(dbCurrent, strCurrentList, record);
+        if (!checkStored(writeItem(dbCurrent, strCurrentList, record) > 0)) {
+            setWaitCursor(0);
+            return 0;
+        }
         const bool shown = record.bDisplay == 1;
         if (shown) {
             // A shown item under a hidden parent could not be seen once
@@ -235,7 +246,10 @@ LRESULT onHideShowItem(HWND, int, HWND, int) {
                 if (!readItem(dbCurrent, strCurrentList, &ancestor, ITEM_DISPLAY)) break;
                 ancestor.bDisplay = 1;
                 ancestor.fieldMask = ITEM_DISPLAY;
-                writeItem(dbCurrent, strCurrentList, ancestor);
+                if (!checkStored(writeItem(dbCurrent, strCurrentList, ancestor) > 0)) {
+                    setWaitCursor(0);
+                    return 0;
+                }
             }
             InvalidateRect(tree, nullptr, TRUE);
             UpdateWindow(tree);

@@ -10,6 +10,7 @@
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
 #include "outline/tree_ops.h"
+#include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/layout.h"
@@ -30,6 +31,11 @@ void copyText(WCHAR* out, const WCHAR* in, int capacity) {
 
 bool textIsEmpty(const WCHAR* text) { return !text || !text[0]; }
 
+// The item whose note could not be stored and has been reported: typing on
+// in it says nothing more until the note is stored or the person moves to
+// another item (which shows that item's stored note).
+LONG unsavedNoteId = 0;
+
 // The input-panel rule: raise it for a text field when there is no
 // hardware keyboard, or when the user asked for it anyway.
 void raiseInputPanelFor(HWND field) {
@@ -44,6 +50,7 @@ void loadItemNote(LONG longID) {
     if (!hwndNotes) return;
     ItemRecord item{};
     item.longID = longID;
+    unsavedNoteId = 0;
     // Setting the whole text raises no change notification, so nothing is
     // written back by showing a note.
     if (longID != 0 && dbCurrent && readItem(dbCurrent, strCurrentList, &item, ITEM_NOTE) == 1)
@@ -71,8 +78,15 @@ void saveNote() {
     item.bNote = textIsEmpty(item.strNoteText) ? 0 : 1;
     doubleQuotes(item.strNoteText, NOTE_TEXT_CHARS);
     item.fieldMask = ITEM_NOTE;
-    // A failed write leaves the pane as it is; there is nothing better to offer.
-    writeItem(dbCurrent, strCurrentList, item);
+    if (writeItem(dbCurrent, strCurrentList, item) > 0) {
+        unsavedNoteId = 0;
+        return;
+    }
+    // The text stays in the pane, where the person can copy it or try again
+    // by typing on; it is told once, not at every key.
+    if (unsavedNoteId == item.longID) return;
+    unsavedNoteId = item.longID;
+    reportUnsavedChange();
 }
 
 // --- time stamps ----------------------------------------------------------------

@@ -17,6 +17,7 @@
 #include "outline/tree_load.h"
 #include "outline/tree_load_state.h"
 #include "outline/tree_ops.h"
+#include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
@@ -136,7 +137,15 @@ LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
     copyText(record.strText, ITEM_TEXT_CHARS, text);
     doubleQuotes(record.strText, ITEM_TEXT_CHARS);
     record.fieldMask = ITEM_TEXT;
-    if (id > 0) writeItem(dbCurrent, strCurrentList, record);
+    if (id > 0 && writeItem(dbCurrent, strCurrentList, record) <= 0) {
+        // The label the person typed is not stored: the node keeps the text
+        // it had, which is the stored one (a reload would pull the node out
+        // from under the editor that is ending).
+        bOrderDirty = 0;
+        reportUnsavedChange();
+        updateMenus();
+        return 0;
+    }
 
     HTREEITEM again = findItemById(tree, nullptr, id);
     if (again) {

@@ -56,4 +56,46 @@ TEST(FullStorageE2E, AFullDeviceStartsShowsItsListsAndReportsTheBackupBeforeTheW
     EXPECT_EQ(e2e::queryOne(run.database(), "SELECT strText FROM 'Groceries';"), "Milk");
 }
 
+// The first window of a dump's window tree with control id `id`.
+const e2e::Json* windowWithId(const e2e::Json& windows, int id) {
+    for (const e2e::Json& w : windows.items) {
+        if (w["id"].n == id) return &w;
+        if (const e2e::Json* found = windowWithId(w["children"], id)) return found;
+    }
+    return nullptr;
+}
+
+// "caption: text" of the message dialog open in a dump ("" when none).
+std::string openMessage(const e2e::Json& dump) {
+    const e2e::Json* dialog = e2e::findWindow(dump["windows"], "class", "#32770");
+    const e2e::Json* text = dialog ? windowWithId((*dialog)["children"], 1017) : nullptr;
+    return text ? (*dialog)["text"].s + ": " + (*text)["text"].s : "";
+}
+
+TEST(FullStorageE2E, ItemWritesThatFailAreReportedOnceAndTheOutlineShowsWhatIsStored) {
+    e2e::Run run;
+    ASSERT_EQ(run.script(e2e::kFirstStart + "menu \"New Item\"\ntype \"Milk\"\nkey Enter\n"), 0) << run.err();
+    ASSERT_EQ(playFull(run, "full_items.txt"), 0) << run.err();
+    const std::string full = "Error: The list could not be saved because the storage is full.";
+
+    EXPECT_EQ(openMessage(e2e::readJson(run.path("full_new.json"))), full);
+    e2e::Json afterNew = e2e::readJson(run.path("full_after_new.json"));
+    EXPECT_EQ(treeText(afterNew, 0), "Milk");
+    EXPECT_EQ(treeText(afterNew, 1), "");
+
+    e2e::Json note = e2e::readJson(run.path("full_note.json"));
+    EXPECT_EQ(openMessage(note), "");
+    const e2e::Json* pane = windowWithId(note["windows"], 6003);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ((*pane)["text"].s, "Semi-skimmed");
+
+    EXPECT_EQ(openMessage(e2e::readJson(run.path("full_delete.json"))), full);
+    EXPECT_EQ(treeText(e2e::readJson(run.path("full_after_delete.json")), 0), "Milk");
+
+    EXPECT_EQ(e2e::queryOne(run.database(), "PRAGMA integrity_check;"), "ok");
+    EXPECT_EQ(e2e::queryOne(run.database(), "SELECT group_concat(longID || ':' || strText || ':' || bNote) FROM "
+                                            "'Groceries';"),
+              "1:Milk:0");
+}
+
 }  // namespace

@@ -1,0 +1,25 @@
+// A change of the current list that did not reach the database is told to
+// the person, once per command, in the program's message dialog; the outline
+// is then loaded again from the stored rows, so that it never shows what is
+// not stored. Every command that writes items reports through here, right
+// after the write that failed (SQLite's last error says why).
+#pragma once
+
+#include "windows.h"
+
+// The message for the database's last failure: a full store is named as
+// such, anything else with SQLite's own words.
+void unsavedChangeText(WCHAR* out, int capacity);
+// Shows the message and leaves the outline as it is: for a text that stays
+// where the person typed it (a note) or that the label editor hands back.
+void reportUnsavedChange();
+// Shows the message, then reloads the outline and fits the panes to it.
+void reportUnsavedChangeAndReload();
+// Whether the last statement on the database failed: for the item-table
+// operations that give no result of their own. Only right after a single
+// statement (a transaction's closing "END TRANSACTION;" fails by design).
+bool lastStatementFailed();
+// 1 when `stored`; otherwise reportUnsavedChangeAndReload and 0. For item
+// writes: pass `id > 0` for writeItem's identifier, `code == 101` for a
+// statement's SQLite code.
+int checkStored(bool stored);
