@@ -153,9 +153,14 @@ int exportList(HWND owner, LPCWSTR path) {
         return 0;
     }
     writeChildren(file, list, 0, 0);
-    // A full storage card shows only when the buffered text is written out.
-    if (fclose(file) != 0) {
-        warn(owner, u"Could not open file!");
+    // A full store shows only when the buffered text is written out. Half a
+    // list is no export: the piece that was written goes again.
+    bool written = ferror(file) == 0;
+    written = fclose(file) == 0 && written;
+    if (!written) {
+        const bool full = GetLastError() == ERROR_DISK_FULL;
+        DeleteFileW(path);
+        warn(owner, full ? u"The list could not be exported because the storage is full." : u"Could not open file!");
         return 0;
     }
     return 1;

@@ -13,6 +13,7 @@
 #include "dialogs/progress_window.h"
 #include "lists/list_management.h"
 #include "lists/list_transaction.h"
+#include "outline/unsaved_change.h"
 #include "shell/app_state.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
@@ -151,15 +152,22 @@ struct ImportState {
     LONG order = 1;
     int afterItem = 1;  // the line before was not a note line
     std::u16string note;
+    WCHAR unsaved[200] = {};  // why the first write that failed did, for the person
 };
 
-void markHasChildren(LONG id) {
+// Remembers the first write that did not reach the database; the import
+// stops there.
+void noteWrite(ImportState& s, bool stored) {
+    if (!stored && !s.unsaved[0]) unsavedChangeText(s.unsaved, 200);
+}
+
+void markHasChildren(ImportState& s, LONG id) {
     if (id <= 0) return;
     ItemRecord item = {};
     item.longID = id;
     item.intNumChild = 1;
     item.fieldMask = ITEM_NUMCHILD;
-    writeItem(dbCurrent, strCurrentList, item);
+    noteWrite(s, writeItem(dbCurrent, strCurrentList, item) > 0);
 }
 
 void addNoteLine(ImportState& s, const std::u16string& text) {
@@ -175,7 +183,7 @@ void addNoteLine(ImportState& s, const std::u16string& text) {
     copyOut(s.note, item.strNoteText, ITEM_NOTE_CHARS);
     doubleQuotes(item.strNoteText, ITEM_NOTE_CHARS);
     item.fieldMask = ITEM_NOTE;
-    writeItem(dbCurrent, strCurrentList, item);
+    noteWrite(s, writeItem(dbCurrent, strCurrentList, item) > 0);
 }
 
 void addItemLine(ImportState& s, const ImportLine& line) {
@@ -189,6 +197,7 @@ void addItemLine(ImportState& s, const ImportLine& line) {
     item.bNodeExpand = 1;
     item.fieldMask = ITEM_ALL;
     LONG id = writeItem(dbCurrent, strCurrentList, item);
+    noteWrite(s, id > 0);
     if (id > 0) {
         s.last = id;
         ++s.inserted;
@@ -212,7 +221,7 @@ int importLine(ImportState& s, const ImportLine& line, LPCWSTR* message) {
     if (line.depth != s.depth) {
         if (s.parents.size() < size_t(line.depth) + 1) s.parents.resize(size_t(line.depth) + 1, 0);
         if (line.depth > s.depth) s.parents[size_t(line.depth)] = s.last;
-        markHasChildren(s.parents[size_t(line.depth)]);
+        markHasChildren(s, s.parents[size_t(line.depth)]);
         s.depth = line.depth;
     }
     if (line.note)
@@ -254,7 +263,7 @@ int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity) {
     LPCWSTR message = nullptr;
     int shown = 0;
     long running = 100;
-    while (!message && readLine(file, buffer.data(), int(buffer.size()))) {
+    while (!message && !state.unsaved[0] && readLine(file, buffer.data(), int(buffer.size()))) {
         buffer.back() = 0;
         importLine(state, parseImportLine(buffer.data()), &message);
         int percent = int(std::min<long>(100, running / lines));
@@ -266,7 +275,12 @@ int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity) {
         }
     }
     fclose(file);
-    if (inTransaction) commitListTransaction(dbCurrent);
+    if (inTransaction) noteWrite(state, commitListTransaction(dbCurrent));
+    if (state.unsaved[0]) {
+        closeProgressWindow(progress);
+        reportUnsavedChange(state.unsaved);
+        return 0;
+    }
     if (message) {
         stopWith(owner, progress, message);
         return 0;

@@ -48,10 +48,14 @@ void unsavedChangeText(WCHAR* out, int capacity) {
 }
 
 void reportUnsavedChange() {
-    if (reporting) return;
-    reporting = true;
     WCHAR text[200];
     unsavedChangeText(text, 200);
+    reportUnsavedChange(text);
+}
+
+void reportUnsavedChange(LPCWSTR text) {
+    if (reporting) return;
+    reporting = true;
     // Typing goes on where it was once the message is read.
     HWND focus = GetFocus();
     messageDialog(hwndMain, text, u"Error", MD_STYLE_WARNING);

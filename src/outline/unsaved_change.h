@@ -13,6 +13,9 @@ void unsavedChangeText(WCHAR* out, int capacity);
 // Shows the message and leaves the outline as it is: for a text that stays
 // where the person typed it (a note) or that the label editor hands back.
 void reportUnsavedChange();
+// The same with a text made earlier by unsavedChangeText: for a command that
+// goes on (rolls back, closes windows) before it can tell.
+void reportUnsavedChange(LPCWSTR text);
 // Shows the message, then reloads the outline and fits the panes to it.
 void reportUnsavedChangeAndReload();
 // Whether the last statement on the database failed: for the item-table

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "e2e_run.h"
@@ -96,6 +97,25 @@ TEST(FullStorageE2E, ItemWritesThatFailAreReportedOnceAndTheOutlineShowsWhatIsSt
     EXPECT_EQ(e2e::queryOne(run.database(), "SELECT group_concat(longID || ':' || strText || ':' || bNote) FROM "
                                             "'Groceries';"),
               "1:Milk:0");
+}
+
+TEST(FullStorageE2E, AnExportThatDoesNotFitIsRemovedAndAnImportStopsAtItsFirstItem) {
+    e2e::Run run;
+    ASSERT_EQ(run.script(e2e::kFirstStart + "menu \"New Item\"\ntype \"Milk\"\nkey Enter\n"), 0) << run.err();
+    std::ofstream(run.root() + "/My Documents/more.txt") << "Eggs\n\tfree range\nButter\n";
+    ASSERT_EQ(playFull(run, "full_exchange.txt"), 0) << run.err();
+
+    EXPECT_EQ(openMessage(e2e::readJson(run.path("full_export.json"))),
+              "Warning Message: The list could not be exported because the storage is full.");
+    EXPECT_FALSE(e2e::fileExists(run.root() + "/My Documents/export_list.txt"));
+
+    EXPECT_EQ(openMessage(e2e::readJson(run.path("full_import.json"))),
+              "Error: The list could not be saved because the storage is full.");
+    e2e::Json after = e2e::readJson(run.path("full_after_import.json"));
+    EXPECT_EQ(treeText(after, 0), "Milk");
+    EXPECT_EQ(treeText(after, 1), "");
+    EXPECT_EQ(e2e::queryOne(run.database(), "PRAGMA integrity_check;"), "ok");
+    EXPECT_EQ(e2e::queryOne(run.database(), "SELECT group_concat(strText) FROM 'Groceries';"), "Milk");
 }
 
 }  // namespace
