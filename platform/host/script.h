@@ -5,6 +5,7 @@
 //   key NAME [COUNT] | type "TEXT" | menu "File/New List..." | click "TEXT"
 //   control ID | select ID "TEXT" | tree "A/B/C" [label|check|button]
 //   [tap|dtap|hold] | wait MS | shot FILE.png | dump FILE.json
+//   power-off WRITES
 //
 // Blank lines and lines starting with '#' are skipped. Arguments are
 // separated by blanks; one that holds blanks is written in double quotes,
@@ -17,7 +18,7 @@
 
 namespace device {
 
-enum class StepKind { Tap, DoubleTap, Hold, Drag, Key, Type, Menu, Click, Control, Select, Tree, Wait, Shot, Dump };
+enum class StepKind { Tap, DoubleTap, Hold, Drag, Key, Type, Menu, Click, Control, Select, Tree, Wait, Shot, Dump, PowerOff };
 
 enum class TreePart { Label, Check, Button };
 
@@ -26,7 +27,7 @@ struct ScriptStep {
     StepKind kind = StepKind::Tap;
     std::string source;            // the line as written (for messages)
     int x = 0, y = 0, x2 = 0, y2 = 0;
-    int count = 1;                 // key presses, drag steps
+    int count = 1;                 // key presses, drag steps, power-off writes
     int id = 0;                    // control / select
     uint64_t ms = 0;               // wait
     unsigned vk = 0;               // key: the virtual key, 0 for a plain character

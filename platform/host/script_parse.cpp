@@ -83,6 +83,10 @@ public:
             ok = argc(1, 1) && toInt(a_[1], 0, (long)kMaxWaitMs, v);
             if (!ok) why_ = "wait takes milliseconds (0 to " + std::to_string(kMaxWaitMs) + ")";
             s_.ms = (uint64_t)v;
+        } else if (verb == "power-off") {
+            s_.kind = StepKind::PowerOff;
+            ok = argc(1, 1) && number(1, 0, 1000000, s_.count);
+            if (!ok) why_ = "power-off takes the number of writes still made (0 to 1000000)";
         } else if (verb == "shot" || verb == "dump") {
             s_.kind = verb == "shot" ? StepKind::Shot : StepKind::Dump;
             ok = argc(1, 1);

@@ -68,6 +68,7 @@ bool ScriptPlayer::perform(std::optional<uint64_t> timeoutMs) {
         case StepKind::Wait: return stepWait(s, timeoutMs);
         case StepKind::Shot:
         case StepKind::Dump: return stepFile(s);
+        case StepKind::PowerOff: return stepPowerOff(s);
     }
     return fail("unknown step");
 }

@@ -11,6 +11,7 @@
 #include "platform/shell/menu_query.h"
 #include "platform/shell/shell_system.h"
 #include "platform/system/device_clock.h"
+#include "platform/system/power_failure.h"
 #include "platform/window/input.h"
 #include "platform/window/screen.h"
 
@@ -270,6 +271,14 @@ bool ScriptPlayer::stepWait(const ScriptStep& s, std::optional<uint64_t> timeout
     clockAdvance(step);
     waitLeft_ -= step;
     if (waitLeft_ == 0) stepDone();
+    return true;
+}
+
+bool ScriptPlayer::stepPowerOff(const ScriptStep& s) {
+    // The next steps run as usual until the device has made that many more
+    // writes; the one after them never happens.
+    powerFailAfterWrites(s.count);
+    stepDone();
     return true;
 }
 

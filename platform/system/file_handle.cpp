@@ -9,6 +9,7 @@
 
 #include "platform/system/device_fs.h"
 #include "platform/system/kernel_handles.h"
+#include "platform/system/power_failure.h"
 #include "platform/system/storage_limit.h"
 #include "winbase.h"
 #include "winerror.h"
@@ -123,6 +124,7 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDW
     if (!lpBuffer && nNumberOfBytesToWrite) return fail(ERROR_INVALID_PARAMETER);
     off_t at = lseek(f->fd, 0, SEEK_CUR);
     if (at >= 0 && !growthFits(*f, at + (off_t)nNumberOfBytesToWrite)) return fail(ERROR_DISK_FULL);
+    device::beforeDeviceWrite();
     DWORD done = 0;
     while (done < nNumberOfBytesToWrite) {
         ssize_t n = write(f->fd, (const char*)lpBuffer + done, nNumberOfBytesToWrite - done);

@@ -10,6 +10,7 @@
 
 #include "platform/system/code_page.h"
 #include "platform/system/device_fs.h"
+#include "platform/system/power_failure.h"
 #include "platform/system/storage_limit.h"
 #include "winbase.h"
 #include "winerror.h"
@@ -71,6 +72,7 @@ int copyHostFile(const std::string& from, const std::string& to) {
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) { err = errno; break; }
         if (n == 0) break;
+        device::beforeDeviceWrite();
         if (!writeAll(out, buf, (size_t)n)) { err = errno ? errno : EIO; break; }
     }
     if (!err && fsync(out) != 0) err = errno;
@@ -78,6 +80,7 @@ int copyHostFile(const std::string& from, const std::string& to) {
     if (!err) futimens(out, times);
     if (close(out) != 0 && !err) err = errno;
     close(in);
+    if (!err) device::beforeDeviceWrite();
     if (!err && rename(temp.c_str(), to.c_str()) != 0) err = errno;
     if (err) unlink(temp.c_str());
     return err;

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/system/device_fs.h"
+#include "platform/system/power_failure.h"
 #include "platform/system/storage_limit.h"
 
 namespace device {
@@ -34,10 +35,12 @@ bool replaceDeviceFile(std::u16string_view devicePath, std::string_view bytes) {
     std::string temp = host + ".tmp";
     // The new contents are written whole before the old ones go.
     if (!fsStorageFits(temp, bytes.size())) return false;
+    beforeDeviceWrite();
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     bool ok = writeAll(fd, bytes) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
+    if (ok) beforeDeviceWrite();
     if (ok) ok = rename(temp.c_str(), host.c_str()) == 0;
     if (!ok) {
         unlink(temp.c_str());

@@ -12,6 +12,7 @@
 
 #include "platform/system/code_page.h"
 #include "platform/system/device_fs.h"
+#include "platform/system/power_failure.h"
 #include "platform/system/sqlite_vfs_file.h"
 
 namespace device {
@@ -100,6 +101,7 @@ int xOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, in
 int xDelete(sqlite3_vfs*, const char* name, int syncDir) {
     std::string host;
     if (!translate(name, host)) return SQLITE_IOERR_DELETE_NOENT;
+    beforeDeviceWrite();
     return hostVfs()->xDelete(hostVfs(), host.c_str(), syncDir);
 }
 

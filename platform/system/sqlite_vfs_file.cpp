@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/system/power_failure.h"
 #include "platform/system/storage_limit.h"
 
 namespace device {
@@ -40,6 +41,7 @@ int fileWrite(sqlite3_file* file, const void* data, int amount, sqlite3_int64 of
             !fsStorageFits(f->host, (uint64_t)(end - size)))
             return SQLITE_FULL;
     }
+    beforeDeviceWrite();
     int rc = hostMethods(file).xWrite(f->inner, data, amount, offset);
     // The host VFS knows ENOSPC as a full disk; a quota that is used up is
     // the same thing to the person.
@@ -47,8 +49,14 @@ int fileWrite(sqlite3_file* file, const void* data, int amount, sqlite3_int64 of
     return rc;
 }
 
-int fileTruncate(sqlite3_file* file, sqlite3_int64 size) { return hostMethods(file).xTruncate(innerOf(file), size); }
-int fileSync(sqlite3_file* file, int flags) { return hostMethods(file).xSync(innerOf(file), flags); }
+int fileTruncate(sqlite3_file* file, sqlite3_int64 size) {
+    beforeDeviceWrite();
+    return hostMethods(file).xTruncate(innerOf(file), size);
+}
+int fileSync(sqlite3_file* file, int flags) {
+    beforeDeviceWrite();
+    return hostMethods(file).xSync(innerOf(file), flags);
+}
 int fileSize(sqlite3_file* file, sqlite3_int64* size) { return hostMethods(file).xFileSize(innerOf(file), size); }
 int fileLock(sqlite3_file* file, int level) { return hostMethods(file).xLock(innerOf(file), level); }
 int fileUnlock(sqlite3_file* file, int level) { return hostMethods(file).xUnlock(innerOf(file), level); }

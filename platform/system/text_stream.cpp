@@ -12,6 +12,7 @@
 
 #include "platform/system/code_page.h"
 #include "platform/system/device_fs.h"
+#include "platform/system/power_failure.h"
 #include "platform/system/storage_limit.h"
 #include "platform/system/wide_format.h"
 #include "wcrt.h"
@@ -121,6 +122,7 @@ ssize_t cookieWrite(void* cookie, const char* buf, size_t size) {
         SetLastError(ERROR_DISK_FULL);
         return -1;
     }
+    device::beforeDeviceWrite();
     size_t start = 0;
     for (size_t i = 0; i < size; ++i) {
         if (buf[i] != '\n' || !s.translateLineEnds) continue;
