@@ -21,13 +21,15 @@ struct Layout {
     bool expandTabs = false;
     int tabWidth = 8;
 
-    // The width after adding the character at i to a line `w` wide; sets
-    // `units` to the UTF-16 units it took.
-    int extend(int i, int w, int& units) const {
+    // The width, in 1/64 pixels, after adding the character at i to a line
+    // `w64` wide (as measureRun adds up advances); sets `units` to the UTF-16
+    // units it took.
+    int64_t extend(int i, int64_t w64, int& units) const {
         char32_t cp = decodeUtf16(text.data(), (int)text.size(), i, units);
-        if (expandTabs && cp == U'\t') return (w / tabWidth + 1) * tabWidth;
-        return w + font->advance(cp);
+        if (expandTabs && cp == U'\t') return (int64_t)(((w64 + 32) / 64) / tabWidth + 1) * tabWidth * 64;
+        return w64 + font->advance64(cp);
     }
+    static int64_t fits(int pixels) { return (int64_t)pixels * 64 + 31; }  // widths that round to at most `pixels`
 
     // Width of text[start, start + len), tabs expanded from the line start.
     int width(int start, int len) const {
@@ -69,11 +71,12 @@ void wrap(const Layout& lay, int start, int end, int maxW, std::vector<Line>& ou
     }
     while (pos < end) {
         // The longest prefix that fits.
-        int fit = pos, w = 0;
+        int fit = pos;
+        int64_t w = 0;
         while (fit < end) {
             int units;
-            int nw = lay.extend(fit, w, units);
-            if (nw > maxW) break;
+            int64_t nw = lay.extend(fit, w, units);
+            if (nw > Layout::fits(maxW)) break;
             w = nw;
             fit += units;
         }
@@ -156,11 +159,12 @@ int DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format) 
         int w = lay.width(ln.start, ln.len);
         if ((format & DT_END_ELLIPSIS) && w > maxW) {
             // Keep as much of the line as fits in front of the dots.
-            int keep = 0, kw = 0;
+            int keep = 0;
+            int64_t kw = 0;
             while (keep < ln.len) {
                 int units;
-                int nw = lay.extend(ln.start + keep, kw, units);
-                if (nw + dotsW > maxW || keep + units > ln.len) break;
+                int64_t nw = lay.extend(ln.start + keep, kw, units);
+                if (nw > Layout::fits(maxW - dotsW) || keep + units > ln.len) break;
                 kw = nw;
                 keep += units;
             }

@@ -160,6 +160,19 @@ bool matchWineFace(const std::string& family, bool bold, Match& m) {
     return true;
 }
 
+// The strike nearest the requested character height (negative) or cell
+// height (positive).
+int nearestStrike(FT_Face f, int h) {
+    int best = 0, bestDiff = 1 << 30;
+    for (int i = 0; i < f->num_fixed_sizes; ++i) {
+        const FT_Bitmap_Size& bs = f->available_sizes[i];
+        int have = h < 0 ? (int)((bs.y_ppem + 32) >> 6) : bs.height;
+        int diff = std::abs(have - std::abs(h));
+        if (diff < bestDiff) { bestDiff = diff; best = i; }
+    }
+    return best;
+}
+
 int scaleRound(long v, int ppem, int upem) {
     return upem > 0 ? (int)std::lround((double)v * ppem / upem) : 0;
 }
@@ -185,7 +198,7 @@ std::shared_ptr<FontInstance> FontInstance::get(const LOGFONTW& lf) {
     key += "|" + std::to_string(lf.lfHeight) + "|" + std::to_string(lf.lfWeight >= FW_SEMIBOLD) + "|" +
            std::to_string(lf.lfItalic != 0) + std::to_string(lf.lfUnderline != 0) +
            std::to_string(lf.lfStrikeOut != 0) + std::to_string(lf.lfQuality == NONANTIALIASED_QUALITY) + "|" +
-           std::to_string(lf.lfHeight == 0 ? screenDpi() : 0);
+           std::to_string(screenDpi());  // the default size and pixel-strike faces follow the screen
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
     if (cache.size() > 64) {
@@ -241,7 +254,10 @@ bool FontInstance::open(const LOGFONTW& lf) {
     if (h < 0) ppem_ = -h;
     else ppem_ = (int)std::lround((double)h * upem / (double)(winAscent + winDescent));
     ppem_ = std::clamp(ppem_, 1, 400);
-    if (!FT_IS_SCALABLE(f)) return openStrike(h);
+    if (!FT_IS_SCALABLE(f)) {
+        if (screenDpi() > 96) return openForDenserScreen(lf, h);
+        return openStrike(h);
+    }
     if (FT_Set_Pixel_Sizes(f, 0, (FT_UInt)ppem_) != 0) return false;
     if (obliqueSynthetic_) {
         FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};
@@ -276,19 +292,30 @@ bool FontInstance::open(const LOGFONTW& lf) {
     return true;
 }
 
+// Pixel strikes are drawn for the 96-dpi screen. On a denser one the device
+// draws such a face with its dialog face, "Tahoma", as large as the strike
+// it would take at 96 dpi, times the screen's density: text keeps its
+// proportions to the screen, and dialog units with it.
+bool FontInstance::openForDenserScreen(const LOGFONTW& lf, int h) {
+    FT_Face f = face_->ft;
+    if (f->num_fixed_sizes <= 0) return false;
+    int dpi = screenDpi();
+    int wanted = h < 0 ? -(int)std::lround((double)-h * 96 / dpi) : (int)std::lround((double)h * 96 / dpi);
+    int cell = f->available_sizes[nearestStrike(f, wanted)].height;
+    LOGFONTW dialogFace = lf;
+    const char16_t tahoma[] = u"Tahoma";
+    std::copy(tahoma, tahoma + 7, dialogFace.lfFaceName);
+    dialogFace.lfHeight = (int)std::lround((double)cell * dpi / 96);
+    face_.reset();
+    return open(dialogFace);
+}
+
 // A face of pixel strikes: the strike nearest the requested character
 // height (negative) or cell height (positive), metrics from the strike.
 bool FontInstance::openStrike(int h) {
     FT_Face f = face_->ft;
     if (f->num_fixed_sizes <= 0) return false;
-    int best = 0, bestDiff = 1 << 30;
-    for (int i = 0; i < f->num_fixed_sizes; ++i) {
-        const FT_Bitmap_Size& bs = f->available_sizes[i];
-        int have = h < 0 ? (int)((bs.y_ppem + 32) >> 6) : bs.height;
-        int diff = std::abs(have - std::abs(h));
-        if (diff < bestDiff) { bestDiff = diff; best = i; }
-    }
-    if (FT_Select_Size(f, best) != 0) return false;
+    if (FT_Select_Size(f, nearestStrike(f, h)) != 0) return false;
     strike_ = true;
     mono_ = true;
     obliqueSynthetic_ = false;
@@ -357,6 +384,11 @@ void FontInstance::loadGlyph(char32_t cp, Glyph& g) {
     bool boldStrike = emboldenSynthetic_ && slot->format == FT_GLYPH_FORMAT_BITMAP;
     if (boldStrike) extra = 1;
     g.advance = (int)((slot->advance.x + 32) >> 6) + extra;
+    // Light hinting leaves the outlines' horizontal positions alone, so the
+    // pen moves by the unhinted advance; rounding each glyph's advance on its
+    // own would open and close the gaps between letters at random.
+    bool fractional = !mono_ && slot->format == FT_GLYPH_FORMAT_OUTLINE;
+    g.advance64 = fractional ? (int)(slot->linearHoriAdvance >> 10) + extra * 64 : g.advance * 64;
     if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
         FT_Render_Glyph(slot, mono_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
         return;

@@ -19,7 +19,8 @@ struct Glyph {
     int top = 0;      // from the baseline up to the first row
     int width = 0;
     int rows = 0;
-    int advance = 0;  // whole pixels
+    int advance = 0;    // whole pixels
+    int advance64 = 0;  // 1/64 pixels: runs add these up and round once
     std::vector<uint8_t> coverage;  // width * rows, 0..255
 };
 
@@ -32,6 +33,7 @@ public:
 
     const Glyph& glyph(char32_t cp);
     int advance(char32_t cp) { return glyph(cp).advance; }
+    int advance64(char32_t cp) { return glyph(cp).advance64; }
 
     // Text metrics in pixels, as GetTextMetricsW reports them.
     int ascent = 0, descent = 0, height = 0;
@@ -51,6 +53,7 @@ private:
     FontInstance() = default;
     bool open(const LOGFONTW& lf);
     bool openStrike(int lfHeight);
+    bool openForDenserScreen(const LOGFONTW& lf, int lfHeight);
     void loadGlyph(char32_t cp, Glyph& g);
 
     struct Face;

@@ -15,30 +15,36 @@ FontInstance* dcFont(DCObj* dc) {
     return f->inst.get();
 }
 
+// Pen positions are kept in 1/64 pixels and rounded where a glyph is put, so
+// a run is as wide as its exact advances make it, whatever it is cut into.
+int roundPen(int64_t pen64) { return Canvas::clampCoord((pen64 + 32) >> 6); }
+
 int measureRun(FontInstance& f, const char16_t* s, int n, int* dx) {
-    int w = 0;
+    int64_t pen64 = 0;
+    int placed = 0;
     for (int i = 0; i < n;) {
         int units;
         char32_t cp = decodeUtf16(s, n, i, units);
-        int a = f.advance(cp);
-        w += a;
+        pen64 += f.advance64(cp);
+        int next = roundPen(pen64);
         if (dx) {
-            dx[i] = a;
+            dx[i] = next - placed;
             if (units == 2) dx[i + 1] = 0;
         }
+        placed = next;
         i += units;
     }
-    return w;
+    return placed;
 }
 
 int drawRun(Canvas& c, FontInstance& f, const char16_t* s, int n, int x, int y, uint32_t px, const INT* dx) {
-    int64_t pen = x;  // caller-given advances may add up past int
+    int64_t pen64 = 0;  // from x; caller-given advances may add up past int
     const Surface& sf = c.surface();
     for (int i = 0; i < n;) {
         int units;
         char32_t cp = decodeUtf16(s, n, i, units);
         const Glyph& g = f.glyph(cp);
-        int64_t gx = pen + g.left;
+        int64_t gx = (int64_t)x + ((pen64 + 32) >> 6) + g.left;
         int gy = y - g.top;
         // Skip glyphs wholly off the surface without looking at them.
         if (gx < sf.width && gx + g.width > 0 && gy < sf.height && gy + g.rows > 0) {
@@ -48,15 +54,16 @@ int drawRun(Canvas& c, FontInstance& f, const char16_t* s, int n, int x, int y, 
                     if (cov[col]) c.blend((int)gx + col, gy + r, px, cov[col]);
             }
         }
-        int64_t adv = g.advance;
         if (dx) {
-            adv = dx[i];
+            int64_t adv = dx[i];
             if (units == 2) adv += dx[i + 1];
+            pen64 += adv * 64;
+        } else {
+            pen64 += g.advance64;
         }
-        pen += adv;
         i += units;
     }
-    return Canvas::clampCoord(pen - x);
+    return roundPen(pen64);
 }
 
 void drawDecorations(Canvas& c, FontInstance& f, int x, int width, int y, uint32_t px) {

@@ -128,14 +128,53 @@ bool queryMenuBar(HWND bar, MenuBarState& out) {
     return true;
 }
 
+namespace {
+
+// Checks that parts[from..] name enabled items of `menu` and its submenus,
+// the last one a command, so that a wrong name taps nothing.
+bool checkPath(HMENU menu, const std::vector<std::u16string>& parts, size_t from, std::string& why) {
+    for (size_t i = from; i < parts.size(); ++i) {
+        int idx = shell::itemNamed(menu, parts[i]);
+        if (idx < 0) return why = "no menu item \"" + shell::narrow(parts[i]) + "\"", false;
+        const shell::MenuItem& it = shell::findMenu(menu)->items[(size_t)idx];
+        if (!it.enabled()) return why = "menu item \"" + shell::narrow(parts[i]) + "\" is disabled", false;
+        bool last = i + 1 == parts.size();
+        if (last && it.submenu) return why = "\"" + shell::narrow(parts[i]) + "\" opens a submenu", false;
+        if (!last && !it.submenu) return why = "\"" + shell::narrow(parts[i]) + "\" has no submenu", false;
+        menu = it.submenu;
+    }
+    return true;
+}
+
+// Taps the first name in the deepest level of the open popup menu; the
+// other names are tapped as their levels open.
+bool chooseFromOpenPopup(const std::vector<std::u16string>& parts, std::string& why) {
+    int level = shell::popupLevelCount() - 1;
+    HMENU menu = shell::popupLevelMenu(level);
+    if (!checkPath(menu, parts, 0, why)) return false;
+    RECT r;
+    if (!shell::popupItemRect(level, shell::itemNamed(menu, parts[0]), r))
+        return why = "menu item \"" + shell::narrow(parts[0]) + "\" is off the screen", false;
+    shell::Walk& w = shell::walk();
+    w = shell::Walk{};
+    w.names.assign(parts.begin() + 1, parts.end());
+    w.nextLevel = level + 1;
+    shell::tapCentre(r);
+    return true;
+}
+
+}  // namespace
+
 bool chooseMenuPath(const std::u16string& path, std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = why;
+    std::string why;
+    auto fail = [&](const std::string& reason) {
+        if (error) *error = reason;
         return false;
     };
+    std::vector<std::u16string> parts = shell::splitPath(path);
+    if (shell::popupOpen()) return chooseFromOpenPopup(parts, why) || fail(why);
     HWND bar = foregroundMenuBar();
     if (!bar) return fail("no menu bar");
-    std::vector<std::u16string> parts = shell::splitPath(path);
     std::vector<shell::MenuBarButtonInfo> buttons = shell::menuBarButtons(bar);
     const shell::MenuBarButtonInfo* button = nullptr;
     for (const shell::MenuBarButtonInfo& b : buttons) {
@@ -150,19 +189,7 @@ bool chooseMenuPath(const std::u16string& path, std::string* error) {
         return true;
     }
     if (parts.size() < 2) return fail("no item named after \"" + shell::narrow(parts[0]) + "\"");
-    // Check the whole path first, so a wrong name taps nothing.
-    HMENU menu = button->popup;
-    for (size_t i = 1; i < parts.size(); ++i) {
-        int idx = shell::itemNamed(menu, parts[i]);
-        if (idx < 0) return fail("no menu item \"" + shell::narrow(parts[i]) + "\"");
-        shell::Menu* m = shell::findMenu(menu);
-        const shell::MenuItem& it = m->items[(size_t)idx];
-        if (!it.enabled()) return fail("menu item \"" + shell::narrow(parts[i]) + "\" is disabled");
-        bool last = i + 1 == parts.size();
-        if (last && it.submenu) return fail("\"" + shell::narrow(parts[i]) + "\" opens a submenu");
-        if (!last && !it.submenu) return fail("\"" + shell::narrow(parts[i]) + "\" has no submenu");
-        menu = it.submenu;
-    }
+    if (!checkPath(button->popup, parts, 1, why)) return fail(why);
     shell::Walk& w = shell::walk();
     w = shell::Walk{};
     w.names.assign(parts.begin() + 1, parts.end());

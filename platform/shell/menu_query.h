@@ -5,7 +5,8 @@
 //   dump:   menubar {buttons [{text|tooltip, id, enabled}],
 //                    menus {"File": [{id, text, enabled, checked, items}]}}
 //   script: menu "File/New List..."   (texts without "&"; a picture button
-//                                      is named by its tooltip: "New Item")
+//                                      is named by its tooltip: "New Item";
+//                                      an open popup menu: "Delete")
 #pragma once
 
 #include <string>
@@ -49,7 +50,8 @@ std::vector<MenuItemState> queryMenu(HMENU menu);
 
 // Starts choosing "Button/Item/Subitem" (or a picture button by its tooltip)
 // from the foreground window's menu bar by queueing taps: the menu opens and
-// each level is tapped when it appears. The choice happens as the device runs
+// each level is tapped when it appears. While a popup menu is open, the path
+// starts at its deepest level instead ("Delete", "Sort/Alphabetic"). The choice happens as the device runs
 // (runUntilIdle, or the script's loop). False, with `error` set, when a step
 // is missing or disabled; nothing is tapped then.
 bool chooseMenuPath(const std::u16string& path, std::string* error = nullptr);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 #include "platform/system/code_page.h"
 #include "platform/system/device_fs.h"
@@ -36,7 +37,16 @@ struct Stream {
     size_t readyPos = 0;
     std::string lookedAt;  // the first bytes, read to look for a byte order mark
     size_t lookedAtPos = 0;
+    FILE* wide = nullptr;       // the stream _wfopen handed out
+    char16_t pendingLow = 0;    // second half of a character fgetws had no room for
 };
+
+// The streams _wfopen made, by the FILE* the program holds: fgetws keeps the
+// second half of a split character with its stream.
+std::unordered_map<FILE*, Stream*>& openStreams() {
+    static std::unordered_map<FILE*, Stream*> streams;
+    return streams;
+}
 
 // The next raw byte of the file; bytes looked at for a byte order mark and
 // found to be text come first.
@@ -136,6 +146,7 @@ ssize_t cookieWrite(void* cookie, const char* buf, size_t size) {
 
 int cookieClose(void* cookie) {
     Stream* s = (Stream*)cookie;
+    if (s->wide) openStreams().erase(s->wide);
     int r = fclose(s->host);
     delete s;
     if (r != 0) writeFailed();  // what the host still held did not fit
@@ -207,6 +218,8 @@ FILE* _wfopen(const WCHAR* devicePath, const WCHAR* mode) {
         delete s;
         return failOpen(ENOMEM, ERROR_NOT_ENOUGH_MEMORY);
     }
+    s->wide = f;
+    openStreams()[f] = s;
     return f;
 }
 
@@ -238,12 +251,21 @@ int fwprintf(FILE* f, const WCHAR* fmt, ...) {
 
 WCHAR* fgetws(WCHAR* buf, int n, FILE* f) {
     if (!buf || !f || n <= 0) return nullptr;
+    // A character of two units does not start in the last slot; it waits for
+    // the next call. Only a buffer with a single slot splits it, its second
+    // half starting the next call, so the text read is the same whatever the
+    // buffer's size (a stream not made by _wfopen cannot keep the half).
+    auto found = openStreams().find(f);
+    Stream* own = found != openStreams().end() ? found->second : nullptr;
     int i = 0;
+    if (own && own->pendingLow && n > 1) {
+        buf[i++] = own->pendingLow;
+        own->pendingLow = 0;
+    }
     while (i < n - 1) {
         int peek = getc(f);
         if (peek == EOF) break;
-        // A character that needs two units does not start in the last slot.
-        if (peek >= 0xF0 && i == n - 2) {
+        if (peek >= 0xF0 && i == n - 2 && (i > 0 || !own)) {
             ungetc(peek, f);
             break;
         }
@@ -253,7 +275,9 @@ WCHAR* fgetws(WCHAR* buf, int n, FILE* f) {
         if (cp >= 0x10000) {
             cp -= 0x10000;
             buf[i++] = (WCHAR)(0xD800 + (cp >> 10));
-            buf[i++] = (WCHAR)(0xDC00 + (cp & 0x3FF));
+            WCHAR low = (WCHAR)(0xDC00 + (cp & 0x3FF));
+            if (i < n - 1) buf[i++] = low;
+            else own->pendingLow = low;
         } else {
             buf[i++] = (WCHAR)cp;
         }

@@ -16,13 +16,18 @@ RECT intersectRects(const RECT& a, const RECT& b) {
     return r;
 }
 
+int frameThickness(const Window* w) {
+    if (w->style & WS_DLGFRAME) return GetSystemMetrics(SM_CXDLGFRAME);
+    return (w->style & WS_BORDER) ? GetSystemMetrics(SM_CXBORDER) : 0;
+}
+
 RECT clientRectInWindow(const Window* w) {
     int scale = device::screenConfig().scale;
     LONG width = w->rect.right - w->rect.left;
     LONG height = w->rect.bottom - w->rect.top;
     RECT c{0, 0, width, height};
-    if (w->style & (WS_BORDER | WS_DLGFRAME)) {
-        c.left += 1; c.top += 1; c.right -= 1; c.bottom -= 1;
+    if (int frame = frameThickness(w)) {
+        c.left += frame; c.top += frame; c.right -= frame; c.bottom -= frame;
     }
     if (w->exStyle & WS_EX_CLIENTEDGE) {
         c.left += 2; c.top += 2; c.right -= 2; c.bottom -= 2;

@@ -194,6 +194,20 @@ void keyUp(unsigned vk) { wm::queue(wm::RawInput::kKeyUp, POINT{0, 0}, vk & 0xFF
 void typeChar(char16_t ch) { wm::queue(wm::RawInput::kChar, POINT{0, 0}, ch); }
 PenDownInfo lastPenDown() { return wm::is().pen; }
 
+void passPenDownOn(HWND spent) {
+    wm::InputState& s = wm::is();
+    if (!s.pen.down) return;
+    HWND under = WindowFromPoint(s.pen.screenPt);
+    if (!under || under == spent || IsChild(spent, under)) return;
+    wm::RawInput in;
+    in.kind = wm::RawInput::kPenDown;
+    in.pt = s.pen.screenPt;
+    in.time = (DWORD)s.pen.timeMs;
+    s.lastClickHwnd = nullptr;  // the same pen down is no second tap
+    MSG m;
+    if (wm::routePen(in, m)) DispatchMessageW(&m);
+}
+
 }  // namespace device
 
 SHORT WINAPI GetKeyState(int vk) {

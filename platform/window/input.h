@@ -32,5 +32,9 @@ struct PenDownInfo {
     HWND target = nullptr;    // the window that got WM_LBUTTONDOWN
 };
 PenDownInfo lastPenDown();
+// The pen down being handled, which closed a drop-down, goes on to the window
+// now under the pen, unless that is `spent` (the box that dropped the list)
+// or one of its children.
+void passPenDownOn(HWND spent);
 
 }  // namespace device

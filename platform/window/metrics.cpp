@@ -19,8 +19,8 @@ int WINAPI GetSystemMetrics(int index) {
         case SM_CYMENU: return 26 * s;
         case SM_CXBORDER: return 1;
         case SM_CYBORDER: return 1;
-        case SM_CXDLGFRAME: return 1;
-        case SM_CYDLGFRAME: return 1;
+        case SM_CXDLGFRAME: return s;
+        case SM_CYDLGFRAME: return s;
         case SM_CXEDGE: return 2;
         case SM_CYEDGE: return 2;
         case SM_CXICON: return 32 * s;

@@ -51,6 +51,14 @@ HFONT barFont() {
     return CreateFontIndirectW(&lf);
 }
 
+// The foreground window's title; a window in front without one (a tip, a
+// bare popup) leaves its owner's title showing.
+const std::u16string* shownTitle() {
+    Window* w = get(activeWindow());
+    while (w && w->text.empty() && w->owner) w = w->owner;
+    return w ? &w->text : nullptr;
+}
+
 void paintBar(HWND hwnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
@@ -83,10 +91,10 @@ void paintBar(HWND hwnd) {
     DrawTextW(dc, time.c_str(), (int)time.size(), &timeRect, DT_SINGLELINE | DT_RIGHT | DT_VCENTER | DT_NOPREFIX);
     SIZE timeSize{0, 0};
     GetTextExtentPoint32W(dc, time.c_str(), (int)time.size(), &timeSize);
-    if (Window* fg = get(activeWindow())) {
+    if (const std::u16string* text = shownTitle()) {
         RECT title{bar.left + 4 * s, bar.top, right.right - timeSize.cx - 6 * s, bar.bottom};
         if (title.right > title.left)
-            DrawTextW(dc, fg->text.c_str(), (int)fg->text.size(), &title,
+            DrawTextW(dc, text->c_str(), (int)text->size(), &title,
                       DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     SelectObject(dc, oldFont);

@@ -105,7 +105,7 @@ LRESULT onNcPaint(HWND hwnd) {
     HDC dc = GetWindowDC(hwnd);
     if (!dc) return 0;
     RECT inner = whole;
-    if (w->style & (WS_BORDER | WS_DLGFRAME)) {
+    for (int i = frameThickness(w); i > 0; --i) {
         FrameRect(dc, &inner, GetSysColorBrush(COLOR_WINDOWFRAME));
         InflateRect(&inner, -1, -1);
     }

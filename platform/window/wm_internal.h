@@ -114,6 +114,7 @@ std::shared_ptr<WindowClass> findClass(LPCWSTR name);
 void resetClasses();
 
 // Geometry (coordinates.cpp).
+int frameThickness(const Window* w);        // the border: the dialog frame, else WS_BORDER
 RECT clientRectInWindow(const Window* w);  // client area relative to the window's top-left
 POINT windowOriginOnScreen(const Window* w);
 POINT clientOriginOnScreen(const Window* w);

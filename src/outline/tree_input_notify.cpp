@@ -119,6 +119,15 @@ void dropSuffix(WCHAR* text) {
     if (keep > 0) text[keep] = 0;
 }
 
+// The characters of the text that a quote-doubled copy holds: each doubled
+// pair stands for one quote.
+int storedLength(const WCHAR* doubled) {
+    int count = 0;
+    for (int i = 0; doubled[i]; ++i, ++count)
+        if (doubled[i] == u'\'' && doubled[i + 1] == u'\'') ++i;
+    return count;
+}
+
 LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
     HTREEITEM item = info->item.hItem;
     LONG id = getItemId(tree, item);
@@ -137,6 +146,12 @@ LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
     copyText(record.strText, ITEM_TEXT_CHARS, text);
     doubleQuotes(record.strText, ITEM_TEXT_CHARS);
     record.fieldMask = ITEM_TEXT;
+    // Doubling the quotes may leave no room for the end of a long text; the
+    // outline shows what is stored, so its label is cut the same way.
+    if (int kept = storedLength(record.strText); kept < wideLength(text)) {
+        text[kept] = 0;
+        copyText(info->item.pszText, info->item.cchTextMax > 0 ? info->item.cchTextMax : kept + 1, text);
+    }
     if (id > 0 && writeItem(dbCurrent, strCurrentList, record) <= 0) {
         // The label the person typed is not stored: the node keeps the text
         // it had, which is the stored one (a reload would pull the node out

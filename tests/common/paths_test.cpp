@@ -8,15 +8,15 @@
 
 #include "common/paths.h"
 #include "platform/system/system_startup.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 class Paths : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/qp_common_root_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
+        root = testsupport::makeTempFolder("qp_common_root_");
+        ASSERT_FALSE(root.empty());
         std::filesystem::create_directories(root + "/card");
         device::SystemConfig config;
         config.rootDir = root;

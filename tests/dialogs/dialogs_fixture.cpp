@@ -11,6 +11,7 @@
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
 #include "shell/app_state.h"
+#include "support/temp_folder.h"
 
 namespace dlgs {
 
@@ -124,9 +125,7 @@ POINT toScreen(HWND hwnd, int x, int y) {
 }
 
 std::string shot(const std::string& name) {
-    const char* dir = std::getenv("QP_SHOT_DIR");
-    if (!dir) dir = std::getenv("QP_BINARY_DIR");
-    std::string path = std::string(dir ? dir : ".") + "/" + name + ".png";
+    std::string path = testsupport::shotFolder() + "/" + name + ".png";
     gdi::writePng(device::screenSurface(), path);
     return path;
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include "support/temp_folder.h"
 
 namespace e2e {
 
@@ -50,8 +51,7 @@ std::string binary() {
 }
 
 Run::Run() {
-    char pattern[] = "/tmp/qp_e2e_XXXXXX";
-    if (mkdtemp(pattern)) dir_ = pattern;
+    dir_ = testsupport::makeTempFolder("qp_e2e_");
     root_ = dir_ + "/root";
     card_ = dir_ + "/card";
     std::error_code ec;

@@ -39,6 +39,20 @@ TEST(ItemsE2E, NewItemsAndSubItemsAreStoredInOrderWithTheirTextsIntact) {
     EXPECT_TRUE(e2e::fileExists(run.path("items_new.png")));
 }
 
+TEST(ItemsE2E, LabelsWithQuotesShowWhatIsStoredAndTheItemMenuTakesTheMenuStep) {
+    e2e::Run run;
+    ASSERT_EQ(e2e::play(run, "items_quotes.txt"), 0) << run.err();
+    // Each quote is stored doubled in 99 places: 49 quotes; 98 letters and
+    // no room left for the last quote.
+    const std::string quotes(49, '\''), letters(98, 'x');
+    EXPECT_EQ(children(run, 0), quotes + ":1," + letters + ":2");
+    e2e::Json dump = e2e::readJson(run.path("items_quotes.json"));
+    const e2e::Json* tree = e2e::findWindow(dump["windows"], "class", "systreeview32");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ((*tree)["tree"][0]["text"].s, quotes);
+    EXPECT_EQ((*tree)["tree"][1]["text"].s, letters);
+}
+
 TEST(ItemsE2E, EditFromTheItemMenuStoresTheNewLabel) {
     e2e::Run run;
     ASSERT_EQ(e2e::play(run, "items_edit.txt"), 0) << run.err();

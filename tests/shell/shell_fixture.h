@@ -20,6 +20,7 @@
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 #include "storage/settings.h"
+#include "support/temp_folder.h"
 
 namespace shelltest {
 
@@ -39,9 +40,8 @@ inline void pump() {
 class ShellDevice : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/qp_shell_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root_ = pattern;
+        root_ = testsupport::makeTempFolder("qp_shell_test_");
+        ASSERT_FALSE(root_.empty());
         std::filesystem::create_directories(root_ + "/card");
         device::HostOptions options;
         options.rootDir = root_;

@@ -14,15 +14,15 @@
 #include <vector>
 
 #include "platform/system/system_startup.h"
+#include "support/temp_folder.h"
 
 namespace storage_test {
 
 class DeviceRoot : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/qp_storage_root_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
+        root = testsupport::makeTempFolder("qp_storage_root_");
+        ASSERT_FALSE(root.empty());
         std::filesystem::create_directories(root + "/card");
         device::SystemConfig config;
         config.rootDir = root;

@@ -2,6 +2,7 @@
 // doubling, on in-memory connections.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 
 #include "crypto/cipher.h"
 #include "storage_test_util.h"
+#include "support/temp_folder.h"
 
 using storage_test::scalar;
 
@@ -84,8 +86,11 @@ TEST_F(SqlHelpers, CountTablesAndTableExistsSeeOnlyTables) {
 }
 
 TEST_F(SqlHelpers, CountTablesIsMinusOneWhenTheSchemaCannotBeRead) {
-    char path[] = "/tmp/qp_storage_notdb_XXXXXX";
-    int fd = mkstemp(path);
+    std::string folder = testsupport::makeTempFolder("qp_storage_notdb_");
+    ASSERT_FALSE(folder.empty());
+    std::string file = folder + "/notdb";
+    const char* path = file.c_str();
+    int fd = open(path, O_CREAT | O_WRONLY | O_TRUNC, 0600);
     ASSERT_GE(fd, 0);
     const char junk[] = "this is certainly not an SQLite database, just some text to read.........";
     ASSERT_EQ(write(fd, junk, sizeof junk), static_cast<ssize_t>(sizeof junk));
@@ -96,6 +101,7 @@ TEST_F(SqlHelpers, CountTablesIsMinusOneWhenTheSchemaCannotBeRead) {
     EXPECT_EQ(tableExists(bad, "VersionData"), 0);
     sqlite3_close(bad);
     unlink(path);
+    rmdir(folder.c_str());
 }
 
 TEST_F(SqlHelpers, CreateDropAndRenameTables) {

@@ -24,6 +24,7 @@
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
+#include "support/temp_folder.h"
 
 namespace testsupport {
 
@@ -33,9 +34,8 @@ class TempDeviceRoot {
 public:
     // Makes the folders and starts the device's system services on them.
     void create() {
-        char pattern[] = "/tmp/qp_files_root_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
+        root = makeTempFolder("qp_files_root_");
+        ASSERT_FALSE(root.empty());
         std::filesystem::create_directories(root + "/card");
         device::SystemConfig config;
         config.rootDir = root + "/device";

@@ -6,11 +6,24 @@
 #include <string>
 
 #include "platform/controls/button/button_internal.h"
+#include "platform/window/screen.h"
 
 namespace button {
 namespace {
 
+// Marks, frames and gaps are drawn in device pixels of the 96-dpi screen,
+// each one as many pixels square as the screen has pixels per such pixel.
+int scale() { return device::screenConfig().scale; }
+
 constexpr int kMarkSize = 13;
+
+// A frame `width` pixels thick just inside r.
+void frame(HDC dc, RECT r, HBRUSH brush, int width) {
+    for (int i = 0; i < width && r.right > r.left && r.bottom > r.top; ++i) {
+        FrameRect(dc, &r, brush);
+        InflateRect(&r, -1, -1);
+    }
+}
 
 std::u16string textOf(HWND hwnd) {
     int n = GetWindowTextLengthW(hwnd);
@@ -62,7 +75,7 @@ void drawImage(Button& b, HDC dc, const RECT& r) {
 
 void paintPush(Button& b, HDC dc, const RECT& rc) {
     HBRUSH face = prepareColors(b, dc, WM_CTLCOLORBTN, COLOR_BTNFACE);
-    HBRUSH frame = GetSysColorBrush(COLOR_WINDOWFRAME);
+    HBRUSH frameBrush = GetSysColorBrush(COLOR_WINDOWFRAME);
     RECT r = rc;
     if (b.pushed) {
         FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
@@ -70,47 +83,48 @@ void paintPush(Button& b, HDC dc, const RECT& rc) {
     } else {
         FillRect(dc, &r, face);
     }
-    FrameRect(dc, &r, frame);
-    if (typeOf(b.hwnd) == BS_DEFPUSHBUTTON) {
-        InflateRect(&r, -1, -1);
-        FrameRect(dc, &r, frame);
-    }
-    InflateRect(&r, -2, -2);
+    int s = scale();
+    int border = (typeOf(b.hwnd) == BS_DEFPUSHBUTTON ? 2 : 1) * s;
+    frame(dc, r, frameBrush, border);
+    InflateRect(&r, -(border + s), -(border + s));
     if (styleOf(b.hwnd) & BS_BITMAP) drawImage(b, dc, r);
     else drawCaption(b, dc, r, alignFlags(styleOf(b.hwnd), DT_CENTER));
     if (b.focused && !b.pushed) {
         RECT f = rc;
-        InflateRect(&f, -3, -3);
+        InflateRect(&f, -3 * s, -3 * s);
         DrawFocusRect(dc, &f);
     }
 }
 
 void drawMark(Button& b, HDC dc, const RECT& box, bool radio) {
+    int s = scale();
     HBRUSH black = GetSysColorBrush(COLOR_WINDOWFRAME);
     HBRUSH white = GetSysColorBrush(b.pushed ? COLOR_BTNFACE : COLOR_WINDOW);
     if (radio) {
+        HPEN ring = CreatePen(PS_SOLID, s, GetSysColor(COLOR_WINDOWFRAME));
         HGDIOBJ oldBrush = SelectObject(dc, white);
-        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+        HGDIOBJ oldPen = SelectObject(dc, ring);
         Ellipse(dc, box.left, box.top, box.right, box.bottom);
         if (b.check == BST_CHECKED) {
             SelectObject(dc, black);
-            Ellipse(dc, box.left + 4, box.top + 4, box.right - 4, box.bottom - 4);
+            Ellipse(dc, box.left + 4 * s, box.top + 4 * s, box.right - 4 * s, box.bottom - 4 * s);
         }
         SelectObject(dc, oldBrush);
         SelectObject(dc, oldPen);
+        DeleteObject(ring);
         return;
     }
     FillRect(dc, &box, white);
-    FrameRect(dc, &box, black);
+    frame(dc, box, black, s);
     if (b.check == BST_UNCHECKED) return;
     // A tick of two strokes, two pixels thick; grey when indeterminate.
     COLORREF ink = b.check == BST_INDETERMINATE ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(COLOR_WINDOWTEXT);
     HPEN pen = CreatePen(PS_SOLID, 1, ink);
     HGDIOBJ oldPen = SelectObject(dc, pen);
-    for (int d = 0; d < 2; ++d) {
-        MoveToEx(dc, box.left + 3, box.top + 5 + d, nullptr);
-        LineTo(dc, box.left + 5, box.top + 7 + d);
-        LineTo(dc, box.left + 10, box.top + 2 + d);
+    for (int d = 0; d < 2 * s; ++d) {
+        MoveToEx(dc, box.left + 3 * s, box.top + 5 * s + d, nullptr);
+        LineTo(dc, box.left + 5 * s, box.top + 7 * s + d);
+        LineTo(dc, box.left + 10 * s, box.top + 2 * s + d);
     }
     SelectObject(dc, oldPen);
     DeleteObject(pen);
@@ -121,18 +135,35 @@ void paintCheck(Button& b, HDC dc, const RECT& rc, bool radio) {
     FillRect(dc, &rc, back);
     DWORD style = styleOf(b.hwnd);
     bool markRight = (style & BS_LEFTTEXT) != 0;
-    int top = (rc.top + rc.bottom - kMarkSize) / 2;
-    int left = markRight ? rc.right - kMarkSize : rc.left;
-    RECT box{left, top, left + kMarkSize, top + kMarkSize};
+    int s = scale();
+    int mark = kMarkSize * s;
+    int top = (rc.top + rc.bottom - mark) / 2;
+    int left = markRight ? rc.right - mark : rc.left;
+    RECT box{left, top, left + mark, top + mark};
     drawMark(b, dc, box, radio);
     RECT text = rc;
-    if (markRight) text.right = box.left - 4;
-    else text.left = box.right + 4;
-    drawCaption(b, dc, text, alignFlags(style, DT_LEFT));
+    if (markRight) text.right = box.left - 4 * s;
+    else text.left = box.right + 4 * s;
+    UINT align = alignFlags(style, DT_LEFT);
+    drawCaption(b, dc, text, align);
     if (b.focused) {
+        // Around the caption as drawn, and never past the button's edges.
+        std::u16string caption = textOf(b.hwnd);
         RECT f = text;
-        InflateRect(&f, 1, 0);
-        f.left -= 1;
+        if (!caption.empty()) {
+            RECT measured = text;
+            DrawTextW(dc, caption.c_str(), (int)caption.size(), &measured, DT_CALCRECT | DT_SINGLELINE);
+            int width = std::min(measured.right - measured.left, text.right - text.left);
+            if (align == DT_RIGHT) f.left = text.right - width;
+            else if (align == DT_CENTER) f.left = (text.left + text.right - width) / 2;
+            f.right = f.left + width;
+            int height = measured.bottom - measured.top;
+            f.top = std::max(rc.top, (rc.top + rc.bottom - height) / 2);
+            f.bottom = std::min(rc.bottom, f.top + height);
+        }
+        InflateRect(&f, s, 0);
+        f.left = std::max(f.left, rc.left);
+        f.right = std::min(f.right, rc.right);
         DrawFocusRect(dc, &f);
     }
 }
@@ -141,11 +172,11 @@ void paintGroup(Button& b, HDC dc, const RECT& rc) {
     HBRUSH back = prepareColors(b, dc, WM_CTLCOLORSTATIC, COLOR_STATIC);
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
-    RECT frame = rc;
-    frame.top += tm.tmHeight / 2;
+    RECT outline = rc;
+    outline.top += tm.tmHeight / 2;
     // Only the frame and the caption: the inside is the parent's, and the
     // controls placed in the box show through it.
-    FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+    FrameRect(dc, &outline, GetSysColorBrush(COLOR_WINDOWFRAME));
     std::u16string text = textOf(b.hwnd);
     if (text.empty()) return;
     SIZE size{};

@@ -48,6 +48,12 @@ void dropDown(Combo& c) {
     notifyParent(c, CBN_DROPDOWN);
     if (!IsWindow(self) || comboOf(self) != &c || c.dropped) return;
     c.selAtDrop = curSel(c);
+    // The open list takes the keys (Escape closes it), even when it was
+    // dropped by a message while another window had the focus.
+    HWND focus = GetFocus();
+    c.focusAtDrop = focus != self ? focus : nullptr;
+    if (focus != self) SetFocus(self);
+    if (!IsWindow(self) || comboOf(self) != &c || c.dropped) return;
     RECT r = droppedRect(c);
     c.dropped = true;
     SetWindowPos(c.list, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -67,7 +73,10 @@ void closeUp(Combo& c, bool ok) {
     if (GetCapture() == c.list) ReleaseCapture();
     SetWindowPos(c.list, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     InvalidateRect(self, nullptr, FALSE);
+    HWND back = c.focusAtDrop;
+    c.focusAtDrop = nullptr;
     notifyParent(c, CBN_CLOSEUP);
+    if (back && IsWindow(back) && IsWindowVisible(back) && GetFocus() == self) SetFocus(back);
 }
 
 void onListNotify(Combo& c, int code) {

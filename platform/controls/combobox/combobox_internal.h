@@ -20,6 +20,7 @@ struct Combo {
     bool sizing = false;
     bool listScroll = false;  // the drop-down has a scroll bar
     int selAtDrop = -1;
+    HWND focusAtDrop = nullptr;  // had the focus before the list dropped; gets it back
 };
 
 Combo* comboOf(HWND hwnd);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/controls/combobox/combobox_internal.h"
+#include "platform/window/screen.h"
 
 namespace combobox {
 
@@ -30,11 +31,14 @@ HBRUSH prepareColors(Combo& c, HDC dc) {
     return brush;
 }
 
+// Four rows narrowing from seven pixels to one, each pixel as large as a
+// 96-dpi pixel on this screen.
 void drawArrow(HDC dc, const RECT& r, COLORREF ink) {
-    int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2 - 1;
+    int s = device::screenConfig().scale;
+    int cx = (r.left + r.right) / 2 - s / 2, cy = (r.top + r.bottom) / 2 - 2 * s + 1;
     HBRUSH brush = CreateSolidBrush(ink);
     for (int row = 0; row < 4; ++row) {
-        RECT line{cx - 3 + row, cy + row, cx + 4 - row, cy + row + 1};
+        RECT line{cx - (3 - row) * s, cy + row * s, cx + (4 - row) * s, cy + (row + 1) * s};
         FillRect(dc, &line, brush);
     }
     DeleteObject(brush);

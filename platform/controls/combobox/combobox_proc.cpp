@@ -7,6 +7,7 @@
 #include "platform/controls/combobox/combobox_internal.h"
 #include "platform/controls/listbox/listbox_control.h"
 #include "platform/controls/listbox/listbox_internal.h"
+#include "platform/window/screen.h"
 
 namespace combobox {
 
@@ -21,6 +22,15 @@ int curSel(const Combo& c) { return (int)SendMessageW(c.list, LB_GETCURSEL, 0, 0
 
 namespace {
 
+// The closed box is its font's height with 7 rows more at 96 dpi: the frame
+// and the room around the text (the system font's 13 rows in a 20-row box).
+// On the dense screen the box is twice the one of the same font at 96 dpi, so
+// the pictures of bars as tall as the box fit it at both sizes.
+int boxHeightFor(int textHeight) {
+    int s = device::screenConfig().scale;
+    return ((textHeight + s - 1) / s + 7) * s;
+}
+
 void readFontMetrics(Combo& c) {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, c.font ? (HGDIOBJ)c.font : GetStockObject(DEFAULT_GUI_FONT));
@@ -28,7 +38,7 @@ void readFontMetrics(Combo& c) {
     if (GetTextMetricsW(dc, &tm)) c.textHeight = std::max(1, (int)tm.tmHeight);
     SelectObject(dc, old);
     DeleteDC(dc);
-    c.boxHeight = c.textHeight + 6;
+    c.boxHeight = boxHeightFor(c.textHeight);
 }
 
 // The window is as tall as the closed box; a taller size asked for gives the
@@ -122,14 +132,15 @@ LRESULT changeEntries(Combo& c, UINT lbMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT onGetItemHeight(Combo& c, WPARAM which) {
-    if ((int)(INT_PTR)which == -1) return c.boxHeight - 6;
+    if ((int)(INT_PTR)which == -1) return c.textHeight;
     return SendMessageW(c.list, LB_GETITEMHEIGHT, 0, 0);
 }
 
 LRESULT onSetItemHeight(Combo& c, WPARAM which, LPARAM height) {
     if (height <= 0 || height > 255) return CB_ERR;
     if ((int)(INT_PTR)which == -1) {
-        c.boxHeight = (int)height + 6;
+        c.textHeight = (int)height;
+        c.boxHeight = boxHeightFor(c.textHeight);
         fitHeight(c);
         InvalidateRect(c.hwnd, nullptr, FALSE);
         return CB_OKAY;

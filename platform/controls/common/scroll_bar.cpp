@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/window/input.h"
+#include "platform/window/screen.h"
 #include "platform/window/window_system.h"
 #include "platform/window/wm_internal.h"
 #include "wingdi.h"
@@ -77,10 +78,14 @@ void fillTriangle(HDC dc, const RECT& r, ScrollPart part, bool vertical, bool en
 
 // A button face with the device's flat look: face colour, black frame;
 // pressed parts are drawn inverted.
+// The frame is as thick as a 96-dpi pixel on this screen.
 void drawButton(HDC dc, const RECT& r, bool pressed) {
     RECT b = r;
     FillRect(dc, &b, GetSysColorBrush(pressed ? COLOR_BTNSHADOW : COLOR_BTNFACE));
-    FrameRect(dc, &b, (HBRUSH)GetStockObject(BLACK_BRUSH));
+    for (int i = 0; i < screenConfig().scale && !emptyRect(b); ++i) {
+        FrameRect(dc, &b, (HBRUSH)GetStockObject(BLACK_BRUSH));
+        InflateRect(&b, -1, -1);
+    }
 }
 
 void paintBar(HWND hwnd, HDC dc, int bar, ScrollPart pressed) {

@@ -6,6 +6,7 @@
 #include "platform/controls/common/scroll_bar.h"
 #include "platform/controls/listbox/listbox_control.h"
 #include "platform/controls/listbox/listbox_internal.h"
+#include "platform/window/input.h"
 
 namespace listbox {
 
@@ -79,7 +80,11 @@ LRESULT comboPenDown(ListBox& lb, LPARAM lParam) {
         if (IsWindow(self) && IsWindowVisible(self)) SetCapture(self);
         return 0;
     }
+    // The tap closes the list and goes on to what it was aimed at, so a
+    // command tapped while the list was open is not lost.
+    HWND combo = lb.combo;
     notify(lb, LBN_SELCANCEL);
+    if (IsWindow(combo) && !SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) device::passPenDownOn(combo);
     return 0;
 }
 

@@ -156,9 +156,9 @@ LRESULT onVScroll(Tree& t, WPARAM wParam);
 LRESULT onHScroll(Tree& t, WPARAM wParam);
 void setTopRow(Tree& t, int row);
 void setScrollX(Tree& t, int x);
-// Scrolls the item's row into view (and its label horizontally when
-// `horizontal`); does not expand. True when something scrolled.
-bool scrollIntoView(Tree& t, Item* it, bool horizontal);
+// Scrolls the item's row into view, never sideways; does not expand. True
+// when something scrolled.
+bool scrollIntoView(Tree& t, Item* it);
 void setFirstVisible(Tree& t, Item* it);
 
 // ------------------------------- selection and expansion (tv_select.cpp)

@@ -259,7 +259,7 @@ LRESULT onKeyDown(Tree& t, WPARAM vk) {
         default: break;
     }
     if (target && target != t.selected) selectCaret(t, target, TVC_BYKEYBOARD);
-    else if (target) scrollIntoView(t, target, true);
+    else if (target) scrollIntoView(t, target);
     return 0;
 }
 

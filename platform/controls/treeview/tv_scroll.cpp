@@ -112,31 +112,21 @@ LRESULT onHScroll(Tree& t, WPARAM wParam) {
     return 0;
 }
 
-bool scrollIntoView(Tree& t, Item* it, bool horizontal) {
+// Only rows scroll into view: the sideways position is the user's, set with
+// the scroll bar, and a long label is read in its editor, which scrolls its
+// own text.
+bool scrollIntoView(Tree& t, Item* it) {
     if (!isRowVisible(t, it)) return false;
-    bool moved = false;
     int shown = std::max(1, fullRowsShown(t));
     if (it->row < t.topRow) {
         setTopRow(t, it->row);
-        moved = true;
-    } else if (it->row >= t.topRow + shown) {
+        return true;
+    }
+    if (it->row >= t.topRow + shown) {
         setTopRow(t, it->row - shown + 1);
-        moved = true;
+        return true;
     }
-    if (horizontal) {
-        // Bring the label's start into view, and as much of it as fits.
-        Offsets o = offsetsOf(t, it);
-        RECT rc = clientRect(t);
-        int width = rc.right - rc.left;
-        int x = t.scrollX;
-        if (o.right > width) x += std::min(o.right - width, o.text);
-        else if (o.text < 0) x += o.text;
-        if (x != t.scrollX) {
-            setScrollX(t, x);
-            moved = true;
-        }
-    }
-    return moved;
+    return false;
 }
 
 void setFirstVisible(Tree& t, Item* it) {

@@ -126,7 +126,7 @@ bool ensureVisible(Tree& t, Item* it) {
         if (Item* p = still(t, *i)) expanded |= expand(t, p, true);
     }
     if (!(it = still(t, h))) return false;
-    bool scrolled = scrollIntoView(t, it, true);
+    bool scrolled = scrollIntoView(t, it);
     return scrolled && !expanded;
 }
 

@@ -16,6 +16,7 @@
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "storage/settings.h"
+#include "support/temp_folder.h"
 
 using namespace dlgs;
 
@@ -69,9 +70,8 @@ class ColourPicker : public DialogsTest {
 protected:
     void SetUp() override {
         DialogsTest::SetUp();
-        char pattern[] = "/tmp/qp_colour_root_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
+        root = testsupport::makeTempFolder("qp_colour_root_");
+        ASSERT_FALSE(root.empty());
         device::SystemConfig config;
         config.rootDir = root;
         config.cardDir = root;

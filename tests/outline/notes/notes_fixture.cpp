@@ -59,6 +59,7 @@ void resetState() {
 }  // namespace
 
 void NotesTest::SetUp() {
+    files.create();
     device::windowSystemReset();
     device::useHeadlessHost();
     device::headlessHost().setIdleDriver({});

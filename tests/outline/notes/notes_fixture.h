@@ -12,6 +12,7 @@
 
 #include "shell/app_state.h"
 #include "storage/storage_test_util.h"
+#include "support/device_files.h"
 #include "windows.h"
 
 namespace notestest {
@@ -47,6 +48,7 @@ protected:
     void holdOnPane(int x, int y, std::function<void()> inMenu);
 
     storage_test::MemoryListDb db;
+    testsupport::TempDeviceRoot files;  // the device, where the settings file goes
 };
 
 }  // namespace notestest

@@ -41,6 +41,25 @@ TEST_F(Layout, TheGuiFontGivesAboutSixByThirteenPixelUnitsAndTwiceThatOnTheHighR
     device::screenConfigure(false);
 }
 
+TEST_F(Layout, MsSansSerifUnitsAreTwiceAsLargeOnTheHighResolutionScreen) {
+    // A face of pixel strikes only: the dense screen draws it with the
+    // dialog face at twice the size, so dialogs keep their share of the screen.
+    device::DialogTemplate t = threeControls(WS_POPUP);
+    t.fontFace = u"MS Sans Serif";
+    SIZE units[2];
+    for (bool hires : {false, true}) {
+        device::screenConfigure(hires);
+        addTemplate(8, t);
+        HWND d = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(8), nullptr, plainProc, 0);
+        ASSERT_TRUE(d);
+        units[hires] = device::dialogBaseUnits(d);
+        DestroyWindow(d);
+    }
+    device::screenConfigure(false);
+    EXPECT_NEAR(units[1].cx, 2 * units[0].cx, 1);
+    EXPECT_NEAR(units[1].cy, 2 * units[0].cy, 2);
+}
+
 TEST_F(Layout, ControlsLandAtTheirDialogUnitsWithTheirIdsTextsAndStyles) {
     addTemplate(7, threeControls(WS_POPUP | WS_VISIBLE));
     HWND d = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(7), nullptr, plainProc, 0);

@@ -1,5 +1,7 @@
 // Fonts, measurement and DrawTextW layout.
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <sys/stat.h>
 
 #include "gdi_test_util.h"
@@ -129,6 +131,29 @@ TEST(TextMeasure, ExtentGrowsWithLengthAndBoldIsWider) {
     SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
     DeleteObject(reg);
     DeleteObject(bold);
+}
+
+TEST(TextMeasure, AdvancesAddUpBeforeRoundingSoSpacingStaysEven) {
+    // Letters are rarely a whole number of pixels wide: a run rounds the sum
+    // of their advances once, so 64 letters are not 64 rounded letters wide
+    // and each letter starts within a pixel of where its exact advance puts it.
+    Screen s(10, 10);
+    HFONT font = makeFont(-21);
+    SelectObject(s.dc, font);
+    int differing = 0;
+    for (char16_t c = u'a'; c <= u'z'; ++c) {
+        std::u16string run(64, c);
+        SIZE one = extent(s.dc, run.substr(0, 1).c_str()), all = extent(s.dc, run.c_str());
+        if (all.cx != 64 * one.cx) ++differing;
+        EXPECT_NEAR(all.cx, 64 * one.cx, 32) << (char)c;
+        int dx[64] = {};
+        SIZE sz{};
+        ASSERT_TRUE(GetTextExtentExPointW(s.dc, run.c_str(), 64, -1, nullptr, dx, &sz));
+        for (int i = 1; i < 64; ++i) EXPECT_LE(std::abs((dx[i] - dx[i - 1]) - (dx[0])), 1) << (char)c << i;
+    }
+    EXPECT_GT(differing, 0);
+    SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(font);
 }
 
 TEST(TextOut, DrawsInTextColourAndOpaqueBackground) {

@@ -9,6 +9,7 @@
 #include "platform/shell/menu_bar.h"
 #include "platform/shell/popup_menu.h"
 #include "shell_fixture.h"
+#include "support/temp_folder.h"
 
 namespace shelltest {
 namespace {
@@ -26,8 +27,7 @@ protected:
 };
 
 std::string outPath(const std::string& name) {
-    const char* dir = std::getenv("QP_BINARY_DIR");
-    return std::string(dir ? dir : "/tmp") + "/" + name;
+    return testsupport::shotFolder() + "/" + name;
 }
 
 TEST_P(ShellScreenshotTest, MenuBarPopupAndPanel) {

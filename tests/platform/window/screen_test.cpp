@@ -81,6 +81,26 @@ TEST_F(Screen, NavigationBarOkButtonSendsIdOk) {
     EXPECT_EQ(GetActiveWindow(), dlg);  // tapping the bar does not activate it
 }
 
+TEST_F(Screen, AWindowInFrontWithoutATitleLeavesItsOwnersTitleOnTheBar) {
+    HWND main = makeTop("main", 0, 26, 240, 268);
+    SetWindowTextW(main, u"Quillet Pro");
+    device::runUntilIdle();
+    auto titleInk = [] {
+        int n = 0;
+        for (int y = 0; y < 26; ++y)
+            for (int x = 0; x < 120; ++x) n += screenPixel(x, y) == GetSysColor(COLOR_CAPTIONTEXT);
+        return n;
+    };
+    int shown = titleInk();
+    EXPECT_GT(shown, 20);
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, u"rec", u"", WS_POPUP | WS_VISIBLE, 10, 100, 60, 20, main, nullptr,
+                               nullptr, nullptr);
+    SetActiveWindow(tip);
+    device::runUntilIdle();
+    ASSERT_EQ(GetActiveWindow(), tip);
+    EXPECT_EQ(titleInk(), shown);
+}
+
 TEST_F(Screen, WaitCursorShowsBetweenShowAndHide) {
     EXPECT_FALSE(device::waitCursorShowing());
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));

@@ -131,7 +131,7 @@ TEST_F(ComboBoxTest, DraggingFromTheBoxIntoTheList) {
 TEST_F(ComboBoxTest, TappingOutsideCancels) {
     send(CB_SETCURSEL, 1);
     send(CB_SHOWDROPDOWN, TRUE);
-    EXPECT_EQ(take(), (std::vector<std::string>{"6000:7"}));
+    EXPECT_EQ(take(), (std::vector<std::string>{"6000:7", "6000:3"}));  // the open list takes the keys
     POINT p = entryPoint(3);
     device::penDown(p.x, p.y);
     device::penMove(p.x + 300, p.y + 300);  // off the list: nothing chosen
@@ -144,8 +144,52 @@ TEST_F(ComboBoxTest, TappingOutsideCancels) {
     device::runUntilIdle();
     EXPECT_FALSE(send(CB_GETDROPPEDSTATE));
     EXPECT_EQ(send(CB_GETCURSEL), 1);  // the selection of before the drop
-    EXPECT_EQ(take(), (std::vector<std::string>{"6000:10", "6000:8"}));
+    EXPECT_EQ(take(), (std::vector<std::string>{"6000:10", "6000:8", "6000:4"}));  // the tap went on to the window
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+int g_pensDown = 0;
+LRESULT CALLBACK tappedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_LBUTTONDOWN) ++g_pensDown;
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ComboBoxTest, AListDroppedWhileAnotherWindowHasTheFocus) {
+    // As a bar that stands for the box drops it: Escape closes the list and
+    // the focus goes back; a tap on another window closes it and still
+    // reaches that window.
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = tappedProc;
+    wc.lpszClassName = u"tapped";
+    ASSERT_NE(RegisterClassW(&wc), 0);
+    HWND other = make(u"tapped", u"", 0, 7000, 10, 200, 60, 30);
+    SetFocus(other);
+    device::runUntilIdle();
+    send(CB_SHOWDROPDOWN, TRUE);
+    ASSERT_TRUE(send(CB_GETDROPPEDSTATE));
+    key(VK_ESCAPE);
+    EXPECT_FALSE(send(CB_GETDROPPEDSTATE));
+    EXPECT_EQ(GetFocus(), other);
+    send(CB_SHOWDROPDOWN, TRUE);
+    g_pensDown = 0;
+    tap(other, 30, 15);
+    EXPECT_FALSE(send(CB_GETDROPPEDSTATE));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(g_pensDown, 1);
+}
+
+TEST_F(ComboBoxTest, TheClosedBoxIsTwentyRowsAndFortyOnTheHighResolutionScreen) {
+    RECT wr;
+    GetWindowRect(combo, &wr);
+    EXPECT_EQ(wr.bottom - wr.top, 20);
+    device::windowSystemReset();
+    device::screenConfigure(true);
+    SetUp();
+    HWND dense = make(WC_COMBOBOX, u"", CBS_DROPDOWNLIST, 6001, 0, 0, 400, 200);
+    GetWindowRect(dense, &wr);
+    device::windowSystemReset();
+    device::screenConfigure(false);
+    EXPECT_EQ(wr.bottom - wr.top, 40);
 }
 
 TEST_F(ComboBoxTest, KeysWhileClosedAndOpen) {
@@ -184,7 +228,7 @@ TEST_F(ComboBoxTest, HidingTheBoxWhileTheChoiceIsToldClosesTheListAsAccepted) {
     device::penUp(p.x, p.y);
     device::runUntilIdle();
     EXPECT_FALSE(send(CB_GETDROPPEDSTATE));
-    EXPECT_EQ(take(), (std::vector<std::string>{"6000:1", "6000:9", "6000:8"}));
+    EXPECT_EQ(take(), (std::vector<std::string>{"6000:1", "6000:9", "6000:8", "6000:4"}));
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
