@@ -237,11 +237,12 @@ void deleteBranch(const bench::ShapedList& shape) {
 // The Delete after the branch's: it purges the parked branch.
 void BM_NextDeleteAfterDeletingBranch(benchmark::State& state) {
     runCase(
-        state, deleteBranch,
+        state,
         [](const bench::ShapedList& shape) {
+            deleteBranch(shape);
             selectItem(shape.lastItem);
-            command(40072);
         },
+        [](const bench::ShapedList&) { command(40072); },
         [](RawCopy& raw, const bench::ShapedList& shape) {
             return raw.time(branchCte("DELETE FROM 'Big'"), -shape.branchRoot);
         });
