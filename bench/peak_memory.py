@@ -5,9 +5,10 @@ Makes a device root with a first start (list "Big"), fills the list with the
 10,000 items the other benchmarks use (1,000 top-level items, each with a
 chain of six descendants and three more children, every other top-level item
 expanded, a tenth of the items with a note), then starts the program on it
-again with a few steps (check an item, open its note, switch lists) and
-reports each run's peak resident memory and time, start to end (the end
-includes saving, purging and compacting the database).
+again with a few steps (check an item, open its note, switch lists), and
+last on the big-list shape of bench/shaped_list.h at 1,000, 10,000 and
+100,000 items; it reports each run's peak resident memory and time, start
+to end (the end includes saving, purging and compacting the database).
 
     bench/peak_memory.py [BUILD_DIR]        (default: build)
 """
@@ -66,6 +67,19 @@ def fill(database):
     db.close()
 
 
+# The big-list shape of bench/shaped_list.h (bench_big_lists measures the
+# same lists step by step).
+SHAPED_SIZES = (1000, 10000, 100000)
+
+
+def shaped(build, root, items):
+    """Replaces the root's database by one holding the shaped list "Big"."""
+    database = os.path.join(root, "Program Files", "Quillet Pro", "quillet.qu2")
+    os.remove(database)
+    subprocess.run([os.path.join(build, "bench", "bench_make_shaped_list"), database, str(items)],
+                   check=True, stdout=subprocess.DEVNULL)
+
+
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else "build"
     quillet = os.path.abspath(os.path.join(build, "quillet"))
@@ -85,6 +99,10 @@ def main():
                  'tap 120 36\nselect 6000 "Big"\n')
         seconds, peak = run(quillet, root, steps)
         print(f"check, note, new list, switch back:  {seconds * 1000:7.0f} ms  peak {peak:6.1f} MiB")
+        for items in SHAPED_SIZES:
+            shaped(build, root, items)
+            seconds, peak = run(quillet, root, "")
+            print(f"start and end, shaped, {items:7,} items: {seconds * 1000:7.0f} ms  peak {peak:6.1f} MiB")
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
 

@@ -13,9 +13,8 @@
 #include "big_list.h"
 #include "platform/host/host_main.h"
 #include "platform/window/headless_host.h"
-#include "resources/program_resources.h"
+#include "program_start.h"
 #include "shell/app_state.h"
-#include "shell/startup.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 #include "storage/settings.h"
@@ -24,14 +23,8 @@ namespace {
 
 const WCHAR* kDatabase = u"\\Program Files\\Quillet Pro\\quillet.qu2";
 
-void pumpUntilIdle() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using bench::pumpUntilIdle;
+using bench::programInstance;
 
 const char* const kEmptyList = "Bench";
 const char* const kBigList = "Big";
@@ -66,16 +59,6 @@ bool makeActive(const char* list) {
     bool ok = setActiveList(db, list);
     closeDatabaseFile(db);
     return ok;
-}
-
-HINSTANCE programInstance() {
-    static HINSTANCE instance = [] {
-        HINSTANCE i = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x00010000));
-        registerProgramResources();
-        registerWindowClasses(i);
-        return i;
-    }();
-    return instance;
 }
 
 void closeProgram(HWND hwnd) {

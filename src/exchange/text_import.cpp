@@ -17,6 +17,7 @@
 #include "shell/app_state.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 #include "wcrt.h"
 
 namespace {
@@ -258,7 +259,9 @@ int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity) {
     state.order = nextOrder(dbCurrent, strCurrentList, 0);
     std::vector<WCHAR> buffer(size_t(std::max(2, lineCapacity)), 0);
     // One transaction for the whole file: a commit per item costs more than
-    // the item itself. Items before a faulty line are kept.
+    // the item itself. Items before a faulty line are kept. Each of the
+    // item statements is compiled once for the whole file.
+    StatementReuse reuse(dbCurrent);
     bool inTransaction = beginListTransaction(dbCurrent);
     LPCWSTR message = nullptr;
     int shown = 0;

@@ -15,6 +15,7 @@
 #include "lists/list_transaction.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "storage/database.h"
 #include "storage/list_attributes.h"
 #include "storage/sql_helpers.h"
 
@@ -82,6 +83,9 @@ int renameList(const char* oldName, const char* newName, LPCWSTR* message) {
         *message = u"List could not be renamed!";
         return 0;
     }
+    // The index keeps a name of its own list's; a slower list is all its
+    // failure would cost, so it does not stop the rename.
+    renameItemIndex(dbCurrent, oldName, newName);
     std::string update = formatSql("UPDATE ListAttributes SET strListName='%s' WHERE strListName='%s';",
                                    quoteSql(newName).c_str(), quoteSql(oldName).c_str());
     char errorText[200];

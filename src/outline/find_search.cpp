@@ -13,6 +13,7 @@
 #include "shell/app_state.h"
 #include "shell/layout.h"
 #include "storage/item_table.h"
+#include "storage/statements.h"
 
 namespace {
 
@@ -152,35 +153,62 @@ bool continueInNote() {
     return false;
 }
 
-// Looks at one node; true when its label or its note holds the text.
-bool examine(HTREEITEM node) {
+enum class Hit { None, Label, Note };
+
+// Looks at one node: whether its label holds the text, else its note (at
+// `at`). Only reads: the walk looks at every node up to the match in one
+// read transaction.
+Hit look(HTREEITEM node, int* at) {
     FindState& s = state();
     WCHAR label[LABEL_CHARS] = {};
     getItemText(hwndMainTV, node, label, LABEL_CHARS);
-    if (findTextIgnoringCase(label, s.searchText, 0) >= 0) {
-        setCurrent(node);
-        selectFound(node);
-        readFoundNote(node);
-        if (hwndNotes) SetWindowTextW(hwndNotes, s.found.strNoteText);
-        s.notePosition = 0;
-        // The note is searched from its first character next, so a match
-        // right at its start is not skipped.
-        s.noteSearchFrom = 0;
-        clearNoteHighlight();
-        s.inNote = s.found.bNote == 1 ? 1 : 0;
-        repaintNotes();
-        return true;
-    }
+    if (findTextIgnoringCase(label, s.searchText, 0) >= 0) return Hit::Label;
     readFoundNote(node);
-    if (s.found.bNote != 1) return false;
+    if (s.found.bNote != 1) return Hit::None;
     s.inNote = 0;
-    int at = findTextIgnoringCase(s.found.strNoteText, s.searchText, 0);
-    if (at < 0) return false;
+    *at = findTextIgnoringCase(s.found.strNoteText, s.searchText, 0);
+    return *at >= 0 ? Hit::Note : Hit::None;
+}
+
+void showLabelMatch(HTREEITEM node) {
+    FindState& s = state();
+    setCurrent(node);
+    selectFound(node);
+    readFoundNote(node);
+    if (hwndNotes) SetWindowTextW(hwndNotes, s.found.strNoteText);
+    s.notePosition = 0;
+    // The note is searched from its first character next, so a match
+    // right at its start is not skipped.
+    s.noteSearchFrom = 0;
+    clearNoteHighlight();
+    s.inNote = s.found.bNote == 1 ? 1 : 0;
+    repaintNotes();
+}
+
+void showNoteMatchIn(HTREEITEM node, int at) {
     setCurrent(node);
     openNotesPane();
     selectFound(node);
     showNoteMatch(at);
-    return true;
+}
+
+// Walks from `start` until a node matches; that node, or null after the
+// whole outline. The statements are compiled once and read in one
+// transaction: a long list is otherwise a lock and a compile per item.
+HTREEITEM walkToMatch(HTREEITEM start, Hit* hit, int* at) {
+    StatementReuse reuse(dbCurrent);
+    CommandTransaction reading(dbCurrent);
+    HTREEITEM first = start;
+    HTREEITEM node = start;
+    setCurrent(node);
+    for (;;) {
+        *hit = look(node, at);
+        if (*hit != Hit::None) return node;
+        HTREEITEM next = nextInWalk(node);
+        if (!next || next == first) return nullptr;
+        node = next;
+        setCurrent(node);
+    }
 }
 
 void walkFrom(HTREEITEM start) {
@@ -189,19 +217,18 @@ void walkFrom(HTREEITEM start) {
         findError(u"String not found!");
         return;
     }
-    HTREEITEM first = start;
     s.found = ItemRecord{};
-    HTREEITEM node = start;
-    setCurrent(node);
-    for (;;) {
-        if (examine(node)) return;
-        HTREEITEM next = nextInWalk(node);
-        if (!next || next == first) break;
-        node = next;
-        setCurrent(node);
+    Hit hit = Hit::None;
+    int at = 0;
+    if (HTREEITEM node = walkToMatch(start, &hit, &at)) {
+        if (hit == Hit::Label)
+            showLabelMatch(node);
+        else
+            showNoteMatchIn(node, at);
+        return;
     }
     // Nothing: the next press searches the whole outline again from here.
-    setCurrent(first);
+    setCurrent(start);
     clearNoteHighlight();
     repaintNotes();
     WCHAR message[FIND_TEXT_CHARS + 64];

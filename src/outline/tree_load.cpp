@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -27,20 +28,25 @@ bool protectedList() { return attrCurrentList.bPassword == 1; }
 
 std::string name(const char* listName) { return quoteSql(listName); }
 
-// One shown row as the load reads it.
+// One shown row as the load reads it; its text lies in the list's texts.
 struct LoadedRow {
     LONG id;
     int checked;
     int expand;
     int numChild;
-    WCHAR text[TREE_TEXT_CHARS];
+    size_t textAt;
 };
 
 // The rows that pass the filter, in the clause's order, and for every
-// parent the indexes of its rows in that order.
+// parent the indexes of its rows in that order. The texts sit one after
+// another, each with its terminator, in one string: a room of 100
+// characters per row would make the list of a hundred thousand items
+// tens of megabytes for the moment of the load.
 struct LoadedList {
     std::vector<LoadedRow> rows;
+    std::u16string texts;
     std::unordered_map<LONG, std::vector<int>> children;
+    const WCHAR* textOf(const LoadedRow& row) const { return texts.c_str() + row.textAt; }
 };
 
 void expandItem(HWND tree, HTREEITEM item) { SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)item); }
@@ -66,7 +72,11 @@ bool readList(sqlite3* db, const char* listName, const char* filterClause, const
         row.id = columnNumber(statement, 0);
         char text[TREE_TEXT_CHARS];
         columnText(statement, 1, text, TREE_TEXT_CHARS);
-        codePageToWide(text, row.text, TREE_TEXT_CHARS);
+        WCHAR wide[TREE_TEXT_CHARS];
+        codePageToWide(text, wide, TREE_TEXT_CHARS);
+        row.textAt = out->texts.size();
+        out->texts.append(wide);
+        out->texts.push_back(0);
         row.checked = (int)columnNumber(statement, 2);
         row.expand = (int)columnNumber(statement, 3);
         row.numChild = (int)columnNumber(statement, 4);
@@ -91,7 +101,7 @@ void showCompletion(HWND tree, HTREEITEM item, const LoadedRow& row, const Loade
     }
     if (childCount == 0) return;
     WCHAR text[TREE_TEXT_CHARS];
-    composeCompletionText(text, TREE_TEXT_CHARS, row.text, mode, checkedCount, childCount);
+    composeCompletionText(text, TREE_TEXT_CHARS, list.textOf(row), mode, checkedCount, childCount);
     setItemText(tree, item, text);
 }
 
@@ -105,8 +115,9 @@ void insertChildren(HWND tree, HTREEITEM parent, LONG parentId, const LoadedList
     HTREEITEM last = nullptr;
     for (int index : found->second) {
         const LoadedRow& row = list.rows[(size_t)index];
-        HTREEITEM item = parent ? insertChildItem(tree, parent, row.text, row.id, row.checked, last ? last : TVI_LAST)
-                                : insertItem(tree, nullptr, row.text, row.id, 0, row.checked, last ? last : TVI_LAST);
+        const WCHAR* text = list.textOf(row);
+        HTREEITEM item = parent ? insertChildItem(tree, parent, text, row.id, row.checked, last ? last : TVI_LAST)
+                                : insertItem(tree, nullptr, text, row.id, 0, row.checked, last ? last : TVI_LAST);
         if (!item) {
             if (parent) return;
             continue;

@@ -8,6 +8,7 @@
 #include "common/codepage.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 const char* const VERSION_DATA_COLUMNS = "SchemaVersion INTEGER";
 
@@ -31,6 +32,8 @@ const int PATH_BYTES = 200;
 // Closes a file that is being refused. Unlike closeDatabaseFile it does not
 // compact: a refused file must stay exactly as it was.
 void closeRefused(sqlite3* db) { sqlite3_close(db); }
+
+void indexItemTables(sqlite3* db);
 
 // Whether the file can be used as a list database at all: it must be
 // writable, not held by another writer, and intact. Checked before anything
@@ -114,6 +117,7 @@ sqlite3* openListDatabase(LPCWSTR path) {
             return nullptr;
         }
     }
+    indexItemTables(db);
     registerSqlFunctions(db);
     return db;
 }
@@ -138,7 +142,65 @@ int readSchemaVersion(sqlite3* db) {
 
 int createItemTable(sqlite3* db, const char* listName) {
     char errorText[200];
-    return createTable(db, listName, ITEM_TABLE_COLUMNS, errorText, sizeof errorText);
+    if (!createTable(db, listName, ITEM_TABLE_COLUMNS, errorText, sizeof errorText)) return 0;
+    // A list works without its index, only slower; the table stays.
+    indexItemTable(db, listName);
+    return 1;
+}
+
+// --- the index of an item table ------------------------------------------------
+//
+// Every walk over a list asks for the children of one parent, so each item
+// table gets an index on longParentID. Its name is the list's name followed
+// by "' children": list names never hold a single quote, so no list can
+// ever be called like an index, and each list's index name is its own.
+
+namespace {
+
+std::string indexName(const char* listName) { return quoteSql((std::string(listName) + "' children").c_str()); }
+
+int runDone(sqlite3* db, const std::string& sql) {
+    char errorText[200];
+    return executeSql(db, sql.c_str(), errorText, sizeof errorText) == SQLITE_DONE ? 1 : 0;
+}
+
+// Every table of the file but VersionData and ListAttributes: the item
+// tables, also of lists whose attribute row went missing.
+std::vector<std::string> itemTables(sqlite3* db) {
+    std::vector<std::string> names;
+    Statement tables(db, "SELECT name FROM sqlite_master WHERE type='table';");
+    while (tables.step() == SQLITE_ROW) {
+        const unsigned char* name = sqlite3_column_text(tables.get(), 0);
+        std::string text = name ? reinterpret_cast<const char*>(name) : "";
+        if (text != "VersionData" && text != "ListAttributes" && text.rfind("sqlite_", 0) != 0) names.push_back(text);
+    }
+    return names;
+}
+
+// A file written before the indexes (or by another program) gets them when
+// it is opened, all in one transaction; a table that cannot have one (it
+// lacks the column) is left as it is. Nothing else in the file changes.
+void indexItemTables(sqlite3* db) {
+    std::vector<std::string> tables = itemTables(db);
+    if (tables.empty()) return;
+    CommandTransaction transaction(db);
+    if (!transaction.begun()) return;
+    for (const std::string& table : tables) indexItemTable(db, table.c_str());
+    transaction.commit();
+}
+
+}  // namespace
+
+int indexItemTable(sqlite3* db, const char* listName) {
+    if (!db || !listName || !*listName) return 0;
+    return runDone(db, formatSql("CREATE INDEX IF NOT EXISTS '%s' ON '%s' (longParentID);", indexName(listName).c_str(),
+                                 quoteSql(listName).c_str()));
+}
+
+int renameItemIndex(sqlite3* db, const char* oldName, const char* newName) {
+    if (!db || !oldName || !newName) return 0;
+    if (!runDone(db, formatSql("DROP INDEX IF EXISTS '%s';", indexName(oldName).c_str()))) return 0;
+    return indexItemTable(db, newName);
 }
 
 void purgeParkedItems(sqlite3* db, const char* listName) {
@@ -153,11 +215,18 @@ void purgeParkedItems(sqlite3* db, const char* listName) {
         parked.push_back(readDecimal(text));
     }
     sqlite3_finalize(statement);
+    if (parked.empty()) return;
+    // One transaction for the whole purge, the statements compiled once: a
+    // deleted branch of thousands of items would otherwise be as many
+    // commits.
+    StatementReuse reuse(db);
+    CommandTransaction transaction(db);
     for (LONG id : parked) {
         LONG magnitude = id == INT32_MIN ? INT32_MAX : -id;
         deleteDescendants(db, listName, magnitude);
         deleteItemRow(db, listName, id);
     }
+    transaction.commit();
 }
 
 void purgeAllLists(sqlite3* db, ListNameBox& box) {

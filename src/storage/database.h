@@ -33,8 +33,15 @@ sqlite3* openListDatabase(LPCWSTR path);
 // The schema version in VersionData (an empty table counts as 1); -1 without
 // a connection or tables.
 int readSchemaVersion(sqlite3* db);
-// Creates the item table of a list; 1 created, 0 not (it may exist already).
+// Creates the item table of a list with its index; 1 created, 0 not (it
+// may exist already).
 int createItemTable(sqlite3* db, const char* listName);
+// Gives the list's item table its index on longParentID, unless it has it;
+// 1 when the index is there.
+int indexItemTable(sqlite3* db, const char* listName);
+// After the item table `oldName` was renamed to `newName`: its index gets
+// the name that goes with the new one; 1 when it is there.
+int renameItemIndex(sqlite3* db, const char* oldName, const char* newName);
 // Deletes the list's parked items (negative identifiers) with their subtrees.
 void purgeParkedItems(sqlite3* db, const char* listName);
 // Purges the parked items of every list named in the list-name box.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/codepage.h"
+#include "storage/statements.h"
 
 std::string formatSql(const char* format, ...) {
     va_list args;
@@ -111,11 +112,11 @@ int countTables(sqlite3* db) {
 
 int tableExists(sqlite3* db, const char* name) {
     if (!db || !name) return 0;
-    LONG count = 0;
-    std::string sql = formatSql("SELECT COUNT(tbl_name) FROM sqlite_master WHERE TYPE='table' and NAME='%s';",
-                                quoteSql(name).c_str());
-    if (stepForNumber(db, sql, &count) != 1) return 0;
-    return count == 1 ? 1 : 0;
+    // The name is bound, so the statement is compiled once while a
+    // StatementReuse is open: the item operations ask before each statement.
+    Statement count(db, "SELECT COUNT(tbl_name) FROM sqlite_master WHERE TYPE='table' and NAME=?;");
+    if (count.bindText(name).step() != SQLITE_ROW) return 0;
+    return count.number(0) == 1 ? 1 : 0;
 }
 
 int createTable(sqlite3* db, const char* name, const char* columns, char* errorText, int errorCapacity) {

@@ -1,6 +1,6 @@
 // List database files: the schema a new file gets, the files that are
-// refused (and left exactly as they were), completion of older files, and
-// the purge of parked items across lists.
+// refused (and left exactly as they were), completion of older files, the
+// purge of parked items across lists, and the index every item table gets.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +12,7 @@
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/list_attributes.h"
+#include "storage/statements.h"
 #include "storage_test_util.h"
 
 using storage_test::column;
@@ -202,6 +203,77 @@ TEST_F(DatabaseFiles, CloseCompactsTheFile) {
     EXPECT_EQ(closeDatabaseFile(db), SQLITE_OK);
     EXPECT_LT(bytesOf(documents("big.qu2")).size(), full / 4);
     EXPECT_EQ(closeDatabaseFile(nullptr), SQLITE_OK);
+}
+
+// --- the index on longParentID ------------------------------------------------------
+
+// The rows of a table in key order, every column, as one text.
+std::string rowsOf(sqlite3* db, const std::string& table) {
+    return column(db, "SELECT quote(longID)||quote(longParentID)||quote(longOrder)||quote(strText)||quote(bChecked)||"
+                      "quote(bDisplay)||quote(bNote)||quote(bNodeExpand)||quote(strNoteText)||quote(intNumChild) FROM '" +
+                          table + "' ORDER BY longID;");
+}
+
+std::string indexesOf(sqlite3* db, const std::string& table) {
+    return column(db, "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='" + table + "' ORDER BY name;");
+}
+
+TEST_F(DatabaseFiles, EveryItemTableGetsItsIndexAndNothingElseChanges) {
+    // A file as the device writes it: no indexes.
+    hostSql(documents("device.qu2"),
+            std::string("CREATE TABLE 'VersionData' (") + VERSION_DATA_COLUMNS + "); INSERT INTO VersionData VALUES (1);"
+                "CREATE TABLE 'ListAttributes' (" + LIST_ATTRIBUTES_COLUMNS + ");"
+                "INSERT INTO ListAttributes (strListName, bActive) VALUES ('Tom''s', 0), ('B', 1);"
+                "CREATE TABLE 'Tom''s' (" + ITEM_TABLE_COLUMNS + "); CREATE TABLE 'B' (" + ITEM_TABLE_COLUMNS + ");"
+                "INSERT INTO 'B' VALUES (1,0,1,'top',0,1,1,1,'a note',1), (-2,1,1,'parked',1,0,0,0,NULL,0),"
+                "(3,2,1,x'e9',0,1,0,0,'',0);");
+    sqlite3* db = openDatabaseFile(u"\\My Documents\\device.qu2");
+    ASSERT_NE(db, nullptr);
+    const std::string before = rowsOf(db, "B");
+    sqlite3_close(db);
+
+    db = openListDatabase(u"\\My Documents\\device.qu2");
+    ASSERT_NE(db, nullptr);
+    EXPECT_EQ(indexesOf(db, "B"), "B' children");
+    EXPECT_EQ(indexesOf(db, "Tom''s"), "Tom's' children");
+    EXPECT_EQ(rowsOf(db, "B"), before);
+
+    // A renamed list takes its index's name along, so a new list of the old
+    // name gets one of its own.
+    ASSERT_EQ(renameTable(db, "B", "C"), 1);
+    ASSERT_EQ(renameItemIndex(db, "B", "C"), 1);
+    ASSERT_EQ(createItemTable(db, "B"), 1);
+    EXPECT_EQ(indexesOf(db, "B"), "B' children");
+    EXPECT_EQ(indexesOf(db, "C"), "C' children");
+    EXPECT_EQ(rowsOf(db, "C"), before);
+    closeDatabaseFile(db);
+}
+
+TEST_F(DatabaseFiles, APurgeThatFailsHalfWayChangesNothing) {
+    sqlite3* db = openListDatabase(u"\\My Documents\\fail.qu2");
+    ASSERT_NE(db, nullptr);
+    ASSERT_EQ(createItemTable(db, "A"), 1);
+    char error[200];
+    ASSERT_EQ(executeSql(db,
+                         "INSERT INTO 'A' (longID, longParentID, intNumChild) VALUES (-1, 0, 3), (2, 1, 0), (3, 1, 0),"
+                         " (4, 1, 0), (5, 0, 0);",
+                         error, sizeof error),
+              101);
+    // The third row cannot go, as when the device's storage fails there.
+    ASSERT_EQ(executeSql(db,
+                         "CREATE TRIGGER stop BEFORE DELETE ON 'A' WHEN old.longID = 4 BEGIN "
+                         "SELECT RAISE(ABORT, 'storage failed'); END;",
+                         error, sizeof error),
+              101);
+    purgeParkedItems(db, "A");
+    EXPECT_EQ(column(db, "SELECT longID FROM 'A' ORDER BY longID;"), "-1,2,3,4,5");
+    EXPECT_STREQ(storageErrorText(), "storage failed");
+    EXPECT_EQ(sqlite3_get_autocommit(db), 1);
+
+    ASSERT_EQ(executeSql(db, "DROP TRIGGER stop;", error, sizeof error), 101);
+    purgeParkedItems(db, "A");
+    EXPECT_EQ(column(db, "SELECT longID FROM 'A' ORDER BY longID;"), "5");
+    closeDatabaseFile(db);
 }
 
 // --- purge of every list in the list-name box ------------------------------------

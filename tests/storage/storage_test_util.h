@@ -40,7 +40,8 @@ inline std::string column(sqlite3* db, const std::string& sql) {
     return out;
 }
 
-// Records the text of every statement the connection starts.
+// Records the text of every statement the connection starts, with its
+// bound values written in.
 class StatementLog {
 public:
     explicit StatementLog(sqlite3* db) : db_(db) { sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &StatementLog::trace, this); }
@@ -53,8 +54,10 @@ public:
 private:
     static int trace(unsigned, void* self, void* statement, void*) {
         auto* log = static_cast<StatementLog*>(self);
-        const char* sql = sqlite3_sql(static_cast<sqlite3_stmt*>(statement));
+        // With the values bound: the text as the statement ran.
+        char* sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(statement));
         log->statements_.push_back(sql ? sql : "");
+        sqlite3_free(sql);
         return 0;
     }
     sqlite3* db_;
