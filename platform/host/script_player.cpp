@@ -68,6 +68,8 @@ bool ScriptPlayer::perform(std::optional<uint64_t> timeoutMs) {
         case StepKind::Wait: return stepWait(s, timeoutMs);
         case StepKind::Shot:
         case StepKind::Dump: return stepFile(s);
+        case StepKind::Screen: return stepScreen(s);
+        case StepKind::Wheel: return stepWheel(s);
     }
     return fail("unknown step");
 }

@@ -56,6 +56,8 @@ private:
     bool stepTree(const ScriptStep& s, std::optional<uint64_t> timeoutMs);
     bool stepWait(const ScriptStep& s, std::optional<uint64_t> timeoutMs);
     bool stepFile(const ScriptStep& s);
+    bool stepScreen(const ScriptStep& s);
+    bool stepWheel(const ScriptStep& s);
 
     Script script_;
     size_t index_ = 0;
