@@ -95,6 +95,9 @@ BOOL WINAPI SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, SHA
 // ------------------------------------------------------------------- dialogs
 #define SHIDIM_FLAGS 0x0001
 
+// wParam of WM_SETTINGCHANGE when the screen changed its size or orientation.
+#define SETTINGCHANGE_RESET 0x3002
+
 #define SHIDIF_DONEBUTTON 0x0001
 #define SHIDIF_SIZEDLG 0x0002
 #define SHIDIF_SIZEDLGFULLSCREEN 0x0004

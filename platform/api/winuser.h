@@ -254,6 +254,9 @@ typedef const SCROLLINFO* LPCSCROLLINFO;
 #define WM_MBUTTONUP 0x0208
 #define WM_MBUTTONDBLCLK 0x0209
 #define WM_MOUSEWHEEL 0x020A
+#define WHEEL_DELTA 120  // one notch of the wheel
+#define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
+#define GET_KEYSTATE_WPARAM(wParam) (LOWORD(wParam))
 #define WM_MOUSELAST 0x020A
 #define WM_PARENTNOTIFY 0x0210
 #define WM_ENTERMENULOOP 0x0211
@@ -515,6 +518,20 @@ BOOL WINAPI PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL WINAPI PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
 BOOL WINAPI TranslateMessage(const MSG* msg);
+
+// Accelerator tables: keys that become WM_COMMAND (HIWORD 1) for a window.
+#define FVIRTKEY 0x01
+#define FNOINVERT 0x02
+#define FSHIFT 0x04
+#define FCONTROL 0x08
+#define FALT 0x10
+typedef struct tagACCEL {
+    BYTE fVirt;  // FVIRTKEY and the modifiers that must be held
+    WORD key;    // the virtual key
+    WORD cmd;    // the command id
+} ACCEL, *LPACCEL;
+HACCEL WINAPI LoadAcceleratorsW(HINSTANCE instance, LPCWSTR tableName);
+int WINAPI TranslateAcceleratorW(HWND hwnd, HACCEL accel, LPMSG msg);
 LRESULT WINAPI DispatchMessageW(const MSG* msg);
 VOID WINAPI PostQuitMessage(int exitCode);
 BOOL WINAPI WaitMessage();

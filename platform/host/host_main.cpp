@@ -88,6 +88,7 @@ bool hostPrepareDevice(const HostOptions& o, std::string& error) {
         return false;
     }
     screenConfigure(o.hires);
+    if (o.screenWidth > 0) screenResize(o.screenWidth, o.screenHeight);
     if (!setHasKeyboard(o.hasKeyboard)) {
         error = "cannot write the device registry under " + fsRoot();
         return false;

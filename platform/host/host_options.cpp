@@ -51,6 +51,27 @@ bool parseStorageLimit(const std::string& text, uint64_t& bytes, std::string& er
         return false;
     }
     bytes = v * unit;
+// "WxH" in device pixels, from the smallest screen the program lays out
+// (240 x 240, twice that at hi-res) to a size no desktop exceeds.
+bool parseScreen(const std::string& text, bool hires, int& width, int& height, std::string& error) {
+    const int smallest = hires ? 480 : 240;
+    const int largest = 4096;
+    char* end = nullptr;
+    long w = std::strtol(text.c_str(), &end, 10);
+    long h = 0;
+    bool ok = end != text.c_str() && (*end == 'x' || *end == 'X');
+    if (ok) {
+        const char* rest = end + 1;
+        h = std::strtol(rest, &end, 10);
+        ok = end != rest && *end == '\0';
+    }
+    if (!ok || w < smallest || h < smallest || w > largest || h > largest) {
+        error = "--screen takes WIDTHxHEIGHT in device pixels, each from " + std::to_string(smallest) + " to " +
+                std::to_string(largest) + ", not \"" + text + "\"";
+        return false;
+    }
+    width = (int)w;
+    height = (int)h;
     return true;
 }
 
@@ -58,6 +79,7 @@ bool parseStorageLimit(const std::string& text, uint64_t& bytes, std::string& er
 
 bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error) {
     HostOptions o;
+    std::string screen;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string value;
@@ -75,6 +97,8 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
             if (!takeValue(args, i, value, error) || !parseZoom(value, o.zoom, error)) return false;
         } else if (a == "--storage-limit") {
             if (!takeValue(args, i, value, error) || !parseStorageLimit(value, o.storageLimit, error)) return false;
+        } else if (a == "--screen") {
+            if (!takeValue(args, i, screen, error)) return false;
         } else if (a == "--script") {
             // "-" (standard input) is a value here, not an option.
             if (i + 1 < args.size() && args[i + 1] == "-") {
@@ -93,6 +117,8 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
             o.filePath = a;
         }
     }
+    // Read after the loop: the smallest screen depends on --hires.
+    if (!screen.empty() && !parseScreen(screen, o.hires, o.screenWidth, o.screenHeight, error)) return false;
     if (!o.scriptPath.empty()) {
         // A script runs on the virtual clock and must not touch the person's
         // own lists by accident: it needs --headless and its own root.
@@ -110,13 +136,16 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
 }
 
 const char* hostUsage() {
-    return "usage: quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--headless]\n"
-           "               [--no-keyboard] [--storage-limit SIZE] [--script FILE] [PATH.qu2]\n"
+    return "usage: quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]\n"
+           "               [--headless] [--no-keyboard] [--storage-limit SIZE] [--script FILE]\n"
+           "               [PATH.qu2]\n"
            "  --root DIR     the device's \\ folder (default $XDG_DATA_HOME/quillet-pro,\n"
            "                 else ~/.local/share/quillet-pro)\n"
            "  --card DIR     the folder behind \\Storage Card (default $HOME)\n"
            "  --hires        the 480 x 640 screen at 192 dpi instead of 240 x 320 at 96\n"
-           "  --zoom N       show each device pixel as N x N window pixels (1 to 8)\n"
+           "  --zoom N       show each device pixel as N x N window pixels (1 to 8;\n"
+           "                 default: the largest at which the window fits the desktop)\n"
+           "  --screen WxH   start with a device screen of W x H pixels (e.g. 320x240)\n"
            "  --headless     no window: a virtual clock, for scripts and tests\n"
            "  --no-keyboard  the device has no hardware keyboard\n"
            "  --storage-limit SIZE  the device's store holds SIZE bytes (512K, 4M, 1G);\n"

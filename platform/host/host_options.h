@@ -1,6 +1,7 @@
 // The command line of the quillet executable:
-//   quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--headless]
-//           [--no-keyboard] [--storage-limit SIZE] [--script FILE] [PATH.qu2]
+//   quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]
+//           [--headless] [--no-keyboard] [--storage-limit SIZE] [--script FILE]
+//           [PATH.qu2]
 // Parsing only looks at the words; turning the path into a device path needs
 // the device's folders and happens once they are set (host_main.cpp).
 #pragma once
@@ -15,7 +16,9 @@ struct HostOptions {
     std::string rootDir;     // empty: the default root
     std::string cardDir;     // empty: $HOME
     bool hires = false;
-    int zoom = 1;            // SDL window pixels per device pixel
+    int zoom = 0;            // SDL window pixels per device pixel; 0: the largest that fits
+    int screenWidth = 0;     // the device screen at start in device pixels; 0: 240 x 320
+    int screenHeight = 0;    //   (480 x 640 with --hires)
     bool headless = false;
     bool hasKeyboard = true;
     uint64_t storageLimit = 0;  // bytes the device's store holds; 0: as the host disk allows

@@ -6,6 +6,7 @@
 //   control ID | select ID "TEXT" | tree "A/B/C" [label|check|button]
 //   [tap|dtap|hold] | wait MS | shot FILE.png | dump FILE.json
 //   power-off WRITES
+//   screen W H | wheel X Y NOTCHES
 //
 // Blank lines and lines starting with '#' are skipped. Arguments are
 // separated by blanks; one that holds blanks is written in double quotes,
@@ -18,7 +19,9 @@
 
 namespace device {
 
-enum class StepKind { Tap, DoubleTap, Hold, Drag, Key, Type, Menu, Click, Control, Select, Tree, Wait, Shot, Dump, PowerOff };
+enum class StepKind {
+    Tap, DoubleTap, Hold, Drag, Key, Type, Menu, Click, Control, Select, Tree, Wait, Shot, Dump, PowerOff, Screen, Wheel
+};
 
 enum class TreePart { Label, Check, Button };
 
@@ -31,7 +34,9 @@ struct ScriptStep {
     int id = 0;                    // control / select
     uint64_t ms = 0;               // wait
     unsigned vk = 0;               // key: the virtual key, 0 for a plain character
-    bool shift = false;            // key: Shift held for the character
+    bool shift = false;            // key: Shift held for the character, or written
+    bool ctrl = false;             // key: Ctrl+ written before the key
+    bool alt = false;              // key: Alt+ written before the key
     char16_t ch = 0;               // key: the character when no key makes it
     std::u16string text;           // type, click, select
     std::vector<std::u16string> path;  // menu and tree path
@@ -55,7 +60,8 @@ bool loadScript(const std::string& path, Script& out, std::string& error);
 bool utf8ToUtf16(const std::string& in, std::u16string& out);
 std::string utf16ToUtf8(const std::u16string& in);
 
-// Key names of the `key` step (Enter, Escape, ..., case does not matter).
+// Key names of the `key` step (Enter, Escape, ..., F1 to F12; case does not
+// matter).
 bool keyByName(const std::string& name, unsigned& vk);
 // The key (and Shift) that types a character on the keyboard; false when no
 // key does.

@@ -2,6 +2,7 @@
 // arguments, so that a malformed script stops before its first step.
 #include "platform/host/script.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -87,6 +88,12 @@ public:
             s_.kind = StepKind::PowerOff;
             ok = argc(1, 1) && number(1, 0, 1000000, s_.count);
             if (!ok) why_ = "power-off takes the number of writes still made (0 to 1000000)";
+        } else if (verb == "wheel") {
+            s_.kind = StepKind::Wheel;
+            ok = argc(3, 3) && coord(1, s_.x) && coord(2, s_.y) && number(3, -100, 100, s_.count);
+        } else if (verb == "screen") {
+            s_.kind = StepKind::Screen;
+            ok = argc(2, 2) && number(1, 1, 4096, s_.x) && number(2, 1, 4096, s_.y);
         } else if (verb == "shot" || verb == "dump") {
             s_.kind = verb == "shot" ? StepKind::Shot : StepKind::Dump;
             ok = argc(1, 1);
@@ -151,7 +158,23 @@ private:
         }
         return true;
     }
-    bool key(const std::string& name) {
+    // A key name or character, after modifiers: Ctrl+Shift+N, Alt+Up, F2.
+    bool key(const std::string& written) {
+        std::string name = written;
+        bool modifiers = false;
+        for (;;) {
+            size_t plus = name.find('+');
+            if (plus == std::string::npos || plus == 0 || plus + 1 >= name.size()) break;
+            std::string mod = name.substr(0, plus);
+            for (char& c : mod) c = (char)std::tolower((unsigned char)c);
+            if (mod == "ctrl") s_.ctrl = true;
+            else if (mod == "shift") s_.shift = true;
+            else if (mod == "alt") s_.alt = true;
+            else break;
+            modifiers = true;
+            name = name.substr(plus + 1);
+        }
+        if (modifiers) return modifiedKey(name, written);
         if (keyByName(name, s_.vk)) return true;
         std::u16string u;
         if (utf8ToUtf16(name, u) && u.size() == 1) {
@@ -159,6 +182,16 @@ private:
             return true;
         }
         why_ = "unknown key \"" + name + "\"";
+        return false;
+    }
+    // With modifiers a letter or digit names its key (Ctrl+N is the key N).
+    bool modifiedKey(const std::string& name, const std::string& written) {
+        if (keyByName(name, s_.vk)) return true;
+        if (name.size() == 1 && std::isalnum((unsigned char)name[0])) {
+            s_.vk = (unsigned)std::toupper((unsigned char)name[0]);
+            return true;
+        }
+        why_ = "unknown key \"" + written + "\"";
         return false;
     }
     bool treeWords() {

@@ -69,6 +69,8 @@ bool ScriptPlayer::perform(std::optional<uint64_t> timeoutMs) {
         case StepKind::Shot:
         case StepKind::Dump: return stepFile(s);
         case StepKind::PowerOff: return stepPowerOff(s);
+        case StepKind::Screen: return stepScreen(s);
+        case StepKind::Wheel: return stepWheel(s);
     }
     return fail("unknown step");
 }

@@ -57,6 +57,8 @@ private:
     bool stepWait(const ScriptStep& s, std::optional<uint64_t> timeoutMs);
     bool stepFile(const ScriptStep& s);
     bool stepPowerOff(const ScriptStep& s);
+    bool stepScreen(const ScriptStep& s);
+    bool stepWheel(const ScriptStep& s);
 
     Script script_;
     size_t index_ = 0;

@@ -9,6 +9,7 @@
 #include "platform/host/state_dump.h"
 #include "platform/host/window_query.h"
 #include "platform/shell/menu_query.h"
+#include "platform/shell/screen_follow.h"
 #include "platform/shell/shell_system.h"
 #include "platform/system/device_clock.h"
 #include "platform/system/power_failure.h"
@@ -132,10 +133,14 @@ bool ScriptPlayer::stepDrag(const ScriptStep& s) {
 
 bool ScriptPlayer::stepKey(const ScriptStep& s) {
     if (s.vk) {
+        if (s.ctrl) keyDown(VK_CONTROL);
+        if (s.alt) keyDown(VK_MENU);
         if (s.shift) keyDown(VK_SHIFT);
         keyDown(s.vk);
         keyUp(s.vk);
         if (s.shift) keyUp(VK_SHIFT);
+        if (s.alt) keyUp(VK_MENU);
+        if (s.ctrl) keyUp(VK_CONTROL);
     } else {
         typeChar(s.ch);
     }
@@ -285,6 +290,23 @@ bool ScriptPlayer::stepPowerOff(const ScriptStep& s) {
 bool ScriptPlayer::stepFile(const ScriptStep& s) {
     bool ok = s.kind == StepKind::Shot ? gdi::writePng(screenSurface(), s.file) : writeStateDump(s.file);
     if (!ok) return fail("cannot write " + s.file);
+    stepDone();
+    return true;
+}
+
+// The screen takes a new size, as the desktop window resized would give it.
+bool ScriptPlayer::stepScreen(const ScriptStep& s) {
+    int smallest = smallestScreenSide();
+    if (s.x < smallest || s.y < smallest)
+        return fail("the screen is at least " + std::to_string(smallest) + " x " + std::to_string(smallest));
+    screenFollowSize(s.x, s.y);
+    stepDone();
+    return true;
+}
+
+bool ScriptPlayer::stepWheel(const ScriptStep& s) {
+    if (!onScreen(s.x, s.y)) return fail("the point is outside the screen");
+    wheel(s.x, s.y, s.count);
     stepDone();
     return true;
 }

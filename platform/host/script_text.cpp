@@ -88,6 +88,15 @@ bool keyByName(const std::string& name, unsigned& vk) {
         {"pageup", VK_PRIOR},  {"pagedown", VK_NEXT},
     };
     if (name.size() < 2) return false;  // one character is that character
+    // F1 to F12.
+    if ((name[0] == 'F' || name[0] == 'f') && name.size() <= 3) {
+        int n = 0;
+        for (size_t i = 1; i < name.size(); ++i) n = (name[i] >= '0' && name[i] <= '9') ? n * 10 + (name[i] - '0') : 99;
+        if (n >= 1 && n <= 12) {
+            vk = VK_F1 + (unsigned)(n - 1);
+            return true;
+        }
+    }
     for (const auto& k : kKeys) {
         if (strcasecmp(k.name, name.c_str()) == 0) {
             vk = k.vk;

@@ -9,8 +9,10 @@
 
 #include "platform/host/host_options.h"
 #include "platform/host/script.h"
+#include "platform/host/window_fit.h"
 #include "platform/host/window_query.h"
 #include "platform/shell/menu_query.h"
+#include "platform/shell/screen_follow.h"
 #include "platform/shell/shell_system.h"
 #include "platform/system/device_clock.h"
 #include "platform/system/clipboard_host.h"
@@ -28,6 +30,7 @@ struct SdlHost::Impl {
     SDL_Cursor* wait = nullptr;
     bool waitShown = false;
     int zoom = 1;
+    FrameSize frame;  // the window manager's frame, once the window is shown
     bool penDown = false;
     // The right button is a tap-and-hold: the pen stays down at holdPt until
     // holdReleaseAt (device clock) or until a menu opened, whichever is first.
@@ -42,10 +45,18 @@ struct SdlHost::Impl {
         return POINT{std::clamp(wx / zoom, 0, c.width - 1), std::clamp(wy / zoom, 0, c.height - 1)};
     }
     void render() {
+        const ScreenConfig& c = screenConfig();
+        SDL_Rect whole{0, 0, c.width * zoom, c.height * zoom};
         SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_RenderCopy(renderer, texture, nullptr, &whole);
         SDL_RenderPresent(renderer);
     }
+    bool makeTexture();
+    void windowResized(int windowWidth, int windowHeight);
+    FitArea usableArea() const;
+    int zoomThatFits() const;
+    void setZoom(int z);
+    bool zoomKey(const SDL_Keysym& key);
     void handle(const SDL_Event& e);
 };
 
@@ -97,6 +108,20 @@ void installClipboard() {
 
 }  // namespace
 
+int zoomKeyStep(int key, int modifiers) {
+    if (!(modifiers & KMOD_CTRL)) return 0;
+    switch (key) {
+        case SDLK_PLUS:
+        case SDLK_EQUALS:
+        case SDLK_KP_PLUS: return 1;
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS: return -1;
+        case SDLK_0:
+        case SDLK_KP_0: return kZoomFit;
+        default: return 0;
+    }
+}
+
 unsigned vkFromSdlKey(int key, bool ctrlHeld) {
     switch (key) {
         case SDLK_RETURN:
@@ -130,6 +155,54 @@ unsigned vkFromSdlKey(int key, bool ctrlHeld) {
     return 0;
 }
 
+bool SdlHost::Impl::makeTexture() {
+    const ScreenConfig& c = screenConfig();
+    if (texture) SDL_DestroyTexture(texture);
+    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, c.width, c.height);
+    screenMarkAllDirty();
+    return texture != nullptr;
+}
+
+// The device's screen follows the window, in device pixels at the zoom.
+void SdlHost::Impl::windowResized(int windowWidth, int windowHeight) {
+    if (screenFollowSize(windowWidth / zoom, windowHeight / zoom)) makeTexture();
+    render();
+}
+
+FitArea SdlHost::Impl::usableArea() const {
+    int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
+    SDL_Rect r{};
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &r) != 0) return FitArea{0, 0, 640, 480};
+    return FitArea{r.x, r.y, r.w, r.h};
+}
+
+int SdlHost::Impl::zoomThatFits() const {
+    const ScreenConfig& c = screenConfig();
+    return fittingZoom(c.width, c.height, usableArea(), frame);
+}
+
+// A new zoom keeps the device's screen and resizes the window around it,
+// centred again on the desktop.
+void SdlHost::Impl::setZoom(int z) {
+    zoom = z;
+    const ScreenConfig& c = screenConfig();
+    int smallest = smallestScreenSide() * zoom;
+    SDL_SetWindowMinimumSize(window, smallest, smallest);
+    SDL_SetWindowSize(window, c.width * zoom, c.height * zoom);
+    WindowSpot spot = placeWindow(c.width * zoom, c.height * zoom, usableArea(), frame);
+    SDL_SetWindowPosition(window, spot.x, spot.y);
+    render();
+}
+
+// Ctrl++ and Ctrl+- step the zoom, Ctrl+0 goes back to the one that fits:
+// the host's keys, which the device never sees.
+bool SdlHost::Impl::zoomKey(const SDL_Keysym& key) {
+    int step = zoomKeyStep(key.sym, key.mod);
+    if (!step) return false;
+    setZoom(step == kZoomFit ? zoomThatFits() : steppedZoom(zoom, step));
+    return true;
+}
+
 void SdlHost::Impl::handle(const SDL_Event& e) {
     switch (e.type) {
         case SDL_MOUSEBUTTONDOWN: {
@@ -158,8 +231,17 @@ void SdlHost::Impl::handle(const SDL_Event& e) {
                 device::penUp(p.x, p.y);
             }
             break;
+        case SDL_MOUSEWHEEL: {
+            int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+            int x = 0, y = 0;
+            SDL_GetMouseState(&x, &y);
+            POINT p = devicePoint(x, y);
+            if (notches) device::wheel(p.x, p.y, notches);
+            break;
+        }
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            if (e.type == SDL_KEYDOWN ? zoomKey(e.key.keysym) : zoomKeyStep(e.key.keysym.sym, e.key.keysym.mod)) break;
             bool ctrl = (e.key.keysym.mod & KMOD_CTRL) != 0;
             unsigned vk = vkFromSdlKey(e.key.keysym.sym, ctrl);
             if (!vk) break;
@@ -171,6 +253,8 @@ void SdlHost::Impl::handle(const SDL_Event& e) {
             break;
         }
         case SDL_TEXTINPUT: {
+            // A Ctrl combination is a shortcut (or a zoom key), never text.
+            if (SDL_GetModState() & KMOD_CTRL) break;
             std::u16string text;
             if (utf8ToUtf16(e.text.text, text)) {
                 for (char16_t c : text) typeChar(c);
@@ -179,6 +263,7 @@ void SdlHost::Impl::handle(const SDL_Event& e) {
         }
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_EXPOSED) render();
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) windowResized(e.window.data1, e.window.data2);
             break;
         case SDL_QUIT:
             // Closing the desktop window ends the program as its own close would.
@@ -200,19 +285,24 @@ bool SdlHost::open(const HostOptions& o, std::string& error) {
     d_->videoUp = true;
     // Keep the device's pixels sharp when zoomed (read when the texture is made).
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    d_->zoom = o.zoom;
     const ScreenConfig& c = screenConfig();
-    d_->window = SDL_CreateWindow("Quillet Pro", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, c.width * o.zoom,
-                                  c.height * o.zoom, 0);
+    // Until the window manager has framed the window, guess a title bar and
+    // thin borders.
+    d_->frame = FrameSize{8, 40, 8, 8};
+    d_->zoom = o.zoom ? o.zoom : d_->zoomThatFits();
+    WindowSpot spot = placeWindow(c.width * d_->zoom, c.height * d_->zoom, d_->usableArea(), d_->frame);
+    d_->window = SDL_CreateWindow("Quillet Pro", spot.x, spot.y, c.width * d_->zoom, c.height * d_->zoom,
+                                  SDL_WINDOW_RESIZABLE);
     if (d_->window) d_->renderer = SDL_CreateRenderer(d_->window, -1, 0);
-    if (d_->renderer) {
-        d_->texture = SDL_CreateTexture(d_->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, c.width, c.height);
-    }
-    if (!d_->texture) {
+    if (!d_->renderer || !d_->makeTexture()) {
         error = std::string("SDL cannot make the window: ") + SDL_GetError();
         close();
         return false;
     }
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(d_->window, &top, &left, &bottom, &right) == 0 && top + left + bottom + right > 0)
+        d_->frame = FrameSize{left, top, right, bottom};
+    d_->setZoom(o.zoom ? o.zoom : d_->zoomThatFits());
     d_->arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     d_->wait = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
     SDL_StartTextInput();

@@ -41,4 +41,9 @@ private:
 // 0 for the rest, whose text arrives as SDL_TEXTINPUT.
 unsigned vkFromSdlKey(int sdlKeycode, bool ctrlHeld);
 
+// The host's own zoom keys: +1 (Ctrl++ or Ctrl+=), -1 (Ctrl+-), kZoomFit
+// (Ctrl+0, back to the zoom that fits), 0 for every other key.
+constexpr int kZoomFit = 100;
+int zoomKeyStep(int sdlKeycode, int sdlModifiers);
+
 }  // namespace device

@@ -14,6 +14,7 @@ enum ResourceType : int {
     kResBitmap = 2,    // bytes of a .bmp file
     kResMenu = 4,      // a platform MenuTemplate (platform/shell)
     kResDialog = 5,    // a platform DialogTemplate (platform/window)
+    kResAccelerator = 9,  // an array of ACCEL
     kResString = 6,    // a NUL-terminated char16_t string
     kResMenuBar = 0x6D62,  // a platform MenuBarTemplate (platform/shell)
 };

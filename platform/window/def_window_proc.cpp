@@ -84,10 +84,10 @@ LRESULT onSysCommand(HWND hwnd, WPARAM wParam) {
     return 0;
 }
 
-LRESULT onContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    // A child passes it up, so the parent can offer its menu.
+// A child passes it up: the parent can offer its menu, or scroll.
+LRESULT passToParent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND parent = (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr;
-    if (parent) SendMessageW(parent, WM_CONTEXTMENU, wParam, lParam);
+    if (parent) SendMessageW(parent, msg, wParam, lParam);
     return 0;
 }
 
@@ -141,7 +141,8 @@ LRESULT WINAPI DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_CTLCOLORMSGBOX: return onCtlColor(wParam, COLOR_STATICTEXT, COLOR_STATIC);
         case WM_CTLCOLORSCROLLBAR: return onCtlColor(wParam, COLOR_WINDOWTEXT, COLOR_SCROLLBAR);
         case WM_SYSCOMMAND: return onSysCommand(hwnd, wParam);
-        case WM_CONTEXTMENU: return onContextMenu(hwnd, wParam, lParam);
+        case WM_CONTEXTMENU: return passToParent(hwnd, msg, wParam, lParam);
+        case WM_MOUSEWHEEL: return passToParent(hwnd, msg, wParam, lParam);
         case WM_NOTIFYFORMAT: return onNotifyFormat(lParam);
         case WM_WINDOWPOSCHANGED: return onWindowPosChanged(hwnd, lParam);
         default: return 0;

@@ -116,9 +116,24 @@ bool routePen(const RawInput& in, MSG& out) {
     return true;
 }
 
+bool routeWheel(const RawInput& in, MSG& out) {
+    InputState& s = is();
+    noteMessagePos(in.pt);
+    Window* target = windowAt(desktop(), in.pt);
+    if (!target || target == desktop() || disabledChain(target)) return false;
+    WPARAM keys = (s.keys[VK_LBUTTON] & 0x80) ? MK_LBUTTON : 0;
+    if (s.keys[VK_SHIFT] & 0x80) keys |= MK_SHIFT;
+    if (s.keys[VK_CONTROL] & 0x80) keys |= MK_CONTROL;
+    // The point stays in screen coordinates, as for every WM_MOUSEWHEEL.
+    out = MSG{target->hwnd, WM_MOUSEWHEEL, MAKEWPARAM(keys, (WORD)(short)(int)in.code),
+              MAKELPARAM(in.pt.x, in.pt.y), in.time, in.pt};
+    return true;
+}
+
 }  // namespace
 
 bool routeRawInput(const RawInput& in, MSG& out) {
+    if (in.kind == RawInput::kWheel) return routeWheel(in, out);
     if (in.kind == RawInput::kPenDown || in.kind == RawInput::kPenMove || in.kind == RawInput::kPenUp)
         return routePen(in, out);
     InputState& s = is();
@@ -192,6 +207,10 @@ void penUp(int x, int y) { wm::queue(wm::RawInput::kPenUp, POINT{x, y}, 0); }
 void keyDown(unsigned vk) { wm::queue(wm::RawInput::kKeyDown, POINT{0, 0}, vk & 0xFF); }
 void keyUp(unsigned vk) { wm::queue(wm::RawInput::kKeyUp, POINT{0, 0}, vk & 0xFF); }
 void typeChar(char16_t ch) { wm::queue(wm::RawInput::kChar, POINT{0, 0}, ch); }
+void wheel(int x, int y, int notches) {
+    int delta = std::clamp(notches, -273, 273) * WHEEL_DELTA;  // within a short
+    wm::queue(wm::RawInput::kWheel, POINT{x, y}, (UINT)delta);
+}
 PenDownInfo lastPenDown() { return wm::is().pen; }
 
 void passPenDownOn(HWND spent) {

@@ -23,6 +23,10 @@ void keyDown(unsigned vk);
 void keyUp(unsigned vk);
 // A typed character (input panel, text in scripts): WM_CHAR only.
 void typeChar(char16_t ch);
+// The wheel turned by `notches` (positive: away from the person) with the
+// pointer at (x, y): WM_MOUSEWHEEL to the window under the pointer, whose
+// DefWindowProcW passes it on to its parent.
+void wheel(int x, int y, int notches);
 
 // The last pen down as routed, for tap-and-hold recognition.
 struct PenDownInfo {

@@ -41,6 +41,17 @@ void screenConfigure(bool hires) {
     wm::screenChanged();
 }
 
+void screenResize(int width, int height) {
+    ScreenState& s = state();
+    s.config.width = width;
+    s.config.height = height;
+    s.surface = gdi::Surface(width, height, 0xFFFFFF);
+    gdi::setScreenSize(width, height);
+    s.sipHeight = std::clamp(s.sipHeight, 0, height - navBarHeight());
+    screenMarkAllDirty();
+    wm::screenChanged();
+}
+
 gdi::Surface& screenSurface() { return state().surface; }
 
 int navBarHeight() { return 26 * state().config.scale; }

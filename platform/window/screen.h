@@ -29,6 +29,11 @@ const ScreenConfig& screenConfig();
 // framebuffer; call it before any window exists (at start-up, or after
 // windowSystemReset in tests).
 void screenConfigure(bool hires);
+// Gives the screen a new size in pixels at the same resolution, as a device
+// rotated or with a larger screen: a new framebuffer, the desktop and the
+// navigation bar follow. The shell moves the other windows
+// (device::screenFollowSize in platform/shell/screen_follow.h).
+void screenResize(int width, int height);
 // The framebuffer (owned here).
 gdi::Surface& screenSurface();
 

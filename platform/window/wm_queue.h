@@ -14,9 +14,9 @@ namespace wm {
 // order with posted messages and are routed (to the capture, the window under
 // the pen, or the focus) only when the queue reaches them.
 struct RawInput {
-    enum Kind { kPenDown, kPenMove, kPenUp, kKeyDown, kKeyUp, kChar } kind = kPenMove;
-    POINT pt{};  // screen coordinates (pen)
-    UINT code = 0;  // virtual key or character
+    enum Kind { kPenDown, kPenMove, kPenUp, kKeyDown, kKeyUp, kChar, kWheel } kind = kPenMove;
+    POINT pt{};  // screen coordinates (pen, wheel)
+    UINT code = 0;  // virtual key, character, or the wheel's turn (a signed delta)
     DWORD time = 0;
 };
 

@@ -349,6 +349,14 @@ LRESULT onKeyUp(HWND tree, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+void editSelectedLabel() {
+    HWND tree = hwndMainTV;
+    HTREEITEM item = tree ? treeSelection(tree) : nullptr;
+    if (!item || !dbCurrent) return;
+    SendMessageW(tree, TVM_ENSUREVISIBLE, 0, (LPARAM)item);
+    openLabelEditor(tree, item, readNoteFlag(getItemId(tree, item)));
+}
+
 // --- window procedure ---------------------------------------------------------------------
 
 void installOutlineProc(HWND tree) {

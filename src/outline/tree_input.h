@@ -14,6 +14,9 @@ void installOutlineProc(HWND tree);
 LRESULT CALLBACK outlineWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // WM_NOTIFY of the main window (control 6002: custom draw and the rest).
 LRESULT onOutlineNotify(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Opens the selected item's label for editing, as a double tap on it does
+// (the key F2); nothing without a selection.
+void editSelectedLabel();
 // Position of the last pen-down on the outline, in its client coordinates;
 // the Edit command replays a double tap there.
 POINT lastOutlineTap();

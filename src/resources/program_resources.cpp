@@ -6,4 +6,5 @@ void registerProgramResources() {
     registerBitmapResources();
     registerMenuResources();
     registerDialogResources();
+    registerAcceleratorResources();
 }

@@ -9,3 +9,4 @@ void registerProgramResources();
 // The parts, for tests and for the functions above.
 void registerMenuResources();
 void registerDialogResources();
+void registerAcceleratorResources();

@@ -130,6 +130,19 @@ constexpr unsigned kCmdItemDeleteNote = 40079;
 constexpr unsigned kCmdItemDuplicate = 40080;
 constexpr unsigned kCmdItemAddNote = 40084;
 
+// Commands of the desktop keys that no menu item has.
+constexpr unsigned kCmdFindNextKey = 40090;  // F3: the find bar's "Next"
+constexpr unsigned kCmdMoveDownKey = 40091;  // Alt+Down, Alt+Up, Alt+Left, Alt+Right:
+constexpr unsigned kCmdMoveUpKey = 40092;    //   the edit bar's four moves
+constexpr unsigned kCmdMoveLeftKey = 40093;
+constexpr unsigned kCmdMoveRightKey = 40094;
+constexpr unsigned kCmdEditLabelKey = 40095;  // F2: edit the selected item's label
+
+// Accelerator tables: keys anywhere in the main window, and keys that act on
+// items while the outline has the focus (in a text field they edit text).
+constexpr int kAccelMain = 200;
+constexpr int kAccelOutline = 201;
+
 // Controls shared by the dialogs.
 constexpr int kIdOk = 1000;
 constexpr int kIdCancel = 1016;

@@ -18,6 +18,7 @@
 #include "outline/item_commands.h"
 #include "outline/notes.h"
 #include "outline/undo.h"
+#include "shell/desktop_keys.h"
 #include "shell/layout.h"
 #include "shell/shutdown.h"
 
@@ -84,6 +85,12 @@ const CommandEntry kCommands[] = {
     {40016, onBackupFolder},    // File "Backup Folder..."
     {40031, onUndo},            // Edit "Undo"
     {40088, onCheckOutlineVisible},
+    {40090, onFindNextKey},     // F3
+    {40091, onMoveKey},         // Alt+Down
+    {40092, onMoveKey},         // Alt+Up
+    {40093, onMoveKey},         // Alt+Left
+    {40094, onMoveKey},         // Alt+Right
+    {40095, onEditLabelKey},    // F2
 };
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "shell/command_table.h"
 #include "shell/layout.h"
 #include "shell/menu_bar.h"
+#include "shell/screen_width.h"
 #include "shell/shell_state.h"
 #include "shell/shutdown.h"
 
@@ -105,6 +106,7 @@ const MessageEntry kMessages[] = {
     {WM_LBUTTONDBLCLK, onDoubleClick},
     {WM_MOUSEMOVE, onMainPenMove},
     {WM_ERASEBKGND, onEraseBackground},
+    {WM_SIZE, onMainSize},
 };
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/desktop_keys.h"
 #include "outline/find.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
@@ -301,8 +302,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR cmdLine, int s
     installMessageDialog();
     if (registerWindowClasses(instance)) return 1;
     if (!initInstance(instance, cmdLine, show)) return 16;
+    loadDesktopKeys();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (translateDesktopKeys(&msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/controls/common/wheel_scroll.h"
 #include "platform/controls/edit/edit_control.h"
 #include "platform/controls/edit/edit_internal.h"
 
@@ -374,6 +375,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN: return onKeyDown(e, wParam);
         case WM_CHAR: return onChar(e, wParam);
         case WM_VSCROLL: return onVScroll(e, wParam);
+        case WM_MOUSEWHEEL: return device::wheelScrollLines(hwnd, wParam);
         case WM_CUT: return onCut(e);
         case WM_COPY: return onCopy(e);
         case WM_PASTE: return onPaste(e);

@@ -3,6 +3,7 @@
 // list holds the pen for its combo box and reports choices to it.
 #include <algorithm>
 
+#include "platform/controls/common/wheel_scroll.h"
 #include "platform/controls/common/scroll_bar.h"
 #include "platform/controls/listbox/listbox_control.h"
 #include "platform/controls/listbox/listbox_internal.h"
@@ -324,6 +325,7 @@ LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         case WM_KEYDOWN: return onKeyDown(*lb, wParam);
         case WM_CHAR: return onChar(*lb, wParam);
         case WM_VSCROLL: return onVScroll(*lb, wParam);
+        case WM_MOUSEWHEEL: return device::wheelScrollLines(hwnd, wParam);
         case WM_NCLBUTTONDOWN:
         case WM_NCLBUTTONDBLCLK:
             if (device::scrollBarMessage(hwnd, msg, wParam, lParam)) return 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/controls/common/wheel_scroll.h"
 #include "platform/controls/treeview/treeview_control.h"
 #include "platform/controls/treeview/treeview_internal.h"
 
@@ -268,6 +269,7 @@ LRESULT CALLBACK treeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_ERASEBKGND: return onEraseBackground(t, (HDC)wParam);
         case WM_SIZE: return onSize(t);
         case WM_VSCROLL: return onVScroll(t, wParam);
+        case WM_MOUSEWHEEL: return device::wheelScrollLines(hwnd, wParam);
         case WM_HSCROLL: return onHScroll(t, wParam);
         case WM_LBUTTONDOWN: return onPenDown(t, lParam);
         case WM_MOUSEMOVE: return onPenMove(t, lParam);

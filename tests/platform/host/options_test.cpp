@@ -39,7 +39,7 @@ TEST(HostOptions, EveryOptionIsRead) {
     ASSERT_TRUE(parse({"--headless", "--root", "/r", "--script", "-"}, o, err)) << err;
     EXPECT_EQ(o.scriptPath, "-");
     EXPECT_TRUE(o.hasKeyboard);
-    EXPECT_EQ(o.zoom, 1);
+    EXPECT_EQ(o.zoom, 0);  // the largest that fits
 }
 
 TEST(HostOptions, MistakesAreNamed) {

@@ -333,4 +333,45 @@ TEST_F(MenuBarTest, BarOfADisabledOwnerDoesNotAnswer) {
 }
 
 }  // namespace
+// Keys through an accelerator table: only the exact modifiers make the
+// command, and a command the bar shows grayed or disabled takes its key and
+// does nothing.
+TEST_F(MenuBarTest, AcceleratorKeysBecomeCommandsUnlessTheBarRefusesThem) {
+    static const ACCEL keys[] = {
+        {FVIRTKEY | FCONTROL, 'T', 201},          // Cut
+        {FVIRTKEY | FCONTROL | FSHIFT, 'T', 101}, // New List...
+        {FVIRTKEY, VK_F2, 203},                   // Paste, grayed
+        {FVIRTKEY | FALT, VK_UP, 502},            // a disabled picture button
+        {FVIRTKEY, VK_F3, 999},                   // on no menu at all
+    };
+    device::resourceRegister(device::kResAccelerator, 300, keys, sizeof keys);
+    HACCEL table = LoadAcceleratorsW(nullptr, MAKEINTRESOURCEW(300));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(LoadAcceleratorsW(nullptr, MAKEINTRESOURCEW(301)), nullptr);
+    std::vector<WPARAM> sent;
+    // Presses the key with the modifiers held, as the message loop sees it.
+    auto press = [&](std::vector<UINT> held, UINT vk) {
+        for (UINT m : held) device::keyDown(m);
+        device::runUntilIdle();
+        MSG msg{main_, WM_KEYDOWN, vk, 1, 0, {0, 0}};
+        int r = TranslateAcceleratorW(main_, table, &msg);
+        for (UINT m : held) device::keyUp(m);
+        device::runUntilIdle();
+        return r;
+    };
+    rec().commands.clear();
+    EXPECT_EQ(press({VK_CONTROL}, 'T'), 1);
+    EXPECT_EQ(press({VK_CONTROL, VK_SHIFT}, 'T'), 1);
+    EXPECT_EQ(press({}, 'T'), 0);                   // no Ctrl: a letter
+    EXPECT_EQ(press({VK_CONTROL, VK_MENU}, 'T'), 0);  // more modifiers than the entry
+    EXPECT_EQ(press({}, VK_F2), 1);
+    EXPECT_EQ(press({VK_MENU}, VK_UP), 1);
+    EXPECT_EQ(press({}, VK_F3), 1);
+    EXPECT_EQ(rec().commands, (std::vector<UINT>{201, 101, 999}));
+    // Once enabled, the grayed command comes through.
+    EnableMenuItem((HMENU)SendMessageW(bar_, SHCMBM_GETMENU, 0, 0), 203, MF_BYCOMMAND | MF_ENABLED);
+    EXPECT_EQ(press({}, VK_F2), 1);
+    EXPECT_EQ(rec().commands.back(), 203u);
+}
+
 }  // namespace shelltest

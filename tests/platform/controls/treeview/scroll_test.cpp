@@ -41,6 +41,23 @@ TEST_F(Scroll, TheVerticalBarCountsRowsAndShowsAPageOfThem) {
     EXPECT_FALSE(GetWindowLongW(tree, GWL_STYLE) & WS_HSCROLL);
 }
 
+// The wheel reaches the window under the pointer, focus or not: three rows a
+// notch, back up with a turn the other way; under the tree's parent (no
+// control of its own to scroll) nothing moves.
+TEST_F(Scroll, TheWheelUnderThePointerScrollsThreeRowsANotch) {
+    RECT r{};
+    GetWindowRect(tree, &r);
+    device::wheel(r.left + 20, r.top + 20, -2);
+    device::runUntilIdle();
+    EXPECT_EQ(first(), items[6]);
+    device::wheel(r.left + 20, r.top + 20, 1);
+    device::runUntilIdle();
+    EXPECT_EQ(first(), items[3]);
+    device::wheel(r.right + 5, r.bottom + 5, -1);
+    device::runUntilIdle();
+    EXPECT_EQ(first(), items[3]);
+}
+
 TEST_F(Scroll, ScrollCodesMoveTheFirstVisibleRow) {
     send(WM_VSCROLL, SB_LINEDOWN);
     EXPECT_EQ(first(), items[1]);
