@@ -66,14 +66,14 @@ LRESULT onClose(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT onDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    setWaitCursor(1);
+    showWaitCursor(1);
     // The Exit command has warned already when no backup can be made.
     leaveCurrentDatabase(hwnd, 0);
     dbCurrent = nullptr;
     releaseDrawingResources();
     if (hwndMenuBar) DestroyWindow(hwndMenuBar);
     hwndMenuBar = nullptr;
-    setWaitCursor(0);
+    showWaitCursor(0);
     PostQuitMessage(0);
     return 0;
 }
