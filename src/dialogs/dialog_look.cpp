@@ -2,8 +2,8 @@
 // dark blue caption band, bevelled border.
 #include "dialogs/dialog_look.h"
 
+#include "common/app_font.h"
 #include "shell/app_state.h"
-#include "shell/startup.h"
 
 HFONT createDialogFont(int points, int weight, int* height) {
     return createAppFont(points, weight, 0, bClearType, height);

@@ -5,13 +5,13 @@
 // The colours are edited in working copies, which reach the list only when
 // the sheet is closed with OK; the button picture is the list's the moment
 // it is tapped.
+#include "common/app_font.h"
 #include "dialogs/colour_picker.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/settings_pages.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/layout.h"
-#include "shell/startup.h"
+#include "state/shell_calls.h"
 #include "storage/settings.h"
 
 namespace {

@@ -9,11 +9,9 @@
 #include "dialogs/colour_picker.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/settings_pages.h"
-#include "outline/bulk_commands.h"
-#include "outline/outline_reload.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "storage/settings.h"
 
 namespace {
@@ -196,13 +194,13 @@ void apply(HWND hwnd) {
     // removes them.
     if (attrCurrentList.intCompletionShow != page.intCompletionAtOpen) {
         setWaitCursor(1);
-        reloadCurrentList();
+        reloadShownList();
         setWaitCursor(0);
     }
     // The outline's font is the bold one or not by this option, so the
     // font-size command makes the fonts again at the size in force.
     if (attrCurrentList.bRootBold != page.bRootBoldAtOpen)
-        onFontSize(hwndMain, (int)res::kCmdFontSize8 + intFontSizeTV - 8, nullptr, 0);
+        applyOutlineFontSize(hwndMain, (int)res::kCmdFontSize8 + intFontSizeTV - 8, nullptr, 0);
 }
 
 void onPaint(HWND hwnd) {

@@ -2,10 +2,9 @@
 #include "dialogs/settings_sheet.h"
 
 #include "dialogs/settings_pages.h"
-#include "outline/tree_load.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "storage/list_attributes.h"
 
 namespace {
@@ -50,7 +49,7 @@ LRESULT onSettings(HWND hwnd, int, HWND, int) {
     // Whatever took effect at once (the background, the button picture) is
     // the list's now, so the record is stored however the sheet closed.
     if (dbCurrent && intListCount > 0) writeListAttributes(dbCurrent, strCurrentList, attrCurrentList);
-    applyListAttributes(attrCurrentList);
+    showListAttributes(attrCurrentList);
     if (hwndMain) {
         InvalidateRect(hwndMain, nullptr, TRUE);
         UpdateWindow(hwndMain);

@@ -12,7 +12,7 @@
 #include "lists/list_management.h"
 #include "lists/list_name_combo.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 #include "wcrt.h"

@@ -4,7 +4,7 @@
 #include "outline/tree_ops.h"
 #include "pimstore.h"
 #include "shell/app_state.h"
-#include "shell/command_table.h"
+#include "state/main_window_ids.h"
 #include "storage/item_table.h"
 
 // Sections: registering the server library | log on and off | Create Task |

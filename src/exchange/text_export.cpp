@@ -11,7 +11,7 @@
 #include "dialogs/file_chooser.h"
 #include "exchange/remembered_paths.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
 #include "wcrt.h"

@@ -18,12 +18,10 @@
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 #include "storage/sql_helpers.h"
-
-int bListDropDownCancelled = 0;
 
 namespace {
 

@@ -37,10 +37,6 @@ void loadCurrentList();
 // locked) is stored first, as on every change of list. True when done.
 bool createList(const char* name, const ListAttributes& attributes);
 
-// Set while the main window must ignore the next pen-up because the user
-// cancelled the list drop-down by tapping outside it.
-extern int bListDropDownCancelled;
-
 // --- name rules (used by both name dialogs) --------------------------------
 
 enum ListNameProblem {

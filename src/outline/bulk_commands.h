@@ -52,3 +52,9 @@ LRESULT onCollapseAll(HWND hwnd, int id, HWND hwndCtl, int code);
 LRESULT onFontSize(HWND hwnd, int id, HWND hwndCtl, int code);
 // Moves the Font Size check mark to `points` (none outside 8..16).
 void markFontSizeItem(int points);
+// Deletes and recreates the four outline fonts (normal, bold, struck out,
+// bold struck out) at `points`; intTreeFontHeight gets the cell height.
+void createOutlineFonts(int points);
+// The Options > Font Size item that carries the check mark for `points`
+// (40045 for 8 up to 40053 for 16), or 0 outside 8..16.
+UINT fontSizeMenuId(int points);

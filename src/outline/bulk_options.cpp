@@ -9,7 +9,7 @@
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "storage/list_attributes.h"
 #include "storage/sql_helpers.h"
 

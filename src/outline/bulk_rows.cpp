@@ -7,7 +7,7 @@
 #include "outline/checked_rows.h"
 #include "outline/outline_reload.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 
 // Sections: one statement on every row | Delete Checked
 

@@ -9,17 +9,14 @@
 // Sections: geometry | pressed look | pen-down | pen-move | pen-up
 #include "outline/edit_bar_input.h"
 
-#include "lists/list_management.h"
-#include "lists/list_passwords.h"
 #include "outline/edit_bar_geometry.h"
 #include "outline/item_drag.h"
 #include "outline/item_move.h"
 #include "outline/item_place.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/command_table.h"
-#include "shell/main_window.h"
-#include "shell/menu_bar.h"
+#include "state/main_window_ids.h"
+#include "state/shell_calls.h"
 
 namespace {
 
@@ -100,7 +97,7 @@ void pressEditBar(HWND hwnd, POINT p) {
 // empty list, or a list waiting for its password.
 void tapBareWindow(HWND hwnd) {
     bIgnorePenUp = 1;
-    bListLocked = askListPassword();
+    bListLocked = askCurrentListPassword();
     if (bListLocked == 1) {
         InvalidateRect(hwnd, nullptr, FALSE);
         return;

@@ -4,12 +4,12 @@
 // main window, so the held button's command does not run.
 #include "outline/edit_bar_tip.h"
 
+#include "common/app_font.h"
 #include "outline/edit_bar_geometry.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/command_table.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
+#include "state/main_window_ids.h"
+#include "state/shell_calls.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // label "Find:", the search field and the "Next" button, created hidden and
 // disabled at start-up and shown by the "Find" picture button.
 #include "aygshell.h"
+#include "common/app_font.h"
 #include "outline/find.h"
 #include "outline/notes.h"
 #include "shell/app_state.h"
-#include "shell/startup.h"
 
 namespace {
 

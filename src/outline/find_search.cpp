@@ -11,7 +11,7 @@
 #include "outline/notes.h"
 #include "outline/tree_ops.h"
 #include "shell/app_state.h"
-#include "shell/layout.h"
+#include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/statements.h"
 

@@ -4,13 +4,30 @@
 // The size belongs to the program, not to a list: it is the setting
 // "fontsizeTV" and applies to every list. The list is not reloaded.
 #include "outline/bulk_commands.h"
+
+#include "common/app_font.h"
 #include "outline/item_draw.h"
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
+#include "state/shell_calls.h"
 #include "storage/settings.h"
+
+void createOutlineFonts(int points) {
+    for (HFONT* font : {&hfontTree, &hfontTreeBold, &hfontTreeStrike, &hfontTreeBoldStrike}) {
+        if (*font) DeleteObject(*font);
+        *font = nullptr;
+    }
+    hfontTree = createAppFont(points, 400, 0, bClearType, &intTreeFontHeight);
+    hfontTreeBold = createAppFont(points, 700, 0, bClearType);
+    hfontTreeStrike = createAppFont(points, 400, 1, bClearType);
+    hfontTreeBoldStrike = createAppFont(points, 700, 1, bClearType);
+}
+
+UINT fontSizeMenuId(int points) {
+    if (points < 8 || points > 16) return 0;
+    return res::kCmdFontSize8 + (UINT)(points - 8);
+}
 
 void markFontSizeItem(int points) {
     for (UINT id = res::kCmdFontSize8; id <= res::kCmdFontSize16; ++id) checkOptionsItem(id, 0);

@@ -8,7 +8,7 @@
 #include "outline/item_paste.h"
 #include "outline/tree_load.h"
 #include "outline/tree_ops.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "storage/item_table.h"
 
 // Sections: clipboard state | menu and edit-bar marks | Copy | Cut | Paste |

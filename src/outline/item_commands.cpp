@@ -15,7 +15,7 @@
 #include "outline/tree_ops.h"
 #include "outline/unsaved_change.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"

@@ -8,12 +8,11 @@
 
 #include <algorithm>
 
-#include "lists/list_management.h"
 #include "outline/edit_bar_input.h"
 #include "outline/item_draw.h"
 #include "outline/tree_ops.h"
 #include "shell/app_state.h"
-#include "shell/command_table.h"
+#include "state/main_window_ids.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "outline/tree_checks.h"
 #include "outline/tree_ops.h"
 #include "shell/app_state.h"
-#include "shell/command_table.h"
-#include "shell/main_window.h"
+#include "state/main_window_ids.h"
+#include "state/shell_calls.h"
 #include "storage/item_table.h"
 
 namespace {

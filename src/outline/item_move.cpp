@@ -11,7 +11,7 @@
 #include "outline/tree_checks.h"
 #include "outline/tree_ops.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "storage/item_table.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "outline/tree_ops.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "winclip.h"
 
 namespace {

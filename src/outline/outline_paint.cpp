@@ -8,9 +8,9 @@
 
 #include <algorithm>
 
+#include "common/app_font.h"
 #include "dialogs/background_image.h"
 #include "shell/app_state.h"
-#include "shell/startup.h"
 // The buttons are drawn where the pen input looks for them.
 #include "outline/edit_bar_geometry.h"
 

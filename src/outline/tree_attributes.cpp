@@ -7,7 +7,7 @@
 #include "outline/tree_load.h"
 #include "shell/app_state.h"
 #include "resources/resource_ids.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 
 namespace {
 

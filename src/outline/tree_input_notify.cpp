@@ -20,7 +20,7 @@
 #include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
 

@@ -26,6 +26,9 @@ inline HWND hwndMainTV = nullptr;      // the outline, id 6002
 inline HWND hwndSplitter = nullptr;
 inline HWND hwndNotes = nullptr;       // notes pane, id 6003, at most 999 characters
 inline HWND hwndFind = nullptr;        // find bar, 40 pixels high
+// Set while the main window must ignore the next pen-up because the user
+// cancelled the list drop-down by tapping outside it.
+inline int bListDropDownCancelled = 0;
 
 // --- database and current list ---------------------------------------------
 enum {

@@ -30,7 +30,7 @@ const CommandEntry kCommands[] = {
     {40008, onSettings},        // Options "Settings..."
     {6000, onListCombo},        // the list combo box
     {40030, onToggleEditBar},   // picture button "Edit Bar"
-    {40015, onToggleNotes},     // picture button "Item Note"
+    {40015, toggleNotesPane},   // picture button "Item Note"
     {40017, onNewDatabase},     // File "New Database..."
     {40001, onOpenDatabase},    // File "Open Database..."
     {40057, onDatabaseAttributes},  // File "Database Attributes..."

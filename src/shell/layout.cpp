@@ -123,7 +123,7 @@ void layoutPanes() {
     }
 }
 
-void placeListBar() {
+void layoutListBar() {
     if (!hwndListCombo || !hwndListName) return;
     RECT rc{};
     GetWindowRect(hwndListCombo, &rc);
@@ -173,7 +173,7 @@ LRESULT onToggleEditBar(HWND hwnd, int id, HWND hwndCtl, int code) {
     return 0;
 }
 
-LRESULT onToggleNotes(HWND hwnd, int id, HWND hwndCtl, int code) {
+LRESULT toggleNotesPane(HWND hwnd, int id, HWND hwndCtl, int code) {
     // No items are shown: there is no note to open.
     if (!hwndSplitter || !IsWindowVisible(hwndSplitter)) return 0;
     HTREEITEM selected =

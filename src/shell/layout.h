@@ -15,7 +15,7 @@ void layoutPanes();
 // as tall as the combo box is with its font, and sets intListBarBottom and
 // intTreeTop from it. Start-up calls it, and so does a change of the list
 // name's font size (then a WM_SETTINGCHANGE lays the panes out again).
-void placeListBar();
+void layoutListBar();
 
 // WM_SETTINGCHANGE of the main window: lets the shell resize the window for
 // the input panel, then puts the splitter where the notes pane keeps its
@@ -24,8 +24,8 @@ LRESULT onSettingChange(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Command 40030 "Edit Bar": shows or hides the edit bar above the outline.
 LRESULT onToggleEditBar(HWND hwnd, int id, HWND hwndCtl, int code);
-// Command 40015 "Item Note": opens or closes the notes pane.
-LRESULT onToggleNotes(HWND hwnd, int id, HWND hwndCtl, int code);
+// Command 40015 "Item Note": opens or closes the notes pane (onToggleNotes).
+LRESULT toggleNotesPane(HWND hwnd, int id, HWND hwndCtl, int code);
 
 // Window procedure of class "splitter": dragging it moves the border between
 // outline and notes pane.

@@ -18,6 +18,7 @@
 #include "shell/screen_width.h"
 #include "shell/shell_state.h"
 #include "shell/shutdown.h"
+#include "state/main_window_ids.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ LRESULT onActivate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) != WA_INACTIVE && !hwndMenuBar) hwndMenuBar = createMenuBar(hwnd);
     SHHandleWMActivate(hwnd, wParam, lParam, &shellActivateInfo, 0);
     // Text copied in another program can be pasted here as items.
-    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) enableMenuCommand(res::kCmdPaste, 1);
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) enableMenuBarItem(res::kCmdPaste, 1);
     return 0;
 }
 

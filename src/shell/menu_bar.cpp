@@ -23,7 +23,7 @@ HWND createMenuBar(HWND hwnd) {
     return mbi.hwndMB;
 }
 
-void enableMenuCommand(UINT id, int enable) {
+void enableMenuBarItem(UINT id, int enable) {
     if (!hwndMenuBar) return;
     HMENU menu = (HMENU)SendMessageW(hwndMenuBar, SHCMBM_GETMENU, 0, 0);
     if (menu) EnableMenuItem(menu, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
@@ -38,12 +38,12 @@ HMENU optionsMenu() {
     return (HMENU)SendMessageW(hwndMenuBar, SHCMBM_GETSUBMENU, 0, res::kButtonOptions);
 }
 
-void checkOptionsItem(UINT id, int flag) {
+void checkOptionsMenuItem(UINT id, int flag) {
     HMENU options = optionsMenu();
     if (options) CheckMenuItem(options, id, MF_BYCOMMAND | (flag == 1 ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void renameOptionsItem(int position, UINT id, LPCWSTR text) {
+void moveOptionsMenuItem(int position, UINT id, LPCWSTR text) {
     HMENU options = optionsMenu();
     if (!options) return;
     HMENU submenu = GetSubMenu(options, position);
@@ -52,7 +52,7 @@ void renameOptionsItem(int position, UINT id, LPCWSTR text) {
     AppendMenuW(submenu, MF_STRING, id, text);
 }
 
-void setWaitCursor(int on) {
+void showWaitCursor(int on) {
     if (on) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         ShowCursor(TRUE);

@@ -5,7 +5,7 @@
 
 // Enables or disables (grays) a menu item of the menu bar by command id;
 // nothing without a menu bar.
-void enableMenuCommand(UINT id, int enable);
+void enableMenuBarItem(UINT id, int enable);
 // Enables or disables a picture button of the menu bar by command id.
 void enableToolbarButton(UINT id, int enable);
 // The Options popup of the menu bar, or null.

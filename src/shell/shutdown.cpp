@@ -62,9 +62,9 @@ LRESULT onClose(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     // The database is stored, compacted, closed and backed up while the
     // window still shows, so that a backup that does not fit is reported to
     // a person who can see what it is about, not after the window has gone.
-    setWaitCursor(1);
+    showWaitCursor(1);
     leaveCurrentDatabase(hwnd, 0);
-    setWaitCursor(0);
+    showWaitCursor(0);
     if (hwndMenuBar) DestroyWindow(hwndMenuBar);
     hwndMenuBar = nullptr;
     DestroyWindow(hwnd);
@@ -72,7 +72,7 @@ LRESULT onClose(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT onDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    setWaitCursor(1);
+    showWaitCursor(1);
     // Left already by WM_CLOSE; only a window destroyed without one still
     // holds its database here. The Exit command has warned already when no
     // backup can be made.
@@ -81,7 +81,7 @@ LRESULT onDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     releaseDrawingResources();
     if (hwndMenuBar) DestroyWindow(hwndMenuBar);
     hwndMenuBar = nullptr;
-    setWaitCursor(0);
+    showWaitCursor(0);
     PostQuitMessage(0);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "aygshell.h"
+#include "common/app_font.h"
 #include "common/trim_spaces.h"
 #include "dialogs/message_box.h"
 #include "outline/bulk_commands.h"
@@ -22,6 +23,7 @@
 #include "outline/find.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
+#include "shell/shell_install.h"
 #include "shell/shell_state.h"
 #include "shell/startup_database.h"
 #include "storage/settings.h"
@@ -102,7 +104,7 @@ void createListBar() {
     SendMessageW(hwndListCombo, WM_SETFONT, (WPARAM)hfontListName, FALSE);
     ShowWindow(hwndListCombo, SW_HIDE);
     hwndListName = createChild(u"static", u"", kListNameStyle, 0, 0, 0, 0, ID_LIST_NAME);
-    placeListBar();
+    layoutListBar();
 }
 
 void createPanes() {
@@ -147,8 +149,8 @@ void subclassControls() {
 }
 
 void setHiddenMenuMarks() {
-    checkOptionsItem(res::kCmdHideChecked, attrCurrentList.bHideChecked == 1);
-    renameOptionsItem(res::kOptionsPosHidden, res::kCmdHideOnOff,
+    checkOptionsMenuItem(res::kCmdHideChecked, attrCurrentList.bHideChecked == 1);
+    moveOptionsMenuItem(res::kOptionsPosHidden, res::kCmdHideOnOff,
                       attrCurrentList.bShowHiddenItems == 1 ? u"Hide Off" : u"Hide On");
 }
 
@@ -173,33 +175,6 @@ void parseCommandLine(LPCWSTR cmdLine, WCHAR* out, int capacity) {
     wcscpy(out, path.data());
 }
 
-HFONT createAppFont(int points, int weight, int strikeout, int clearType, int* height) {
-    HDC screen = GetDC(nullptr);
-    int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    LOGFONTW lf{};
-    lf.lfHeight = points * dpiY / 72;
-    lf.lfWeight = weight;
-    lf.lfStrikeOut = strikeout ? 1 : 0;
-    lf.lfCharSet = 255;
-    lf.lfQuality = clearType == 1 ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = 0x10;
-    wcscpy(lf.lfFaceName, u"Tahoma");
-    if (height) *height = lf.lfHeight;
-    return CreateFontIndirectW(&lf);
-}
-
-void createOutlineFonts(int points) {
-    for (HFONT* font : {&hfontTree, &hfontTreeBold, &hfontTreeStrike, &hfontTreeBoldStrike}) {
-        if (*font) DeleteObject(*font);
-        *font = nullptr;
-    }
-    hfontTree = createAppFont(points, 400, 0, bClearType, &intTreeFontHeight);
-    hfontTreeBold = createAppFont(points, 700, 0, bClearType);
-    hfontTreeStrike = createAppFont(points, 400, 1, bClearType);
-    hfontTreeBoldStrike = createAppFont(points, 700, 1, bClearType);
-}
-
 void createFonts() {
     createOutlineFonts(intFontSizeTV);
     for (HFONT* font : {&hfontNotes, &hfontListName}) {
@@ -208,11 +183,6 @@ void createFonts() {
     }
     hfontNotes = createAppFont(intFontSizeNotes, 400, 0, bClearType);
     hfontListName = createAppFont(intFontSizeName, 700, 0, bClearType);
-}
-
-UINT fontSizeMenuId(int points) {
-    if (points < 8 || points > 16) return 0;
-    return res::kCmdFontSize8 + (UINT)(points - 8);
 }
 
 int registerWindowClasses(HINSTANCE instance) {
@@ -235,6 +205,7 @@ int registerWindowClasses(HINSTANCE instance) {
 }
 
 HWND initInstance(HINSTANCE instance, LPWSTR cmdLine, int show) {
+    installShellCalls();
     hInstance = instance;
     // One copy at a time: a second start brings the first to the front.
     if (HWND running = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE)) {

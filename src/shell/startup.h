@@ -24,16 +24,6 @@ HWND initInstance(HINSTANCE instance, LPWSTR cmdLine, int show);
 // removed and its blanks trimmed; anything else leaves `out` empty.
 void parseCommandLine(LPCWSTR cmdLine, WCHAR* out, int capacity);
 
-// A "Tahoma" font of `points` (cell height points x LOGPIXELSY / 72), weight
-// and strikeout, with ClearType when `clearType` is 1. `height` receives the
-// cell height when given. Every font of the program comes from here.
-HFONT createAppFont(int points, int weight, int strikeout, int clearType, int* height = nullptr);
-// Deletes and recreates the four outline fonts (normal, bold, struck out,
-// bold struck out) at `points`; intTreeFontHeight gets the cell height.
-void createOutlineFonts(int points);
 // Deletes and recreates the six fonts from the font-size settings.
 void createFonts();
 
-// The Options > Font Size item that carries the check mark for `points`
-// (40045 for 8 up to 40053 for 16), or 0 outside 8..16.
-UINT fontSizeMenuId(int points);

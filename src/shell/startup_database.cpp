@@ -27,8 +27,8 @@ void fillListBox() {
     ListNameCombo box(hwndListCombo);
     intListCount = fillListNameBox(dbCurrent, box);
     if (intListCount > 0) {
-        enableMenuCommand(kCmdRenameList, 1);
-        enableMenuCommand(kCmdDeleteList, 1);
+        enableMenuBarItem(kCmdRenameList, 1);
+        enableMenuBarItem(kCmdDeleteList, 1);
     }
 }
 
@@ -66,7 +66,7 @@ int openNamedDatabase() {
     bNoDatabase = 0;
     dbCurrent = db;
     for (UINT id : {kCmdDatabaseAttributes, kCmdNewList, kCmdImportList, kCmdSetPasswordForList, kCmdSetPasswordAlt})
-        enableMenuCommand(id, 1);
+        enableMenuBarItem(id, 1);
     fillListBox();
     openActiveListAtStart(1);
     copyPath(path);
@@ -89,7 +89,7 @@ void createDefaultDatabase() {
         return;
     }
     dbCurrent = db;
-    for (UINT id : {kCmdDatabaseAttributes, kCmdNewList, kCmdImportList}) enableMenuCommand(id, 1);
+    for (UINT id : {kCmdDatabaseAttributes, kCmdNewList, kCmdImportList}) enableMenuBarItem(id, 1);
     setSettingText(SETTING_CURRENTDBFILE, path);
     fillListBox();
     openActiveListAtStart(0);
@@ -114,12 +114,12 @@ void openActiveListAtStart(int askPassword) {
     if (attrCurrentList.bRootBold == 1) SendMessageW(hwndMainTV, WM_SETFONT, (WPARAM)hfontTreeBold, TRUE);
     repaintNow();
     if (askPassword && attrCurrentList.bPassword == 1) bListLocked = askListPassword();
-    updateMenus();
+    applyMenuDecision();
     if (bListLocked != 1) {
-        setWaitCursor(1);
+        showWaitCursor(1);
         loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
-        setWaitCursor(0);
-        enableMenuCommand(kCmdExportList, 1);
+        showWaitCursor(0);
+        enableMenuBarItem(kCmdExportList, 1);
     }
 }
 

@@ -80,17 +80,17 @@ void repaintEditBar() {
 
 }  // namespace
 
-void updateMenus() {
+void applyMenuDecision() {
     MenuDecision d = decideMenus(currentMenuInputs());
-    for (UINT id : kManagedMenuItems) enableMenuCommand(id, 0);
+    for (UINT id : kManagedMenuItems) enableMenuBarItem(id, 0);
     for (UINT id : kManagedToolbarButtons) enableToolbarButton(id, 0);
-    for (UINT id : d.items) enableMenuCommand(id, 1);
+    for (UINT id : d.items) enableMenuBarItem(id, 1);
     for (UINT id : d.buttons) enableToolbarButton(id, 1);
     std::copy(d.editBar, d.editBar + EDIT_BAR_BUTTONS, intEditBarState);
     repaintEditBar();
 }
 
-void updateEditBar() {
+void applyEditBarDecision() {
     MenuInputs in = currentMenuInputs();
     if (in.database && !in.locked) {
         MenuDecision d = decideMenus(in);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/message_dialog.h"
+#include "outline/bulk_commands.h"
 #include "shell/shutdown.h"
 #include "shell/startup.h"
 

@@ -14,6 +14,7 @@
 #include "platform/window/host_port.h"
 #include "platform/window/window_system.h"
 #include "shell/app_state.h"
+#include "shell/shell_install.h"
 #include "storage/item_table.h"
 
 namespace itemtest {
@@ -54,6 +55,7 @@ void resetState() {
 }  // namespace
 
 void ItemCommandTest::SetUp() {
+    installShellCalls();
     device::windowSystemReset();
     device::useHeadlessHost();
     device::headlessHost().setIdleDriver({});

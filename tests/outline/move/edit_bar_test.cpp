@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "outline/item_clipboard.h"
+#include "state/shell_calls.h"
 
 namespace move_test {
 namespace {

@@ -19,6 +19,8 @@
 #include "platform/window/window_system.h"
 #include "shell/command_table.h"
 #include "shell/main_window.h"
+#include "state/main_window_ids.h"
+#include "state/shell_calls.h"
 #include "storage/settings.h"
 #include "outline/tree/outline_fixture.h"
 

@@ -26,6 +26,7 @@
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
 #include "shell/app_state.h"
+#include "shell/shell_install.h"
 #include "storage/database.h"
 #include "storage/device_root.h"
 #include "storage/item_table.h"
@@ -74,6 +75,7 @@ class OutlineTest : public storage_test::DeviceRoot {
 protected:
     void SetUp() override {
         DeviceRoot::SetUp();
+        installShellCalls();
         device::windowSystemReset();
         device::useHeadlessHost();
         device::headlessHost().setIdleDriver({});
