@@ -51,6 +51,9 @@ bool parseStorageLimit(const std::string& text, uint64_t& bytes, std::string& er
         return false;
     }
     bytes = v * unit;
+    return true;
+}
+
 // "WxH" in device pixels, from the smallest screen the program lays out
 // (240 x 240, twice that at hi-res) to a size no desktop exceeds.
 bool parseScreen(const std::string& text, bool hires, int& width, int& height, std::string& error) {

@@ -7,7 +7,7 @@
 #include "common/message_dialog.h"
 #include "outline/outline_reload.h"
 #include "shell/app_state.h"
-#include "shell/main_window.h"
+#include "state/shell_calls.h"
 #include "wcrt.h"
 
 namespace {

@@ -48,7 +48,7 @@ LRESULT onMainSize(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
     if (!hwndMain || width <= 0 || width == intWorkWidth) return 0;
     int grow = width - intWorkWidth;
     intWorkWidth = width;
-    placeListBar();
+    layoutListBar();
     if (hwndMainTV) resize(hwndMainTV, placeOf(hwndMainTV).left, width);
     resize(hwndNotes, 0, width);
     // The splitter's side borders stay outside the window.
