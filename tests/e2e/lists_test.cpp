@@ -102,6 +102,12 @@ TEST(ListsE2E, APasswordEnciphersTheListAndIsAskedForAtTheNextStart) {
         EXPECT_EQ(row[0].find_first_not_of("0123456789abcdef"), std::string::npos) << row[0];
     }
     EXPECT_EQ(one(run, "SELECT COUNT(*) FROM 'Groceries';"), "2");
+    e2e::Json change = e2e::readJson(run.path("lists_password_change.json"));
+    const e2e::Json* panel = e2e::findWindow(change["windows"], "class", "sipwndclass");
+    const e2e::Json* cancel = e2e::findWindow(change["windows"], "text", "Cancel");
+    ASSERT_TRUE(panel && cancel);
+    EXPECT_TRUE((*panel)["visible"].b);
+    EXPECT_LE((*cancel)["rect"][3].n, (*panel)["rect"][1].n);
 
     // Next start: a wrong password is refused, the right one opens the list;
     // then the password is removed and the texts are plain again.
