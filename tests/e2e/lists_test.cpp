@@ -84,8 +84,11 @@ TEST(ListsE2E, SwitchingThroughTheListBarLoadsTheChosenList) {
     EXPECT_EQ(treeTexts(control(dump, 6002)), "Milk");
     EXPECT_FALSE((*control(dump, 6000))["visible"].b);
     EXPECT_EQ(listTables(run), "Groceries,Work");
-    EXPECT_EQ(one(run, "SELECT strText FROM 'Work';"), "Report");
+    EXPECT_EQ(column(run, "SELECT strText FROM 'Work' ORDER BY longOrder;"), "Report,Memo");
     EXPECT_EQ(one(run, "SELECT strListName FROM ListAttributes WHERE bActive=1;"), "Groceries");
+    e2e::Json escaped = e2e::readJson(run.path("lists_escape.json"));
+    EXPECT_FALSE((*control(escaped, 6000))["dropped"].b);
+    EXPECT_TRUE((*control(escaped, 6002))["focused"].b);
 }
 
 TEST(ListsE2E, APasswordEnciphersTheListAndIsAskedForAtTheNextStart) {
