@@ -157,9 +157,17 @@ RECT placeLevel(SIZE sz, const RECT* parentItem, const RECT* parentLevel) {
         if (f & TPM_BOTTOMALIGN) y -= sz.cy;
         else if (f & TPM_VCENTERALIGN) y -= sz.cy / 2;
     } else {
+        // To the right of the parent; a submenu a little too wide for that
+        // is pushed back from the screen's edge over the parent's arrows,
+        // and only one that would cover most of the parent opens to its left.
         x = parentLevel->right - 2 * sc();
         y = parentItem->top - 1;
-        if (x + sz.cx > scr.width) x = parentLevel->left - sz.cx + 2 * sc();
+        int parentWidth = parentLevel->right - parentLevel->left;
+        if (x + sz.cx > scr.width) {
+            int pushedBack = scr.width - (int)sz.cx;
+            if (pushedBack >= parentLevel->left + parentWidth / 2) x = pushedBack;
+            else x = parentLevel->left - sz.cx + 2 * sc();
+        }
     }
     x = std::max(0, std::min(x, scr.width - (int)sz.cx));
     y = std::max(0, std::min(y, scr.height - (int)sz.cy));

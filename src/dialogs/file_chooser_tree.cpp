@@ -34,6 +34,12 @@ std::u16string listText(HWND box, int index) {
     return text.data();
 }
 
+// A folder of the root with the temporary attribute is a storage card.
+bool isStorageCard(DWORD attributes) {
+    const DWORD card = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY;
+    return (attributes & card) == card;
+}
+
 void deleteChildren(HWND tree, HTREEITEM node) {
     for (HTREEITEM child = nextNode(tree, node, TVGN_CHILD); child; child = nextNode(tree, node, TVGN_CHILD))
         SendMessageW(tree, TVM_DELETEITEM, 0, (LPARAM)child);
@@ -110,9 +116,8 @@ void fillTopLevel(const ChooserTree& c) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(u"\\*.*", &found);
     if (search == INVALID_HANDLE_VALUE) return;
-    const DWORD card = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY;
     do {
-        if ((found.dwFileAttributes & card) == card) insertNode(c, nullptr, found.cFileName, CHOOSER_PIC_FOLDER, 1);
+        if (isStorageCard(found.dwFileAttributes)) insertNode(c, nullptr, found.cFileName, CHOOSER_PIC_FOLDER, 1);
     } while (FindNextFileW(search, &found));
     FindClose(search);
 }
@@ -126,11 +131,14 @@ void readFolderInto(const ChooserTree& c, HTREEITEM node) {
     nodePath(c.tree, node, folder, MAX_PATH);
     WCHAR pattern[MAX_PATH + 4];
     folderPattern(folder, pattern, MAX_PATH + 4);
+    bool atRoot = wcscmp(folder, u"\\") == 0;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(pattern, &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (wcscmp(found.cFileName, u".") == 0 || wcscmp(found.cFileName, u"..") == 0) continue;
+            // Storage cards have their own top-level nodes beside "\".
+            if (atRoot && isStorageCard(found.dwFileAttributes)) continue;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 WCHAR sub[MAX_PATH + 2];
                 joinNodePath(folder, found.cFileName, sub, MAX_PATH + 2);
@@ -169,6 +177,21 @@ void forgetChildren(const ChooserTree& c, HTREEITEM node) {
     SendMessageW(c.tree, TVM_SETITEMW, 0, (LPARAM)&item);
 }
 
+namespace {
+
+// The first node from `first` on (through its next siblings) labelled `name`,
+// other than `skip`.
+HTREEITEM siblingNamed(HWND tree, HTREEITEM first, const std::u16string& name, HTREEITEM skip) {
+    for (HTREEITEM node = first; node; node = nextNode(tree, node, TVGN_NEXT)) {
+        WCHAR label[MAX_PATH];
+        nodeLabel(tree, node, label, MAX_PATH);
+        if (node != skip && name == label) return node;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 int selectPath(const ChooserTree& c, LPCWSTR path) {
     if (!path || path[0] != u'\\') return 0;
     HTREEITEM current = nextNode(c.tree, nullptr, TVGN_ROOT);
@@ -178,6 +201,7 @@ int selectPath(const ChooserTree& c, LPCWSTR path) {
         if (wcscmp(label, u"\\") == 0) break;
     }
     if (!current) return 0;
+    HTREEITEM root = current;
     SendMessageW(c.tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)current);
     std::u16string rest = path + 1;
     while (!rest.empty()) {
@@ -186,13 +210,10 @@ int selectPath(const ChooserTree& c, LPCWSTR path) {
         rest = slash == std::u16string::npos ? std::u16string() : rest.substr(slash + 1);
         if (component.empty()) continue;
         SendMessageW(c.tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)current);
-        HTREEITEM match = nullptr;
-        for (HTREEITEM child = nextNode(c.tree, current, TVGN_CHILD); child && !match;
-             child = nextNode(c.tree, child, TVGN_NEXT)) {
-            WCHAR label[MAX_PATH];
-            nodeLabel(c.tree, child, label, MAX_PATH);
-            if (component == label) match = child;
-        }
+        // A storage card is a top-level node of its own, not a child of "\".
+        HTREEITEM match = current == root ? siblingNamed(c.tree, nextNode(c.tree, nullptr, TVGN_ROOT), component, root)
+                                          : nullptr;
+        if (!match) match = siblingNamed(c.tree, nextNode(c.tree, current, TVGN_CHILD), component, nullptr);
         if (!match) return 0;
         current = match;
     }

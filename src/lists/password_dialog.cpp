@@ -104,14 +104,14 @@ void shrinkBy(HWND dialog, int dy) {
 }
 
 // The template lays out mode 1; the other modes drop fields and close up.
-// The offsets are those of the template: the old field's label sits 26
-// units above the new one's, the buttons 48 units below the old field's
-// label.
+// The offsets are those of the template: the old field's label sits 24
+// units above the new one's; in mode 3 the buttons come up 43 units, to
+// 10 units below the only field.
 void arrangeForMode(HWND dialog, int mode) {
     if (mode == PASSWORD_MODE_SET) {
         hide(dialog, res::kIdPwdOldLabel);
         hide(dialog, res::kIdPwdOld);
-        int dy = unitsToPixels(dialog, 26);
+        int dy = unitsToPixels(dialog, 24);
         for (int id : {res::kIdPwdNewLabel, res::kIdPwdNew, res::kIdPwdConfirmLabel, res::kIdPwdConfirm, res::kIdOk,
                        res::kIdCancel})
             moveUp(dialog, id, dy);
@@ -120,7 +120,7 @@ void arrangeForMode(HWND dialog, int mode) {
         for (int id : {res::kIdPwdNewLabel, res::kIdPwdNew, res::kIdPwdConfirmLabel, res::kIdPwdConfirm})
             hide(dialog, id);
         SetDlgItemTextW(dialog, res::kIdPwdOldLabel, u"Password :");
-        int dy = unitsToPixels(dialog, 48);
+        int dy = unitsToPixels(dialog, 43);
         moveUp(dialog, res::kIdOk, dy);
         moveUp(dialog, res::kIdCancel, dy);
         shrinkBy(dialog, dy);

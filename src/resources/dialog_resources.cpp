@@ -74,17 +74,18 @@ const device::DialogTemplate kListName{
      kSipPref}};
 
 // Labels above their fields; the procedure hides the fields a mode does not
-// need and moves the rest up.
+// need and moves the rest up. With all three fields it still fits, buttons
+// and all, between the navigation bar and the raised input panel.
 const device::DialogTemplate kPasswordDialog{
-    kModal, 0, 0, 0, 124, 120, u"", u"Tahoma", 8,
-    {{u"static", u"Old Password:", res::kIdPwdOldLabel, kVis | SS_LEFT, 0, 7, 22, 110, 9},
-     {u"edit", u"", res::kIdPwdOld, kPasswordEdit, 0, 7, 32, 110, 12},
-     {u"static", u"New Password:", res::kIdPwdNewLabel, kVis | SS_LEFT, 0, 7, 48, 110, 9},
-     {u"edit", u"", res::kIdPwdNew, kPasswordEdit, 0, 7, 58, 110, 12},
-     {u"static", u"New Password (Confirm):", res::kIdPwdConfirmLabel, kVis | SS_LEFT, 0, 7, 74, 110, 9},
-     {u"edit", u"", res::kIdPwdConfirm, kPasswordEdit, 0, 7, 84, 110, 12},
-     {u"button", u"OK", res::kIdOk, kDefButton, 0, 14, 102, 45, 14},
-     {u"button", u"Cancel", res::kIdCancel, kButton, 0, 65, 102, 45, 14},
+    kModal, 0, 0, 0, 124, 112, u"", u"Tahoma", 8,
+    {{u"static", u"Old Password:", res::kIdPwdOldLabel, kVis | SS_LEFT, 0, 7, 20, 110, 9},
+     {u"edit", u"", res::kIdPwdOld, kPasswordEdit, 0, 7, 29, 110, 12},
+     {u"static", u"New Password:", res::kIdPwdNewLabel, kVis | SS_LEFT, 0, 7, 44, 110, 9},
+     {u"edit", u"", res::kIdPwdNew, kPasswordEdit, 0, 7, 53, 110, 12},
+     {u"static", u"New Password (Confirm):", res::kIdPwdConfirmLabel, kVis | SS_LEFT, 0, 7, 68, 110, 9},
+     {u"edit", u"", res::kIdPwdConfirm, kPasswordEdit, 0, 7, 77, 110, 12},
+     {u"button", u"OK", res::kIdOk, kDefButton, 0, 14, 94, 45, 14},
+     {u"button", u"Cancel", res::kIdCancel, kButton, 0, 65, 94, 45, 14},
      kSipPref}};
 
 // The colour picker. The procedure narrows the dialog to the preset grid

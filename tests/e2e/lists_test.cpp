@@ -84,8 +84,11 @@ TEST(ListsE2E, SwitchingThroughTheListBarLoadsTheChosenList) {
     EXPECT_EQ(treeTexts(control(dump, 6002)), "Milk");
     EXPECT_FALSE((*control(dump, 6000))["visible"].b);
     EXPECT_EQ(listTables(run), "Groceries,Work");
-    EXPECT_EQ(one(run, "SELECT strText FROM 'Work';"), "Report");
+    EXPECT_EQ(column(run, "SELECT strText FROM 'Work' ORDER BY longOrder;"), "Report,Memo");
     EXPECT_EQ(one(run, "SELECT strListName FROM ListAttributes WHERE bActive=1;"), "Groceries");
+    e2e::Json escaped = e2e::readJson(run.path("lists_escape.json"));
+    EXPECT_FALSE((*control(escaped, 6000))["dropped"].b);
+    EXPECT_TRUE((*control(escaped, 6002))["focused"].b);
 }
 
 TEST(ListsE2E, APasswordEnciphersTheListAndIsAskedForAtTheNextStart) {
@@ -102,6 +105,12 @@ TEST(ListsE2E, APasswordEnciphersTheListAndIsAskedForAtTheNextStart) {
         EXPECT_EQ(row[0].find_first_not_of("0123456789abcdef"), std::string::npos) << row[0];
     }
     EXPECT_EQ(one(run, "SELECT COUNT(*) FROM 'Groceries';"), "2");
+    e2e::Json change = e2e::readJson(run.path("lists_password_change.json"));
+    const e2e::Json* panel = e2e::findWindow(change["windows"], "class", "sipwndclass");
+    const e2e::Json* cancel = e2e::findWindow(change["windows"], "text", "Cancel");
+    ASSERT_TRUE(panel && cancel);
+    EXPECT_TRUE((*panel)["visible"].b);
+    EXPECT_LE((*cancel)["rect"][3].n, (*panel)["rect"][1].n);
 
     // Next start: a wrong password is refused, the right one opens the list;
     // then the password is removed and the texts are plain again.

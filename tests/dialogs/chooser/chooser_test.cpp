@@ -117,6 +117,37 @@ TEST_F(Chooser, AFolderComesBackWithItsBackslashAndTheRootAsOne) {
     EXPECT_EQ(path, u"\\Storage Card\\");
 }
 
+TEST_F(Chooser, LongFolderNamesKeepTheirButtonsAndTheCardIsListedOnce) {
+    const std::string name20(20, 'a'), name38(38, 'b'), name60(60, 'c');
+    for (const std::string& name : {name20, name38, name60}) {
+        for (const std::string& folder : {"\\Storage Card\\" + name, "\\My Documents\\" + name}) {
+            makeFolder(folder);
+            makeFolder(folder + "\\Inside");
+        }
+    }
+    std::string tree;
+    std::u16string path = u"\\Storage Card";
+    int result = run(CHOOSE_FOLDER, u".qu2", path, {[&] {
+                         expandNode(u"\\");
+                         expandNode(u"\\/My Documents");
+                         expandNode(u"Storage Card");
+                         tree = treeText();
+                         // A label wider than the tree leaves its button in view.
+                         tapButton(u"Storage Card/" + std::u16string(name60.begin(), name60.end()));
+                     },
+                     [&] {
+                         selectNode(u"Storage Card/" + std::u16string(name60.begin(), name60.end()) + u"/Inside");
+                         tapPicture(res::kIdOk);
+                     }});
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(path, u"\\Storage Card\\" + std::u16string(name60.begin(), name60.end()) + u"\\Inside\\");
+    for (const std::string& name : {name20, name38, name60}) {
+        EXPECT_NE(tree.find("    " + name + " +\n"), std::string::npos) << tree;  // in My Documents
+        EXPECT_NE(tree.find("\n  " + name + " +\n"), std::string::npos) << tree;  // on the card
+    }
+    EXPECT_EQ(tree.find("Storage Card"), tree.rfind("Storage Card")) << tree;
+}
+
 TEST_F(Chooser, CancelLeavesThePathAsItWas) {
     std::u16string path = u"\\My Documents\\export_list.txt";
     EXPECT_EQ(run(CHOOSE_NEW_FILE, u".txt", path, {[&] { tapPicture(res::kIdCancel); }}), 0);

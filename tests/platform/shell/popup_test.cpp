@@ -114,6 +114,44 @@ TEST_F(PopupTest, SubmenuOpensBesideItsItemAndItsItemIsChosen) {
     EXPECT_EQ(rec().commands[0], 312u);
 }
 
+// A submenu a little too wide for the room right of its parent stays on that
+// side, pushed back over the parent's arrows, not over its texts.
+TEST_F(PopupTest, ASubmenuALittleTooWideForTheRightStaysThere) {
+    static device::MenuTemplate options{{
+        {0, u"Options", MF_POPUP, {
+            {0, u"Sort", MF_POPUP, {{501, u"Alphabetic"}}},
+            {0, u"Checked", MF_POPUP, {
+                {502, u"Check All"},
+                {503, u"Uncheck All"},
+                {504, u"Delete Checked"},
+            }},
+            {505, u"Settings..."},
+        }},
+    }};
+    device::resourceRegister(device::kResMenu, 206, &options, 0);
+    HMENU menu = LoadMenuW(nullptr, MAKEINTRESOURCEW(206));
+    ASSERT_NE(menu, nullptr);
+    RECT parent{}, submenu{}, item{};
+    drive({[&] {
+               ASSERT_TRUE(shell::popupItemRect(0, 1, item));
+               device::penDown(item.left + 5, item.top + 5);
+               device::penUp(item.left + 5, item.top + 5);
+           },
+           [&] {
+               ASSERT_EQ(shell::popupLevelCount(), 2);
+               shell::popupLevelRect(0, parent);
+               shell::popupLevelRect(1, submenu);
+           },
+           tap(u"Check All")});
+    // The parent's right edge leaves less room than the submenu needs.
+    EXPECT_EQ(TrackPopupMenuEx(GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_BOTTOMALIGN, 55, 290, main_, nullptr), 502);
+    stopDriving();
+    DestroyMenu(menu);
+    ASSERT_GT(parent.right + (submenu.right - submenu.left), 240);
+    EXPECT_EQ(submenu.right, 240);
+    EXPECT_GE(submenu.left, (parent.left + parent.right) / 2);
+}
+
 // A submenu too wide for either side of its parent is pushed over it, under
 // the pen that opened it: the lift of that tap chooses nothing there; a tap
 // of its own does.
