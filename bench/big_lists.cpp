@@ -21,6 +21,7 @@
 
 #include "exchange/text_export.h"
 #include "exchange/text_import.h"
+#include "outline/current_items.h"
 #include "outline/find.h"
 #include "outline/tree_ops.h"
 #include "platform/host/host_main.h"
@@ -285,7 +286,7 @@ void BM_ImportOwnExport(benchmark::State& state) {
             std::memcpy(kept, strCurrentList, sizeof kept);
             std::strcpy(strCurrentList, "Imported");
             importList(nullptr, nullptr, exported, IMPORT_LINE_CHARS);
-            if (countItems(dbCurrent, "Imported") != shape.items) std::abort();
+            if (countItems(itemTableOf(dbCurrent, "Imported")) != shape.items) std::abort();
             std::memcpy(strCurrentList, kept, sizeof kept);
         },
         [](RawCopy& raw, const bench::ShapedList&) {

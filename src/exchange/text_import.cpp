@@ -13,6 +13,7 @@
 #include "dialogs/progress_window.h"
 #include "lists/list_management.h"
 #include "lists/list_transaction.h"
+#include "outline/current_items.h"
 #include "shell/app_state.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
@@ -160,7 +161,7 @@ void markHasChildren(LONG id) {
     item.longID = id;
     item.intNumChild = 1;
     item.fieldMask = ITEM_NUMCHILD;
-    writeItem(dbCurrent, strCurrentList, item);
+    writeItem(currentItemTable(), item);
 }
 
 void addNoteLine(ImportState& s, const std::u16string& text) {
@@ -176,7 +177,7 @@ void addNoteLine(ImportState& s, const std::u16string& text) {
     copyOut(s.note, item.strNoteText, ITEM_NOTE_CHARS);
     doubleQuotes(item.strNoteText, ITEM_NOTE_CHARS);
     item.fieldMask = ITEM_NOTE;
-    writeItem(dbCurrent, strCurrentList, item);
+    writeItem(currentItemTable(), item);
 }
 
 void addItemLine(ImportState& s, const ImportLine& line) {
@@ -189,7 +190,7 @@ void addItemLine(ImportState& s, const ImportLine& line) {
     item.bDisplay = 1;
     item.bNodeExpand = 1;
     item.fieldMask = ITEM_ALL;
-    LONG id = writeItem(dbCurrent, strCurrentList, item);
+    LONG id = writeItem(currentItemTable(), item);
     if (id > 0) {
         s.last = id;
         ++s.inserted;
@@ -247,7 +248,7 @@ int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity) {
     stepProgressWindow(progress, u"Percent complete 0%", 0);
 
     ImportState state;
-    state.order = nextOrder(dbCurrent, strCurrentList, 0);
+    state.order = nextOrder(currentItemTable(), 0);
     std::vector<WCHAR> buffer(size_t(std::max(2, lineCapacity)), 0);
     // One transaction for the whole file: a commit per item costs more than
     // the item itself. Items before a faulty line are kept. Each of the

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/message_dialog.h"
+#include "outline/current_items.h"
 #include "outline/item_clipboard.h"
 #include "outline/item_draw.h"
 #include "outline/item_paste.h"
@@ -106,9 +107,9 @@ void newItem(bool subItem) {
     if (!subItem) {
         parent = selected ? treeParent(tree, selected) : nullptr;
         record.longParentID = parent ? getItemId(tree, parent) : 0;
-        record.longOrder = selected ? readOrder(dbCurrent, strCurrentList, getItemId(tree, selected)) + 1
-                                    : nextOrder(dbCurrent, strCurrentList, record.longParentID);
-        LONG id = writeItem(dbCurrent, strCurrentList, record);
+        record.longOrder = selected ? readOrder(currentItemTable(), getItemId(tree, selected)) + 1
+                                    : nextOrder(currentItemTable(), record.longParentID);
+        LONG id = writeItem(currentItemTable(), record);
         // Without a row there is nothing for a node to stand for.
         if (id <= 0) {
             bOrderDirty = 0;
@@ -118,8 +119,8 @@ void newItem(bool subItem) {
     } else {
         parent = selected;
         record.longParentID = parent ? getItemId(tree, parent) : 0;
-        record.longOrder = nextOrder(dbCurrent, strCurrentList, record.longParentID);
-        LONG id = writeItem(dbCurrent, strCurrentList, record);
+        record.longOrder = nextOrder(currentItemTable(), record.longParentID);
+        LONG id = writeItem(currentItemTable(), record);
         if (id <= 0) {
             bOrderDirty = 0;
             return;
@@ -193,15 +194,15 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
 
     LONG id = getItemId(tree, node);
     bUndoAvailable = id;
-    parkItemId(dbCurrent, strCurrentList, -id);
+    parkItemId(currentItemTable(), -id);
 
     HTREEITEM parent = treeParent(tree, node);
     if (parent) {
         LONG parentId = getItemId(tree, parent);
-        if (countChildRows(dbCurrent, strCurrentList, parentId) == 0) storeChildCount(parentId, 0);
-        sequenceOrder(dbCurrent, strCurrentList, parentId, 0);
+        if (countChildRows(currentItemTable(), parentId) == 0) storeChildCount(parentId, 0);
+        sequenceOrder(currentItemTable(), parentId, 0);
     } else {
-        sequenceOrder(dbCurrent, strCurrentList, 0, 0);
+        sequenceOrder(currentItemTable(), 0, 0);
     }
 
     SendMessageW(tree, TVM_DELETEITEM, 0, (LPARAM)node);
@@ -222,20 +223,20 @@ LRESULT onHideShowItem(HWND, int, HWND, int) {
     if (!node || !dbCurrent) return 0;
     setWaitCursor(1);
     ItemRecord record = blankRecord(getItemId(tree, node));
-    if (readItem(dbCurrent, strCurrentList, &record, ITEM_DISPLAY)) {
+    if (readItem(currentItemTable(), &record, ITEM_DISPLAY)) {
         record.bDisplay = record.bDisplay == 0 ? 1 : 0;
         record.fieldMask = ITEM_DISPLAY;
-        writeItem(dbCurrent, strCurrentList, record);
+        writeItem(currentItemTable(), record);
         const bool shown = record.bDisplay == 1;
         if (shown) {
             // A shown item under a hidden parent could not be seen once
             // hiding is on, so its ancestors are shown with it.
             for (HTREEITEM up = treeParent(tree, node); up; up = treeParent(tree, up)) {
                 ItemRecord ancestor = blankRecord(getItemId(tree, up));
-                if (!readItem(dbCurrent, strCurrentList, &ancestor, ITEM_DISPLAY)) break;
+                if (!readItem(currentItemTable(), &ancestor, ITEM_DISPLAY)) break;
                 ancestor.bDisplay = 1;
                 ancestor.fieldMask = ITEM_DISPLAY;
-                writeItem(dbCurrent, strCurrentList, ancestor);
+                writeItem(currentItemTable(), ancestor);
             }
             InvalidateRect(tree, nullptr, TRUE);
             UpdateWindow(tree);

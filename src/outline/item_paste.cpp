@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "outline/current_items.h"
 #include "shell/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
@@ -32,14 +33,14 @@ void commit(sqlite3* db) {
 bool rowExists(sqlite3* db, const char* listName, LONG id) {
     ItemRecord probe{};
     probe.longID = id;
-    return readItem(db, listName, &probe, ITEM_ORDER) == 1;
+    return readItem(itemTableOf(db, listName), &probe, ITEM_ORDER) == 1;
 }
 
 // Every live descendant of `id`, parents before their children.
 std::vector<LONG> descendantsOf(sqlite3* db, const char* listName, LONG id) {
     LONG* ids = nullptr;
     int count = 0;
-    collectDescendants(db, listName, id, &ids, &count);
+    collectDescendants(itemTableOf(db, listName), id, &ids, &count);
     std::vector<LONG> out(ids, ids + (ids ? count : 0));
     std::free(ids);
     return out;
@@ -53,11 +54,9 @@ std::vector<LONG> descendantsOf(sqlite3* db, const char* listName, LONG id) {
 bool readSourceRow(sqlite3* db, const char* sourceList, bool sameList, LONG id, ItemRecord* record) {
     *record = ItemRecord{};
     record->longID = id;
-    const int saved = attrCurrentList.bPassword;
-    if (!sameList) attrCurrentList.bPassword = 0;
-    int found = readItem(db, sourceList, record, ITEM_ALL);
-    attrCurrentList.bPassword = saved;
-    return found == 1;
+    ItemTable source = itemTableOf(db, sourceList);
+    if (!sameList) source.enciphered = false;
+    return readItem(source, record, ITEM_ALL) == 1;
 }
 
 // --- writing copies ---------------------------------------------------------------------
@@ -114,7 +113,7 @@ LONG insertCopy(sqlite3* db, const char* sourceList, LONG sourceId, const char* 
     record.longParentID = parentId;
     record.longOrder = order;
     record.fieldMask = ITEM_ALL;
-    LONG id = writeItem(db, targetList, record);
+    LONG id = writeItem(itemTableOf(db, targetList), record);
     if (id <= 0) return -1;
     if (carryText) carryColumn(db, "strText", sourceList, sourceId, targetList, id, sameList);
     if (carryNote) carryColumn(db, "strNoteText", sourceList, sourceId, targetList, id, sameList);
@@ -144,7 +143,7 @@ PasteResult copyTree(sqlite3* db, const char* sourceList, const char* targetList
         commit(db);
         return result;
     }
-    if (place.hasSelection) sequenceOrder(db, targetList, place.parentId, top);
+    if (place.hasSelection) sequenceOrder(itemTableOf(db, targetList), place.parentId, top);
 
     std::vector<LONG> oldIds{positive};
     std::vector<LONG> newIds{top};
@@ -192,7 +191,7 @@ PasteResult moveCutItem(sqlite3* db, const char* listName, LONG positive, const 
                       static_cast<long>(place.parentId), id));
     run(db, formatSql("UPDATE '%s' set longOrder = %ld WHERE longID = %ld;", name.c_str(),
                       static_cast<long>(place.order), id));
-    if (place.hasSelection) sequenceOrder(db, listName, place.parentId, positive);
+    if (place.hasSelection) sequenceOrder(itemTableOf(db, listName), place.parentId, positive);
     commit(db);
     result.pastedId = positive;
     result.consumed = true;
@@ -236,7 +235,7 @@ void purgeParkedItemsKeeping(sqlite3* db, const char* listName, LONG keepId) {
     // The kept row waits for its Paste; every other parked row goes, and
     // with it its descendants, which still name the positive identifier.
     LONG* ids = nullptr;
-    int count = listAllIds(db, listName, &ids);
+    int count = listAllIds(itemTableOf(db, listName), &ids);
     std::vector<LONG> parked;
     for (int i = 0; i < count; ++i)
         if (ids[i] < 0 && ids[i] != keepId) parked.push_back(ids[i]);
@@ -245,8 +244,8 @@ void purgeParkedItemsKeeping(sqlite3* db, const char* listName, LONG keepId) {
     begin(db);
     for (LONG id : parked) {
         LONG magnitude = id == INT32_MIN ? INT32_MAX : -id;
-        deleteDescendants(db, listName, magnitude);
-        deleteItemRow(db, listName, id);
+        deleteDescendants(itemTableOf(db, listName), magnitude);
+        deleteItemRow(itemTableOf(db, listName), id);
     }
     commit(db);
 }

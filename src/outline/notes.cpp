@@ -9,6 +9,7 @@
 #include "commctrl.h"
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
+#include "outline/current_items.h"
 #include "outline/tree_ops.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
@@ -46,7 +47,7 @@ void loadItemNote(LONG longID) {
     item.longID = longID;
     // Setting the whole text raises no change notification, so nothing is
     // written back by showing a note.
-    if (longID != 0 && dbCurrent && readItem(dbCurrent, strCurrentList, &item, ITEM_NOTE) == 1)
+    if (longID != 0 && dbCurrent && readItem(currentItemTable(), &item, ITEM_NOTE) == 1)
         SetWindowTextW(hwndNotes, item.strNoteText);
     else
         SetWindowTextW(hwndNotes, u"");
@@ -72,7 +73,7 @@ void saveNote() {
     doubleQuotes(item.strNoteText, NOTE_TEXT_CHARS);
     item.fieldMask = ITEM_NOTE;
     // A failed write leaves the pane as it is; there is nothing better to offer.
-    writeItem(dbCurrent, strCurrentList, item);
+    writeItem(currentItemTable(), item);
 }
 
 // --- time stamps ----------------------------------------------------------------
@@ -142,11 +143,11 @@ LRESULT onDeleteNote(HWND, int, HWND, int) {
     setWaitCursor(1);
     ItemRecord item{};
     item.longID = getItemId(hwndMainTV, selected);
-    if (readItem(dbCurrent, strCurrentList, &item, ITEM_NOTEFLAG) == 1 && item.bNote == 1) {
+    if (readItem(currentItemTable(), &item, ITEM_NOTEFLAG) == 1 && item.bNote == 1) {
         item.bNote = 0;
         item.strNoteText[0] = 0;
         item.fieldMask = ITEM_NOTE;
-        writeItem(dbCurrent, strCurrentList, item);
+        writeItem(currentItemTable(), item);
         // The note mark beside the label goes with the note.
         // TVM_GETITEMRECT takes the item in the rectangle's first bytes.
         RECT text{};

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "outline/current_items.h"
 #include "outline/tree_ops.h"
 #include "shell/app_state.h"
 #include "storage/item_table.h"
@@ -17,7 +18,7 @@ void storeChecked(HWND tree, HTREEITEM item, int checked) {
     if (record.longID <= 0) return;
     record.bChecked = checked ? 1 : 0;
     record.fieldMask = ITEM_CHECK;
-    writeItem(dbCurrent, strCurrentList, record);
+    writeItem(currentItemTable(), record);
 }
 
 void setAndStore(HWND tree, HTREEITEM item, int checked) {
@@ -40,7 +41,7 @@ int run(const std::string& sql) {
 int readExpand(HWND tree, HTREEITEM item) {
     ItemRecord record{};
     record.longID = getItemId(tree, item);
-    if (!readItem(dbCurrent, strCurrentList, &record, ITEM_EXPAND)) return 0;
+    if (!readItem(currentItemTable(), &record, ITEM_EXPAND)) return 0;
     return record.bNodeExpand;
 }
 
@@ -87,7 +88,7 @@ void recomputeAllChecks(HWND tree) {
 void checkSubtree(HWND tree, HTREEITEM item) {
     LONG id = getItemId(tree, item);
     if (id == 0) return;
-    checkDescendants(dbCurrent, strCurrentList, id);
+    checkDescendants(currentItemTable(), id);
     markTreeBelow(tree, item, 1);
 }
 
@@ -96,7 +97,7 @@ void uncheckSubtree(HWND tree, HTREEITEM item) {
     if (id == 0) return;
     LONG* ids = nullptr;
     int count = 0;
-    collectDescendants(dbCurrent, strCurrentList, id, &ids, &count);
+    collectDescendants(currentItemTable(), id, &ids, &count);
     if (count > 0) {
         const std::string name = quoteSql(strCurrentList);
         run("BEGIN TRANSACTION;");

@@ -6,6 +6,7 @@
 // | keys | window procedure
 #include "outline/tree_input.h"
 
+#include "outline/current_items.h"
 #include "outline/item_draw.h"
 #include "outline/notes.h"
 #include "outline/outline_paint.h"
@@ -62,7 +63,7 @@ bool labelRect(HWND tree, HTREEITEM item, RECT* out) {
 int readNoteFlag(LONG id) {
     ItemRecord record{};
     record.longID = id;
-    if (!readItem(dbCurrent, strCurrentList, &record, ITEM_NOTEFLAG)) return 0;
+    if (!readItem(currentItemTable(), &record, ITEM_NOTEFLAG)) return 0;
     return record.bNote == 1;
 }
 
@@ -71,7 +72,7 @@ void storeChecked(LONG id, int checked) {
     record.longID = id;
     record.bChecked = checked;
     record.fieldMask = ITEM_CHECK;
-    writeItem(dbCurrent, strCurrentList, record);
+    writeItem(currentItemTable(), record);
 }
 
 }  // namespace
