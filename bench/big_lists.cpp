@@ -12,8 +12,10 @@
 #include <stdlib.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -271,6 +273,28 @@ void BM_FindNextMatchInLastItem(benchmark::State& state) {
 }
 BIG_LIST_CASE(BM_FindNextMatchInLastItem);
 
+// The peer: hnb, an outliner from Debian, reading the same export as an
+// indented text outline and writing it out again; 0 when it is not
+// installed. `lines` is how many lines it wrote, to show it read them all.
+double peerReads(const std::string& hostFile, long* lines) {
+    *lines = 0;
+    if (std::system("command -v hnb >/dev/null 2>&1") != 0) return 0;
+    // hnb takes the file's name into a command of its own, where a blank
+    // would end it: it reads a copy in the scratch folder.
+    const std::string in = device().scratch + "/peer_in.txt";
+    const std::string out = device().scratch + "/peer.txt";
+    fs::copy_file(hostFile, in, fs::copy_options::overwrite_existing);
+    const std::string command = "cd '" + device().scratch + "' && HOME='" + device().scratch + "' hnb '" + in +
+                                "' -a -ui cli -e 'export_ascii " + out + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return 0;  // its first run writes its settings
+    auto start = Clock::now();
+    if (std::system(command.c_str()) != 0) return 0;
+    double seconds = secondsSince(start);
+    std::ifstream written(out);
+    for (std::string line; std::getline(written, line);) ++*lines;
+    return seconds;
+}
+
 // The list's own export read into a new list (the reading alone; loading
 // the new list afterwards is the start-up case's work).
 void BM_ImportOwnExport(benchmark::State& state) {
@@ -318,6 +342,13 @@ void BM_ImportOwnExport(benchmark::State& state) {
             executeSql(raw.db(), "COMMIT;", error, sizeof error);
             return secondsSince(start);
         });
+    long peerLines = 0;
+    double peer = peerReads(device().root + "/My Documents/big.txt", &peerLines);
+    if (peer > 0) {
+        state.counters["peer_lines"] = double(peerLines);
+        state.counters["peer_ms"] = peer * 1000;
+        state.counters["peer_ratio"] = peer / (state.counters["sqlite_ms"] / 1000);
+    }
 }
 BIG_LIST_CASE(BM_ImportOwnExport);
 

@@ -219,6 +219,13 @@ WCHAR* fgetws(WCHAR* buf, int n, FILE* f) {
     while (i < n - 1) {
         int peek = getc(f);
         if (peek == EOF) break;
+        // Plain ASCII, most of any text, is its own character: no need to
+        // put it back for readChar (a long file is read byte by byte).
+        if (peek < 0x80) {
+            buf[i++] = (WCHAR)peek;
+            if (peek == '\n') break;
+            continue;
+        }
         // A character that needs two units does not start in the last slot.
         if (peek >= 0xF0 && i == n - 2) {
             ungetc(peek, f);

@@ -52,8 +52,10 @@ namespace {
 // when the text does not form a closed literal: a single quote left
 // undoubled is refused as it always was, so the same texts fail.
 bool literalText(const WCHAR* wide, int chars, int bytes, std::string* out) {
-    std::vector<WCHAR> copy(wide, wide + chars);
-    copy[static_cast<size_t>(chars - 1)] = 0;  // a full field may lack its terminator
+    int length = 0;
+    while (length < chars - 1 && wide[length]) ++length;  // a full field may lack its terminator
+    std::vector<WCHAR> copy(wide, wide + length);
+    copy.push_back(0);
     std::vector<char> narrow(static_cast<size_t>(bytes));
     wideToCodePage(copy.data(), narrow.data(), bytes);
     const std::string doubled(narrow.data());
