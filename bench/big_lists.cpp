@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -355,7 +356,8 @@ BIG_LIST_CASE(BM_ImportOwnExport);
 // Start-up writes the registry and settings whatever the list's size, and
 // on this machine each of those writes waits for the disk; the start with a
 // list of one item is timed too, and "list_ratio" compares what the big
-// list adds with the SELECT of all its rows.
+// list adds with the SELECT of all its rows. Each start is the least of
+// three.
 double timedStart(long items) {
     freshList(items);
     auto start = Clock::now();
@@ -374,8 +376,14 @@ void BM_StartToFirstScreen(benchmark::State& state) {
             RawCopy copy;
             sqlite = copy.time(kAllRows);
         }
+        // The least of three starts each: the disk's waits vary by far more
+        // than the list's load.
         double program = timedStart(state.range(0));
         double oneItem = timedStart(1);
+        for (int again = 0; again < 2; ++again) {
+            program = std::min(program, timedStart(state.range(0)));
+            oneItem = std::min(oneItem, timedStart(1));
+        }
         report(state, program, sqlite);
         state.counters["one_item_ms"] = oneItem * 1000;
         state.counters["list_ratio"] = sqlite > 0 ? (program - oneItem) / sqlite : 0;

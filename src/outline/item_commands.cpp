@@ -19,6 +19,7 @@
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 // Sections: shared helpers | New Item and New Sub-Item | Edit | Delete |
 // Hide/Show | Duplicate
@@ -188,22 +189,30 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
         return 0;
     }
     setWaitCursor(1);
-    // The item parked before is gone for good now, unless the clipboard
-    // still holds it as a cut item waiting for its Paste.
-    purgeParkedItemsExceptClipboard(dbCurrent, strCurrentList);
-
-    LONG id = getItemId(tree, node);
-    bUndoAvailable = id;
-    parkItemId(currentItemTable(), -id);
-
+    const LONG id = getItemId(tree, node);
     HTREEITEM parent = treeParent(tree, node);
-    if (parent) {
-        LONG parentId = getItemId(tree, parent);
-        if (countChildRows(currentItemTable(), parentId) == 0) storeChildCount(parentId, 0);
-        sequenceOrder(currentItemTable(), parentId, 0);
-    } else {
-        sequenceOrder(currentItemTable(), 0, 0);
+    {
+        // The purge, the parking and the renumbering are one change of the
+        // file: one commit, and on a failure none of it, with the outline
+        // left as it was.
+        CommandTransaction change(dbCurrent);
+        // The item parked before is gone for good now, unless the clipboard
+        // still holds it as a cut item waiting for its Paste.
+        purgeParkedItemsExceptClipboard(dbCurrent, strCurrentList);
+        parkItemId(currentItemTable(), -id);
+        if (parent) {
+            LONG parentId = getItemId(tree, parent);
+            if (countChildRows(currentItemTable(), parentId) == 0) storeChildCount(parentId, 0);
+            sequenceOrder(currentItemTable(), parentId, 0);
+        } else {
+            sequenceOrder(currentItemTable(), 0, 0);
+        }
+        if (!change.commit()) {
+            setWaitCursor(0);
+            return 0;
+        }
     }
+    bUndoAvailable = id;
 
     SendMessageW(tree, TVM_DELETEITEM, 0, (LPARAM)node);
     afterItemRemoved(tree, parent);

@@ -10,6 +10,7 @@
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 // Sections: statements | reading the source | writing copies | moving a cut
 // item back | pasteItemRows | purge
@@ -241,11 +242,14 @@ void purgeParkedItemsKeeping(sqlite3* db, const char* listName, LONG keepId) {
         if (ids[i] < 0 && ids[i] != keepId) parked.push_back(ids[i]);
     std::free(ids);
     if (parked.empty()) return;
-    begin(db);
+    // Inside the Delete's own transaction when it purges for it.
+    StatementReuse reuse(db);
+    CommandTransaction purge(db);
+    const ItemTable table = itemTableOf(db, listName);
     for (LONG id : parked) {
         LONG magnitude = id == INT32_MIN ? INT32_MAX : -id;
-        deleteDescendants(itemTableOf(db, listName), magnitude);
-        deleteItemRow(itemTableOf(db, listName), id);
+        deleteDescendants(table, magnitude);
+        deleteItemRow(table, id);
     }
-    commit(db);
+    purge.commit();
 }
