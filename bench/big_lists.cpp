@@ -233,6 +233,37 @@ void BM_CheckBranchAutoCheck(benchmark::State& state) {
 }
 BIG_LIST_CASE(BM_CheckBranchAutoCheck);
 
+// Taps and keys on single items, which should not grow with the list: the
+// check box of the last item with auto check on (its ancestors follow), and
+// the Down key from the branch. SQLite's form is the one-row update.
+void BM_TapCheckLastItem(benchmark::State& state) {
+    runCase(
+        state,
+        [](const bench::ShapedList& shape) {
+            attrCurrentList.bAutoCheck = 1;
+            selectItem(shape.lastItem);
+        },
+        [](const bench::ShapedList& shape) { tapCheckBox(findItemById(hwndMainTV, nullptr, shape.lastItem)); },
+        [](RawCopy& raw, const bench::ShapedList& shape) {
+            return raw.time("UPDATE 'Big' SET bChecked=1 WHERE longID = ?1;", shape.lastItem);
+        });
+}
+BIG_LIST_CASE(BM_TapCheckLastItem);
+
+void BM_KeyDown(benchmark::State& state) {
+    runCase(
+        state, [](const bench::ShapedList& shape) { selectItem(shape.branchRoot); },
+        [](const bench::ShapedList&) {
+            SendMessageW(hwndMainTV, WM_KEYDOWN, VK_DOWN, 0);
+            SendMessageW(hwndMainTV, WM_KEYUP, VK_DOWN, 0);
+            pumpUntilIdle();
+        },
+        [](RawCopy& raw, const bench::ShapedList& shape) {
+            return raw.time("SELECT bNote FROM 'Big' WHERE longID = ?1;", shape.branchRoot);
+        });
+}
+BIG_LIST_CASE(BM_KeyDown);
+
 void deleteBranch(const bench::ShapedList& shape) {
     selectItem(shape.branchRoot);
     command(40072);

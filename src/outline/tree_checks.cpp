@@ -9,6 +9,7 @@
 #include "shell/app_state.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 namespace {
 
@@ -31,11 +32,6 @@ void markTreeBelow(HWND tree, HTREEITEM item, int checked) {
         setItemChecked(tree, c, checked);
         markTreeBelow(tree, c, checked);
     }
-}
-
-int run(const std::string& sql) {
-    char errorText[200];
-    return executeSql(dbCurrent, sql.c_str(), errorText, sizeof errorText);
 }
 
 int readExpand(HWND tree, HTREEITEM item) {
@@ -99,12 +95,13 @@ void uncheckSubtree(HWND tree, HTREEITEM item) {
     int count = 0;
     collectDescendants(currentItemTable(), id, &ids, &count);
     if (count > 0) {
-        const std::string name = quoteSql(strCurrentList);
-        run("BEGIN TRANSACTION;");
-        for (int i = 0; i < count; ++i)
-            run(formatSql("UPDATE '%s' SET bChecked = %d WHERE longID = %ld;", name.c_str(), 0, (long)ids[i]));
-        run("COMMIT;");
-        run("END TRANSACTION;");
+        // Joins the caller's transaction when the tap opened one; the
+        // statement is compiled once for the branch.
+        StatementReuse reuse(dbCurrent);
+        CommandTransaction transaction(dbCurrent);
+        const std::string sql = formatSql("UPDATE '%s' SET bChecked = ? WHERE longID = ?;", quoteSql(strCurrentList).c_str());
+        for (int i = 0; i < count; ++i) Statement(dbCurrent, sql).bind(0).bind(ids[i]).run();
+        transaction.commit();
     }
     free(ids);
     markTreeBelow(tree, item, 0);

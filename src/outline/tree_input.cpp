@@ -10,6 +10,7 @@
 #include "outline/item_draw.h"
 #include "outline/notes.h"
 #include "outline/outline_paint.h"
+#include "outline/outline_reload.h"
 #include "outline/tree_checks.h"
 #include "outline/tree_input_state.h"
 #include "outline/tree_load.h"
@@ -18,6 +19,7 @@
 #include "shell/app_state.h"
 #include "shell/main_window.h"
 #include "storage/item_table.h"
+#include "storage/statements.h"
 
 using namespace outline_input;
 
@@ -202,16 +204,27 @@ void openLabelEditor(HWND tree, HTREEITEM item, int hasNote) {
 void toggleCheck(HWND tree, HTREEITEM item) {
     LONG id = getItemId(tree, item);
     int s = isItemChecked(tree, item) ? 0 : 1;
-    storeChecked(id, s);
     HTREEITEM parent = treeParent(tree, item);
-    if (attrCurrentList.bAutoCheck == 1) {
-        if (parent) propagateCheckUp(tree, item, s);
-        // Checking takes the whole branch along; unchecking clears it, so
-        // that an item stays checked exactly when all its children are.
-        if (s)
-            checkSubtree(tree, item);
-        else
-            uncheckSubtree(tree, item);
+    {
+        // The item, its ancestors and its branch are one change of the
+        // file: one commit rather than one per row, and none of it when a
+        // write fails, in which case the outline shows the file again.
+        StatementReuse reuse(dbCurrent);
+        CommandTransaction change(dbCurrent);
+        storeChecked(id, s);
+        if (attrCurrentList.bAutoCheck == 1) {
+            if (parent) propagateCheckUp(tree, item, s);
+            // Checking takes the whole branch along; unchecking clears it, so
+            // that an item stays checked exactly when all its children are.
+            if (s)
+                checkSubtree(tree, item);
+            else
+                uncheckSubtree(tree, item);
+        }
+        if (!change.commit()) {
+            reloadCurrentList();
+            return;
+        }
     }
     setItemChecked(tree, item, s);
     int mode = attrCurrentList.intCompletionShow;
