@@ -100,7 +100,11 @@ void uncheckSubtree(HWND tree, HTREEITEM item) {
         StatementReuse reuse(dbCurrent);
         CommandTransaction transaction(dbCurrent);
         const std::string sql = formatSql("UPDATE '%s' SET bChecked = ? WHERE longID = ?;", quoteSql(strCurrentList).c_str());
-        for (int i = 0; i < count; ++i) Statement(dbCurrent, sql).bind(0).bind(ids[i]).run();
+        Statement uncheck(dbCurrent, sql);
+        for (int i = 0; i < count; ++i) {
+            uncheck.bind(0).bind(ids[i]).run();
+            uncheck.reset();
+        }
         transaction.commit();
     }
     free(ids);

@@ -113,7 +113,11 @@ void deleteDescendants(const ItemTable& table, LONG parentId) {
     // One transaction: a row per statement would otherwise be a commit, and
     // a sync of the file, each.
     CommandTransaction transaction(table.db);
-    for (LONG id : ids) prepare(table, "DELETE FROM '@' WHERE longID = ?;").bind(id).run();
+    Statement remove = prepare(table, "DELETE FROM '@' WHERE longID = ?;");
+    for (LONG id : ids) {
+        remove.bind(id).run();
+        remove.reset();
+    }
     transaction.commit();
 }
 
@@ -135,7 +139,11 @@ void checkDescendants(const ItemTable& table, LONG parentId) {
     const std::vector<LONG> ids = descendantsOf(table, parentId);
     if (ids.empty()) return;
     BulkTransaction transaction(table.db);
-    for (LONG id : ids) prepare(table, "UPDATE '@' SET bChecked = ? WHERE longID = ?;").bind(1).bind(id).run();
+    Statement check = prepare(table, "UPDATE '@' SET bChecked = ? WHERE longID = ?;");
+    for (LONG id : ids) {
+        check.bind(1).bind(id).run();
+        check.reset();
+    }
 }
 
 // --- order numbers -----------------------------------------------------------
@@ -214,11 +222,11 @@ void sequenceOrder(const ItemTable& table, LONG parentId, LONG id) {
             ids.push_back(columnNumber(siblings.get(), 0));
     }
     BulkTransaction transaction(table.db);
-    for (size_t j = 0; j < ids.size(); ++j)
-        prepare(table, "UPDATE '@' SET longOrder = ? WHERE longID = ?;")
-            .bind(static_cast<long long>(j + 1))
-            .bind(ids[j])
-            .run();
+    Statement renumber = prepare(table, "UPDATE '@' SET longOrder = ? WHERE longID = ?;");
+    for (size_t j = 0; j < ids.size(); ++j) {
+        renumber.bind(static_cast<long long>(j + 1)).bind(ids[j]).run();
+        renumber.reset();
+    }
 }
 
 // --- whole-table cipher --------------------------------------------------------
