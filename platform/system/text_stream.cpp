@@ -213,11 +213,13 @@ int fwprintf(FILE* f, const WCHAR* fmt, ...) {
     return r;
 }
 
-WCHAR* fgetws(WCHAR* buf, int n, FILE* f) {
-    if (!buf || !f || n <= 0) return nullptr;
+namespace {
+
+// fgetws with the stream locked by the caller.
+WCHAR* readLineLocked(WCHAR* buf, int n, FILE* f) {
     int i = 0;
     while (i < n - 1) {
-        int peek = getc(f);
+        int peek = getc_unlocked(f);
         if (peek == EOF) break;
         // Plain ASCII, most of any text, is its own character: no need to
         // put it back for readChar (a long file is read byte by byte).
@@ -247,4 +249,15 @@ WCHAR* fgetws(WCHAR* buf, int n, FILE* f) {
     if (i == 0 && n > 1) return nullptr;
     if (ferror(f)) return nullptr;
     return buf;
+}
+
+}  // namespace
+
+WCHAR* fgetws(WCHAR* buf, int n, FILE* f) {
+    if (!buf || !f || n <= 0) return nullptr;
+    // One lock for the line rather than one per byte read.
+    flockfile(f);
+    WCHAR* line = readLineLocked(buf, n, f);
+    funlockfile(f);
+    return line;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/codepage.h"
@@ -18,7 +19,34 @@
 
 namespace item_sql {
 
+namespace {
+
+// The text a template last gave, for the table it gave it for: a command
+// that runs one statement for many rows asks for the same text each time.
+struct Assembled {
+    std::string name;
+    bool enciphered;
+    std::string text;
+};
+
+std::string assembleNew(const char* templ, const ItemTable& table);
+
+}  // namespace
+
 std::string assemble(const char* templ, const ItemTable& table) {
+    static std::unordered_map<const char*, Assembled> last;
+    const char* name = table.name ? table.name : "";
+    auto found = last.find(templ);
+    if (found != last.end() && found->second.enciphered == table.enciphered && found->second.name == name)
+        return found->second.text;
+    std::string text = assembleNew(templ, table);
+    last[templ] = Assembled{name, table.enciphered, text};
+    return text;
+}
+
+namespace {
+
+std::string assembleNew(const char* templ, const ItemTable& table) {
     const bool cipher = table.enciphered;
     std::string out;
     for (const char* p = templ; *p; ++p) {
@@ -38,6 +66,8 @@ std::string assemble(const char* templ, const ItemTable& table) {
     }
     return out;
 }
+
+}  // namespace
 
 bool tableReady(const ItemTable& table) { return table.db && table.name && tableExists(table.db, table.name); }
 
