@@ -206,6 +206,8 @@ PasteResult moveCutItem(sqlite3* db, const char* listName, LONG positive, const 
 PasteResult pasteItemRows(sqlite3* db, const char* sourceList, const char* targetList, LONG clipboardId,
                           const PastePlace& place) {
     PasteResult result;
+    // A branch of many items reads and writes the same statements for each.
+    StatementReuse reuse(db);
     if (!db || !sourceList || !targetList || clipboardId == 0 || clipboardId == INT32_MIN) {
         result.unreadable = clipboardId != 0;
         return result;
