@@ -205,10 +205,12 @@ void toggleCheck(HWND tree, HTREEITEM item) {
     LONG id = getItemId(tree, item);
     int s = isItemChecked(tree, item) ? 0 : 1;
     HTREEITEM parent = treeParent(tree, item);
+    bool stored = false;
     {
         // The item, its ancestors and its branch are one change of the
         // file: one commit rather than one per row, and none of it when a
-        // write fails, in which case the outline shows the file again.
+        // write fails, in which case the outline shows the file again (once
+        // the change is rolled back, when this block ends).
         StatementReuse reuse(dbCurrent);
         CommandTransaction change(dbCurrent);
         storeChecked(id, s);
@@ -221,10 +223,11 @@ void toggleCheck(HWND tree, HTREEITEM item) {
             else
                 uncheckSubtree(tree, item);
         }
-        if (!change.commit()) {
-            reloadCurrentList();
-            return;
-        }
+        stored = change.commit();
+    }
+    if (!stored) {
+        reloadCurrentList();
+        return;
     }
     setItemChecked(tree, item, s);
     int mode = attrCurrentList.intCompletionShow;
