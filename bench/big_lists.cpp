@@ -11,9 +11,12 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -21,6 +24,7 @@
 
 #include "exchange/text_export.h"
 #include "exchange/text_import.h"
+#include "outline/current_items.h"
 #include "outline/find.h"
 #include "outline/tree_ops.h"
 #include "platform/host/host_main.h"
@@ -229,6 +233,37 @@ void BM_CheckBranchAutoCheck(benchmark::State& state) {
 }
 BIG_LIST_CASE(BM_CheckBranchAutoCheck);
 
+// Taps and keys on single items, which should not grow with the list: the
+// check box of the last item with auto check on (its ancestors follow), and
+// the Down key from the branch. SQLite's form is the one-row update.
+void BM_TapCheckLastItem(benchmark::State& state) {
+    runCase(
+        state,
+        [](const bench::ShapedList& shape) {
+            attrCurrentList.bAutoCheck = 1;
+            selectItem(shape.lastItem);
+        },
+        [](const bench::ShapedList& shape) { tapCheckBox(findItemById(hwndMainTV, nullptr, shape.lastItem)); },
+        [](RawCopy& raw, const bench::ShapedList& shape) {
+            return raw.time("UPDATE 'Big' SET bChecked=1 WHERE longID = ?1;", shape.lastItem);
+        });
+}
+BIG_LIST_CASE(BM_TapCheckLastItem);
+
+void BM_KeyDown(benchmark::State& state) {
+    runCase(
+        state, [](const bench::ShapedList& shape) { selectItem(shape.branchRoot); },
+        [](const bench::ShapedList&) {
+            SendMessageW(hwndMainTV, WM_KEYDOWN, VK_DOWN, 0);
+            SendMessageW(hwndMainTV, WM_KEYUP, VK_DOWN, 0);
+            pumpUntilIdle();
+        },
+        [](RawCopy& raw, const bench::ShapedList& shape) {
+            return raw.time("SELECT bNote FROM 'Big' WHERE longID = ?1;", shape.branchRoot);
+        });
+}
+BIG_LIST_CASE(BM_KeyDown);
+
 void deleteBranch(const bench::ShapedList& shape) {
     selectItem(shape.branchRoot);
     command(40072);
@@ -270,6 +305,28 @@ void BM_FindNextMatchInLastItem(benchmark::State& state) {
 }
 BIG_LIST_CASE(BM_FindNextMatchInLastItem);
 
+// The peer: hnb, an outliner from Debian, reading the same export as an
+// indented text outline and writing it out again; 0 when it is not
+// installed. `lines` is how many lines it wrote, to show it read them all.
+double peerReads(const std::string& hostFile, long* lines) {
+    *lines = 0;
+    if (std::system("command -v hnb >/dev/null 2>&1") != 0) return 0;
+    // hnb takes the file's name into a command of its own, where a blank
+    // would end it: it reads a copy in the scratch folder.
+    const std::string in = device().scratch + "/peer_in.txt";
+    const std::string out = device().scratch + "/peer.txt";
+    fs::copy_file(hostFile, in, fs::copy_options::overwrite_existing);
+    const std::string command = "cd '" + device().scratch + "' && HOME='" + device().scratch + "' hnb '" + in +
+                                "' -a -ui cli -e 'export_ascii " + out + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return 0;  // its first run writes its settings
+    auto start = Clock::now();
+    if (std::system(command.c_str()) != 0) return 0;
+    double seconds = secondsSince(start);
+    std::ifstream written(out);
+    for (std::string line; std::getline(written, line);) ++*lines;
+    return seconds;
+}
+
 // The list's own export read into a new list (the reading alone; loading
 // the new list afterwards is the start-up case's work).
 void BM_ImportOwnExport(benchmark::State& state) {
@@ -285,7 +342,7 @@ void BM_ImportOwnExport(benchmark::State& state) {
             std::memcpy(kept, strCurrentList, sizeof kept);
             std::strcpy(strCurrentList, "Imported");
             importList(nullptr, nullptr, exported, IMPORT_LINE_CHARS);
-            if (countItems(dbCurrent, "Imported") != shape.items) std::abort();
+            if (countItems(itemTableOf(dbCurrent, "Imported")) != shape.items) std::abort();
             std::memcpy(strCurrentList, kept, sizeof kept);
         },
         [](RawCopy& raw, const bench::ShapedList&) {
@@ -317,13 +374,21 @@ void BM_ImportOwnExport(benchmark::State& state) {
             executeSql(raw.db(), "COMMIT;", error, sizeof error);
             return secondsSince(start);
         });
+    long peerLines = 0;
+    double peer = peerReads(device().root + "/My Documents/big.txt", &peerLines);
+    if (peer > 0) {
+        state.counters["peer_lines"] = double(peerLines);
+        state.counters["peer_ms"] = peer * 1000;
+        state.counters["peer_ratio"] = peer / (state.counters["sqlite_ms"] / 1000);
+    }
 }
 BIG_LIST_CASE(BM_ImportOwnExport);
 
 // Start-up writes the registry and settings whatever the list's size, and
 // on this machine each of those writes waits for the disk; the start with a
 // list of one item is timed too, and "list_ratio" compares what the big
-// list adds with the SELECT of all its rows.
+// list adds with the SELECT of all its rows. Each start is the least of
+// three.
 double timedStart(long items) {
     freshList(items);
     auto start = Clock::now();
@@ -342,8 +407,14 @@ void BM_StartToFirstScreen(benchmark::State& state) {
             RawCopy copy;
             sqlite = copy.time(kAllRows);
         }
+        // The least of three starts each: the disk's waits vary by far more
+        // than the list's load.
         double program = timedStart(state.range(0));
         double oneItem = timedStart(1);
+        for (int again = 0; again < 2; ++again) {
+            program = std::min(program, timedStart(state.range(0)));
+            oneItem = std::min(oneItem, timedStart(1));
+        }
         report(state, program, sqlite);
         state.counters["one_item_ms"] = oneItem * 1000;
         state.counters["list_ratio"] = sqlite > 0 ? (program - oneItem) / sqlite : 0;

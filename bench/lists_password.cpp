@@ -12,6 +12,7 @@
 #include "crypto/cipher.h"
 #include "lists/list_passwords.h"
 #include "lists/list_transaction.h"
+#include "outline/current_items.h"
 #include "shell/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
@@ -53,7 +54,7 @@ void BM_protectAndUnprotectList(benchmark::State& state) {
     for (auto _ : state) {
         beginListTransaction(dbCurrent);
         encipherListWithPassword("Groceries", u"correct horse", verifier);
-        decipherItemTable(dbCurrent, "Groceries");
+        decipherItemTable(itemTableOf(dbCurrent, "Groceries"));
         commitListTransaction(dbCurrent);
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * state.range(0));

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "outline/current_items.h"
 #include "platform/system/system_startup.h"
 #include "shell/app_state.h"
 #include "storage/database.h"
@@ -57,17 +58,17 @@ sqlite3* listDatabase() {
         if (!opened || !createItemTable(opened, LIST)) std::abort();
         char error[200];
         executeSql(opened, "BEGIN TRANSACTION;", error, sizeof error);
-        writeItem(opened, LIST, newItem(0, 1, u"Subtree of a thousand", 10));
-        writeItem(opened, LIST, newItem(0, 2, u"A thousand siblings", 1000));
+        writeItem(itemTableOf(opened, LIST), newItem(0, 1, u"Subtree of a thousand", 10));
+        writeItem(itemTableOf(opened, LIST), newItem(0, 2, u"A thousand siblings", 1000));
         int made = 2;
         for (int c = 0; c < 10; ++c) {
-            LONG child = writeItem(opened, LIST, newItem(SUBTREE, c + 1, u"Child", 99));
+            LONG child = writeItem(itemTableOf(opened, LIST), newItem(SUBTREE, c + 1, u"Child", 99));
             ++made;
-            for (int g = 0; g < 99; ++g, ++made) writeItem(opened, LIST, newItem(child, g + 1, u"Grandchild", 0));
+            for (int g = 0; g < 99; ++g, ++made) writeItem(itemTableOf(opened, LIST), newItem(child, g + 1, u"Grandchild", 0));
         }
-        for (int s = 0; s < 1000; ++s, ++made) writeItem(opened, LIST, newItem(SIBLINGS_PARENT, s * 2 + 1, u"Sibling", 0));
+        for (int s = 0; s < 1000; ++s, ++made) writeItem(itemTableOf(opened, LIST), newItem(SIBLINGS_PARENT, s * 2 + 1, u"Sibling", 0));
         for (int order = 3; made < ITEMS; ++made, ++order)
-            writeItem(opened, LIST, newItem(0, order, u"Top-level item with an ordinary length of text", 0));
+            writeItem(itemTableOf(opened, LIST), newItem(0, order, u"Top-level item with an ordinary length of text", 0));
         executeSql(opened, "COMMIT;", error, sizeof error);
         return opened;
     }();
@@ -77,7 +78,7 @@ sqlite3* listDatabase() {
 void BM_WriteNewItem(benchmark::State& state) {
     sqlite3* db = listDatabase();
     ItemRecord r = newItem(0, 20000, u"A new item typed by the user", 0);
-    for (auto _ : state) benchmark::DoNotOptimize(writeItem(db, LIST, r));
+    for (auto _ : state) benchmark::DoNotOptimize(writeItem(itemTableOf(db, LIST), r));
     // Keep the list at its size for the other benchmarks.
     char error[200];
     executeSql(db, "DELETE FROM 'Bench' WHERE longOrder = 20000;", error, sizeof error);
@@ -90,7 +91,7 @@ void BM_ReadItemAll(benchmark::State& state) {
     for (auto _ : state) {
         ItemRecord r{};
         r.longID = id;
-        benchmark::DoNotOptimize(readItem(db, LIST, &r, ITEM_ALL));
+        benchmark::DoNotOptimize(readItem(itemTableOf(db, LIST), &r, ITEM_ALL));
         id = id % 9000 + 1;
     }
 }
@@ -101,7 +102,7 @@ void BM_CollectDescendantsOf1000(benchmark::State& state) {
     for (auto _ : state) {
         LONG* ids = nullptr;
         int count = 0;
-        collectDescendants(db, LIST, SUBTREE, &ids, &count);
+        collectDescendants(itemTableOf(db, LIST), SUBTREE, &ids, &count);
         if (count != 1000) state.SkipWithError("the subtree is not 1,000 items");
         std::free(ids);
     }
@@ -111,7 +112,7 @@ BENCHMARK(BM_CollectDescendantsOf1000)->Unit(benchmark::kMillisecond);
 // Renumbering 1,000 siblings: one transaction around 1,000 updates.
 void BM_SequenceOrderRenumber1000(benchmark::State& state) {
     sqlite3* db = listDatabase();
-    for (auto _ : state) sequenceOrder(db, LIST, SIBLINGS_PARENT, 0);
+    for (auto _ : state) sequenceOrder(itemTableOf(db, LIST), SIBLINGS_PARENT, 0);
 }
 BENCHMARK(BM_SequenceOrderRenumber1000)->Unit(benchmark::kMillisecond);
 
@@ -120,11 +121,11 @@ void BM_SequenceOrderMakeRoom(benchmark::State& state) {
     sqlite3* db = listDatabase();
     LONG* ids = nullptr;
     int count = 0;
-    collectDescendants(db, LIST, SIBLINGS_PARENT, &ids, &count);
+    collectDescendants(itemTableOf(db, LIST), SIBLINGS_PARENT, &ids, &count);
     LONG middle = count ? ids[count / 2] : 0;
     std::free(ids);
-    for (auto _ : state) sequenceOrder(db, LIST, SIBLINGS_PARENT, middle);
-    sequenceOrder(db, LIST, SIBLINGS_PARENT, 0);
+    for (auto _ : state) sequenceOrder(itemTableOf(db, LIST), SIBLINGS_PARENT, middle);
+    sequenceOrder(itemTableOf(db, LIST), SIBLINGS_PARENT, 0);
 }
 BENCHMARK(BM_SequenceOrderMakeRoom)->Unit(benchmark::kMillisecond);
 
@@ -139,7 +140,7 @@ void checkSiblings(sqlite3* db, bool oneTransaction) {
         r.longID = id;
         r.bChecked = 1;
         r.fieldMask = ITEM_CHECK;
-        writeItem(db, LIST, r);
+        writeItem(itemTableOf(db, LIST), r);
     }
     if (oneTransaction) executeSql(db, "COMMIT;", error, sizeof error);
 }

@@ -59,30 +59,30 @@ public:
 
 void readList(sqlite3* db, const char* name) {
     ListAttributes attributes = defaultListAttributes();
-    if (readListAttributes(db, name, &attributes)) attrCurrentList.bPassword = attributes.bPassword;
-    countItems(db, name);
+    readListAttributes(db, name, &attributes);
+    const ItemTable table{db, name, attributes.bPassword == 1};
+    countItems(table);
     LONG* ids = nullptr;
-    int count = listAllIds(db, name, &ids);
+    int count = listAllIds(table, &ids);
     for (int i = 0; i < count && i < 200; ++i) {
         ItemRecord item{};
         item.longID = ids[i];
-        readItem(db, name, &item, ITEM_ALL);
-        readItem(db, name, &item, ITEM_TEXTNOTE);
+        readItem(table, &item, ITEM_ALL);
+        readItem(table, &item, ITEM_TEXTNOTE);
         LONG* below = nullptr;
         int found = 0;
-        collectDescendants(db, name, ids[i], &below, &found);
+        collectDescendants(table, ids[i], &below, &found);
         std::free(below);
-        nextOrder(db, name, ids[i]);
-        countChildRows(db, name, ids[i]);
+        nextOrder(table, ids[i]);
+        countChildRows(table, ids[i]);
     }
     std::free(ids);
     LONG* below = nullptr;
     int found = 0;
-    collectDescendants(db, name, 0, &below, &found);
+    collectDescendants(table, 0, &below, &found);
     std::free(below);
-    sequenceOrder(db, name, 0, 0);
+    sequenceOrder(table, 0, 0);
     purgeParkedItems(db, name);
-    attrCurrentList.bPassword = 0;
 }
 
 }  // namespace

@@ -249,22 +249,29 @@ int fwprintf(FILE* f, const WCHAR* fmt, ...) {
     return r;
 }
 
-WCHAR* fgetws(WCHAR* buf, int n, FILE* f) {
-    if (!buf || !f || n <= 0) return nullptr;
-    // A character of two units does not start in the last slot; it waits for
-    // the next call. Only a buffer with a single slot splits it, its second
-    // half starting the next call, so the text read is the same whatever the
-    // buffer's size (a stream not made by _wfopen cannot keep the half).
-    auto found = openStreams().find(f);
-    Stream* own = found != openStreams().end() ? found->second : nullptr;
+namespace {
+
+// fgetws with the stream locked by the caller. A character of two units
+// does not start in the last slot; it waits for the next call. Only a buffer
+// with a single slot splits it, its second half starting the next call, so
+// the text read is the same whatever the buffer's size (a stream not made by
+// _wfopen cannot keep the half).
+WCHAR* readLineLocked(WCHAR* buf, int n, FILE* f, Stream* own) {
     int i = 0;
     if (own && own->pendingLow && n > 1) {
         buf[i++] = own->pendingLow;
         own->pendingLow = 0;
     }
     while (i < n - 1) {
-        int peek = getc(f);
+        int peek = getc_unlocked(f);
         if (peek == EOF) break;
+        // Plain ASCII, most of any text, is its own character: no need to
+        // put it back for readChar (a long file is read byte by byte).
+        if (peek < 0x80) {
+            buf[i++] = (WCHAR)peek;
+            if (peek == '\n') break;
+            continue;
+        }
         if (peek >= 0xF0 && i == n - 2 && (i > 0 || !own)) {
             ungetc(peek, f);
             break;
@@ -288,3 +295,17 @@ WCHAR* fgetws(WCHAR* buf, int n, FILE* f) {
     if (ferror(f)) return nullptr;
     return buf;
 }
+
+}  // namespace
+
+WCHAR* fgetws(WCHAR* buf, int n, FILE* f) {
+    if (!buf || !f || n <= 0) return nullptr;
+    auto found = openStreams().find(f);
+    Stream* own = found != openStreams().end() ? found->second : nullptr;
+    // One lock for the line rather than one per byte read.
+    flockfile(f);
+    WCHAR* line = readLineLocked(buf, n, f, own);
+    funlockfile(f);
+    return line;
+}
+

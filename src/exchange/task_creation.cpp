@@ -1,6 +1,7 @@
 #include "exchange/task_creation.h"
 
 #include "common/message_dialog.h"
+#include "outline/current_items.h"
 #include "outline/tree_ops.h"
 #include "pimstore.h"
 #include "shell/app_state.h"
@@ -135,7 +136,7 @@ LRESULT onCreateTask(HWND, int, HWND, int) {
     item.longID = getItemId(hwndMainTV, node);
     if (item.longID == 0) return 0;
     // An item whose row cannot be read would only give an empty task.
-    if (!readItem(dbCurrent, strCurrentList, &item, ITEM_TEXTNOTE)) return 0;
+    if (!readItem(currentItemTable(), &item, ITEM_TEXTNOTE)) return 0;
     PoomSession session;
     if (!logOnPoom(session)) {
         messageDialog(hwndMain, u"Could not log on to POOM", u"Error", MD_STYLE_WARNING);

@@ -14,6 +14,7 @@
 #include "lists/list_management.h"
 #include "lists/list_transaction.h"
 #include "outline/unsaved_change.h"
+#include "outline/current_items.h"
 #include "shell/app_state.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
@@ -168,7 +169,7 @@ void markHasChildren(ImportState& s, LONG id) {
     item.longID = id;
     item.intNumChild = 1;
     item.fieldMask = ITEM_NUMCHILD;
-    noteWrite(s, writeItem(dbCurrent, strCurrentList, item) > 0);
+    noteWrite(s, writeItem(currentItemTable(), item) > 0);
 }
 
 void addNoteLine(ImportState& s, const std::u16string& text) {
@@ -184,7 +185,7 @@ void addNoteLine(ImportState& s, const std::u16string& text) {
     copyOut(s.note, item.strNoteText, ITEM_NOTE_CHARS);
     doubleQuotes(item.strNoteText, ITEM_NOTE_CHARS);
     item.fieldMask = ITEM_NOTE;
-    noteWrite(s, writeItem(dbCurrent, strCurrentList, item) > 0);
+    noteWrite(s, writeItem(currentItemTable(), item) > 0);
 }
 
 void addItemLine(ImportState& s, const ImportLine& line) {
@@ -197,7 +198,7 @@ void addItemLine(ImportState& s, const ImportLine& line) {
     item.bDisplay = 1;
     item.bNodeExpand = 1;
     item.fieldMask = ITEM_ALL;
-    LONG id = writeItem(dbCurrent, strCurrentList, item);
+    LONG id = writeItem(currentItemTable(), item);
     noteWrite(s, id > 0);
     if (id > 0) {
         s.last = id;
@@ -256,7 +257,7 @@ int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity) {
     stepProgressWindow(progress, u"Percent complete 0%", 0);
 
     ImportState state;
-    state.order = nextOrder(dbCurrent, strCurrentList, 0);
+    state.order = nextOrder(currentItemTable(), 0);
     std::vector<WCHAR> buffer(size_t(std::max(2, lineCapacity)), 0);
     // One transaction for the whole file: a commit per item costs more than
     // the item itself. Items before a faulty line are kept. Each of the

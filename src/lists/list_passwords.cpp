@@ -12,6 +12,7 @@
 #include "crypto/cipher.h"
 #include "lists/list_transaction.h"
 #include "lists/password_dialog.h"
+#include "outline/current_items.h"
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
@@ -102,7 +103,7 @@ int encipherListWithPassword(const char* listName, LPCWSTR password, WCHAR* veri
     char key[SET_KEY_BYTES];
     wideToCodePage(password, key, sizeof key);
     if (setCipherKey(key) != 0) return 0;
-    if (encipherItemTable(dbCurrent, listName) != SQLITE_DONE) return 0;
+    if (encipherItemTable(itemTableOf(dbCurrent, listName)) != SQLITE_DONE) return 0;
     makePasswordVerifier(verifier);
     return verifier[0] != 0 ? 1 : 0;
 }
@@ -123,7 +124,7 @@ bool writeAttributesIfAny() {
 bool changePassword(const WCHAR* newPassword, bool* removed) {
     *removed = newPassword[0] == 0;
     if (!beginListTransaction(dbCurrent)) return false;
-    bool ok = decipherItemTable(dbCurrent, strCurrentList) == SQLITE_DONE;
+    bool ok = decipherItemTable(currentItemTable()) == SQLITE_DONE;
     if (ok && !*removed) {
         WCHAR verifier[PASSWORD_RECORD_CHARS];
         ok = encipherListWithPassword(strCurrentList, newPassword, verifier) == 1;

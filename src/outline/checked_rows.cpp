@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 #include "windef.h"
 
 namespace {
@@ -78,17 +79,23 @@ int deleteCheckedRows(sqlite3* db, const char* listName) {
 
     if (!run(db, "BEGIN TRANSACTION;")) return -1;
     bool ok = true;
-    for (size_t i = 0; ok && i < doomed.size(); ++i)
-        ok = run(db, formatSql("DELETE FROM '%s' WHERE longID = %ld;", name.c_str(), (long)doomed[i]));
+    // Each statement is compiled once and run for every row with its values
+    // bound.
+    Statement remove(db, formatSql("DELETE FROM '%s' WHERE longID = ?;", name.c_str()));
+    for (size_t i = 0; ok && i < doomed.size(); ++i) {
+        ok = remove.bind(doomed[i]).run() == SQLITE_DONE;
+        remove.reset();
+    }
     // Only the counts that changed are written; the others already hold.
+    Statement recount(db, formatSql("UPDATE '%s' SET intNumChild=? WHERE longID = ?;", name.c_str()));
     for (size_t i = 0; ok && i < rows.size(); ++i) {
         const Row& row = rows[i];
         if (row.id <= 0 || gone.count(row.id)) continue;
         auto found = liveChildren.find(row.id);
         int count = found == liveChildren.end() ? 0 : found->second;
-        if (count != row.numChild)
-            ok = run(db, formatSql("UPDATE '%s' SET intNumChild=%d WHERE longID = %ld;", name.c_str(), count,
-                                   (long)row.id));
+        if (count == row.numChild) continue;
+        ok = recount.bind(count).bind(row.id).run() == SQLITE_DONE;
+        recount.reset();
     }
     if (!ok || !run(db, "COMMIT;")) {
         run(db, "ROLLBACK;");

@@ -7,6 +7,7 @@
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
 #include "commctrl.h"
+#include "outline/current_items.h"
 #include "outline/find.h"
 #include "outline/notes.h"
 #include "outline/tree_ops.h"
@@ -96,7 +97,7 @@ void readFoundNote(HTREEITEM node) {
     ItemRecord& item = state().found;
     item = ItemRecord{};
     item.longID = getItemId(hwndMainTV, node);
-    if (readItem(dbCurrent, strCurrentList, &item, ITEM_NOTE) != 1) {
+    if (readItem(currentItemTable(), &item, ITEM_NOTE) != 1) {
         item.bNote = 0;
         item.strNoteText[0] = 0;
     }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/message_dialog.h"
+#include "outline/current_items.h"
 #include "outline/item_commands.h"
 #include "outline/item_draw.h"
 #include "outline/item_paste.h"
@@ -123,17 +124,17 @@ void cutSelectedItem() {
     if (id <= 0) return;
     longClipboardID = id;
     invalidateStripBelowListName();
-    parkItemId(dbCurrent, strCurrentList, -id);
+    parkItemId(currentItemTable(), -id);
 
     HTREEITEM parent = treeParent(tree, node);
     if (parent) {
         LONG parentId = getItemId(tree, parent);
-        if (countChildRows(dbCurrent, strCurrentList, parentId) == 0) {
+        if (countChildRows(currentItemTable(), parentId) == 0) {
             ItemRecord record{};
             record.longID = parentId;
             record.intNumChild = 0;
             record.fieldMask = ITEM_NUMCHILD;
-            writeItem(dbCurrent, strCurrentList, record);
+            writeItem(currentItemTable(), record);
         }
     }
     bUndoAvailable = id;
@@ -168,10 +169,10 @@ LONG pasteClipboardItem(HWND hwnd) {
     if (selected) {
         HTREEITEM parent = treeParent(tree, selected);
         place.parentId = parent ? getItemId(tree, parent) : 0;
-        place.order = readOrder(dbCurrent, strCurrentList, getItemId(tree, selected)) + 1;
+        place.order = readOrder(currentItemTable(), getItemId(tree, selected)) + 1;
     } else {
         place.parentId = 0;
-        place.order = nextOrder(dbCurrent, strCurrentList, 0);
+        place.order = nextOrder(currentItemTable(), 0);
     }
 
     const bool sameDatabase = std::memcmp(strClipboardDbFile, strCurrentDbFile, sizeof strClipboardDbFile) == 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/message_dialog.h"
+#include "outline/current_items.h"
 #include "outline/item_clipboard.h"
 #include "outline/item_draw.h"
 #include "outline/item_paste.h"
@@ -19,6 +20,7 @@
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 // Sections: shared helpers | New Item and New Sub-Item | Edit | Delete |
 // Hide/Show | Duplicate
@@ -107,9 +109,9 @@ void newItem(bool subItem) {
     if (!subItem) {
         parent = selected ? treeParent(tree, selected) : nullptr;
         record.longParentID = parent ? getItemId(tree, parent) : 0;
-        record.longOrder = selected ? readOrder(dbCurrent, strCurrentList, getItemId(tree, selected)) + 1
-                                    : nextOrder(dbCurrent, strCurrentList, record.longParentID);
-        LONG id = writeItem(dbCurrent, strCurrentList, record);
+        record.longOrder = selected ? readOrder(currentItemTable(), getItemId(tree, selected)) + 1
+                                    : nextOrder(currentItemTable(), record.longParentID);
+        LONG id = writeItem(currentItemTable(), record);
         // Without a row there is nothing for a node to stand for.
         if (id <= 0) {
             bOrderDirty = 0;
@@ -120,8 +122,8 @@ void newItem(bool subItem) {
     } else {
         parent = selected;
         record.longParentID = parent ? getItemId(tree, parent) : 0;
-        record.longOrder = nextOrder(dbCurrent, strCurrentList, record.longParentID);
-        LONG id = writeItem(dbCurrent, strCurrentList, record);
+        record.longOrder = nextOrder(currentItemTable(), record.longParentID);
+        LONG id = writeItem(currentItemTable(), record);
         if (id <= 0) {
             bOrderDirty = 0;
             checkStored(false);
@@ -190,27 +192,30 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
         return 0;
     }
     setWaitCursor(1);
-    // The item parked before is gone for good now, unless the clipboard
-    // still holds it as a cut item waiting for its Paste.
-    purgeParkedItemsExceptClipboard(dbCurrent, strCurrentList);
-
-    LONG id = getItemId(tree, node);
-    parkItemId(dbCurrent, strCurrentList, -id);
-    // Parking is one statement, so the connection's last error is its own.
-    if (!checkStored(!lastStatementFailed())) {
-        setWaitCursor(0);
-        return 0;
+    const LONG id = getItemId(tree, node);
+    HTREEITEM parent = treeParent(tree, node);
+    {
+        // The purge, the parking and the renumbering are one change of the
+        // file: one commit, and on a failure none of it, with the outline
+        // left as it was.
+        CommandTransaction change(dbCurrent);
+        // The item parked before is gone for good now, unless the clipboard
+        // still holds it as a cut item waiting for its Paste.
+        purgeParkedItemsExceptClipboard(dbCurrent, strCurrentList);
+        parkItemId(currentItemTable(), -id);
+        if (parent) {
+            LONG parentId = getItemId(tree, parent);
+            if (countChildRows(currentItemTable(), parentId) == 0) storeChildCount(parentId, 0);
+            sequenceOrder(currentItemTable(), parentId, 0);
+        } else {
+            sequenceOrder(currentItemTable(), 0, 0);
+        }
+        if (!checkStored(change.commit())) {
+            setWaitCursor(0);
+            return 0;
+        }
     }
     bUndoAvailable = id;
-
-    HTREEITEM parent = treeParent(tree, node);
-    if (parent) {
-        LONG parentId = getItemId(tree, parent);
-        if (countChildRows(dbCurrent, strCurrentList, parentId) == 0) storeChildCount(parentId, 0);
-        sequenceOrder(dbCurrent, strCurrentList, parentId, 0);
-    } else {
-        sequenceOrder(dbCurrent, strCurrentList, 0, 0);
-    }
 
     SendMessageW(tree, TVM_DELETEITEM, 0, (LPARAM)node);
     afterItemRemoved(tree, parent);
@@ -230,10 +235,10 @@ LRESULT onHideShowItem(HWND, int, HWND, int) {
     if (!node || !dbCurrent) return 0;
     setWaitCursor(1);
     ItemRecord record = blankRecord(getItemId(tree, node));
-    if (readItem(dbCurrent, strCurrentList, &record, ITEM_DISPLAY)) {
+    if (readItem(currentItemTable(), &record, ITEM_DISPLAY)) {
         record.bDisplay = record.bDisplay == 0 ? 1 : 0;
         record.fieldMask = ITEM_DISPLAY;
-        if (!checkStored(writeItem(dbCurrent, strCurrentList, record) > 0)) {
+        if (!checkStored(writeItem(currentItemTable(), record) > 0)) {
             setWaitCursor(0);
             return 0;
         }
@@ -243,10 +248,10 @@ LRESULT onHideShowItem(HWND, int, HWND, int) {
             // hiding is on, so its ancestors are shown with it.
             for (HTREEITEM up = treeParent(tree, node); up; up = treeParent(tree, up)) {
                 ItemRecord ancestor = blankRecord(getItemId(tree, up));
-                if (!readItem(dbCurrent, strCurrentList, &ancestor, ITEM_DISPLAY)) break;
+                if (!readItem(currentItemTable(), &ancestor, ITEM_DISPLAY)) break;
                 ancestor.bDisplay = 1;
                 ancestor.fieldMask = ITEM_DISPLAY;
-                if (!checkStored(writeItem(dbCurrent, strCurrentList, ancestor) > 0)) {
+                if (!checkStored(writeItem(currentItemTable(), ancestor) > 0)) {
                     setWaitCursor(0);
                     return 0;
                 }

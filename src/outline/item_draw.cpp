@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "outline/current_items.h"
 #include "outline/outline_paint.h"
 #include "outline/tree_ops.h"
 #include "shell/app_state.h"
@@ -118,7 +119,7 @@ void drawOutlineItem(HDC hdc, NMTVCUSTOMDRAW* draw) {
 
     ItemRecord row{};
     row.longID = (LONG)draw->nmcd.lItemlParam;
-    bool rowRead = row.longID != 0 && readItem(dbCurrent, strCurrentList, &row, ITEM_ALL);
+    bool rowRead = row.longID != 0 && readItem(currentItemTable(), &row, ITEM_ALL);
     if (!rowRead) row = ItemRecord{};
     WCHAR text[TREE_TEXT_CHARS];
     getItemText(tree, item, text, TREE_TEXT_CHARS);

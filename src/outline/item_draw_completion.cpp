@@ -3,6 +3,7 @@
 // tree item's text; the stored text never has it.
 #include <cstdio>
 
+#include "outline/current_items.h"
 #include "outline/item_draw.h"
 #include "outline/tree_ops.h"
 #include "shell/app_state.h"
@@ -33,7 +34,7 @@ bool refreshOne(HWND tree, HTREEITEM item, int mode, HTREEITEM changedItem, int 
     ItemRecord record{};
     record.longID = getItemId(tree, item);
     // Without the stored text the label would lose its words; keep it as is.
-    if (!readItem(dbCurrent, strCurrentList, &record, ITEM_TEXT)) return true;
+    if (!readItem(currentItemTable(), &record, ITEM_TEXT)) return true;
     WCHAR text[TREE_TEXT_CHARS];
     composeCompletionText(text, TREE_TEXT_CHARS, record.strText, mode, checkedCount, childCount);
     setItemText(tree, item, text);

@@ -5,6 +5,7 @@
 // completion counts and the automatic checking.
 #include <cstring>
 
+#include "outline/current_items.h"
 #include "outline/item_drag.h"
 #include "outline/item_place.h"
 #include "outline/notes.h"
@@ -57,10 +58,10 @@ void storeDrop(HWND tree, HTREEITEM moved) {
     LONG id = getItemId(tree, moved);
     LONG parentId = parentIdOf(tree, moved);
     HTREEITEM next = treeNextSibling(tree, moved);
-    LONG order = next ? readOrder(dbCurrent, strCurrentList, getItemId(tree, next))
-                      : nextOrder(dbCurrent, strCurrentList, parentId);
+    LONG order = next ? readOrder(currentItemTable(), getItemId(tree, next))
+                      : nextOrder(currentItemTable(), parentId);
     storeItemPlace(id, parentId, order);
-    sequenceOrder(dbCurrent, strCurrentList, parentId, id);
+    sequenceOrder(currentItemTable(), parentId, id);
 }
 
 // Under the check sort an item whose mark differs from its neighbour's may
@@ -116,9 +117,9 @@ void dropItem(POINT pen) {
     LONG movedId = getItemId(tree, moved);
     HTREEITEM newParent = treeParent(tree, moved);
     LONG newParentId = newParent ? getItemId(tree, newParent) : 0;
-    if (newParent) storeChildCount(newParentId, countChildRows(dbCurrent, strCurrentList, newParentId));
+    if (newParent) storeChildCount(newParentId, countChildRows(currentItemTable(), newParentId));
     if (oldParent) {
-        int left = countChildRows(dbCurrent, strCurrentList, oldParentId);
+        int left = countChildRows(currentItemTable(), oldParentId);
         storeChildCount(oldParentId, left);
         setChildrenFlag(tree, oldParent, left > 0 ? 1 : 0);
     }

@@ -7,6 +7,7 @@
 // Sections: shared helpers | up and down | right | left | the command
 #include "outline/item_move.h"
 
+#include "outline/current_items.h"
 #include "outline/item_place.h"
 #include "outline/tree_checks.h"
 #include "outline/tree_ops.h"
@@ -53,12 +54,12 @@ void exchangeNodes(HWND tree, HTREEITEM a, HTREEITEM b) {
 // new order without disturbing the rest.
 void exchangeOrders(LONG parentId, LONG itemId, LONG itemOrder, LONG otherId, LONG otherOrder, int down) {
     if (itemOrder != otherOrder) {
-        writeOrder(dbCurrent, strCurrentList, itemId, otherOrder);
-        writeOrder(dbCurrent, strCurrentList, otherId, itemOrder);
+        writeOrder(currentItemTable(), itemId, otherOrder);
+        writeOrder(currentItemTable(), otherId, itemOrder);
         return;
     }
-    writeOrder(dbCurrent, strCurrentList, itemId, down ? otherOrder + 1 : otherOrder);
-    sequenceOrder(dbCurrent, strCurrentList, parentId, itemId);
+    writeOrder(currentItemTable(), itemId, down ? otherOrder + 1 : otherOrder);
+    sequenceOrder(currentItemTable(), parentId, itemId);
 }
 
 bool moveVertically(HWND tree, HTREEITEM item, int down) {
@@ -66,8 +67,8 @@ bool moveVertically(HWND tree, HTREEITEM item, int down) {
     if (!other) return false;
     LONG id = getItemId(tree, item);
     LONG otherId = getItemId(tree, other);
-    LONG order = readOrder(dbCurrent, strCurrentList, id);
-    LONG otherOrder = readOrder(dbCurrent, strCurrentList, otherId);
+    LONG order = readOrder(currentItemTable(), id);
+    LONG otherOrder = readOrder(currentItemTable(), otherId);
     exchangeOrders(parentIdOf(tree, item), id, order, otherId, otherOrder, down);
     if (!hasChildren(tree, item) && !hasChildren(tree, other)) {
         int differ = isItemChecked(tree, item) != isItemChecked(tree, other);
@@ -88,7 +89,7 @@ bool moveRight(HWND tree, HTREEITEM item) {
     if (!previous || treeParent(tree, previous) != treeParent(tree, item)) return false;
     LONG id = getItemId(tree, item);
     LONG newParentId = getItemId(tree, previous);
-    storeItemPlace(id, newParentId, nextOrder(dbCurrent, strCurrentList, newParentId));
+    storeItemPlace(id, newParentId, nextOrder(currentItemTable(), newParentId));
     storeChildCount(newParentId, 1);
     reloadOutline();
     checkParentsOf(tree, id);
@@ -105,12 +106,12 @@ bool moveLeft(HWND tree, HTREEITEM item) {
     LONG parentId = getItemId(tree, parent);
     LONG grandParentId = parentIdOf(tree, parent);
     if (HTREEITEM after = treeNextSibling(tree, parent)) {
-        storeItemPlace(id, grandParentId, readOrder(dbCurrent, strCurrentList, getItemId(tree, after)));
-        sequenceOrder(dbCurrent, strCurrentList, grandParentId, id);
+        storeItemPlace(id, grandParentId, readOrder(currentItemTable(), getItemId(tree, after)));
+        sequenceOrder(currentItemTable(), grandParentId, id);
     } else {
-        storeItemPlace(id, grandParentId, nextOrder(dbCurrent, strCurrentList, grandParentId));
+        storeItemPlace(id, grandParentId, nextOrder(currentItemTable(), grandParentId));
     }
-    storeChildCount(parentId, countChildRows(dbCurrent, strCurrentList, parentId) > 0 ? 1 : 0);
+    storeChildCount(parentId, countChildRows(currentItemTable(), parentId) > 0 ? 1 : 0);
     reloadOutline();
     if (attrCurrentList.bAutoCheck == 1) {
         // The parent it left may be complete now, its new parent not.

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "outline/current_items.h"
 #include "shell/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 // Sections: statements | reading the source | writing copies | moving a cut
 // item back | pasteItemRows | purge
@@ -32,14 +34,14 @@ void commit(sqlite3* db) {
 bool rowExists(sqlite3* db, const char* listName, LONG id) {
     ItemRecord probe{};
     probe.longID = id;
-    return readItem(db, listName, &probe, ITEM_ORDER) == 1;
+    return readItem(itemTableOf(db, listName), &probe, ITEM_ORDER) == 1;
 }
 
 // Every live descendant of `id`, parents before their children.
 std::vector<LONG> descendantsOf(sqlite3* db, const char* listName, LONG id) {
     LONG* ids = nullptr;
     int count = 0;
-    collectDescendants(db, listName, id, &ids, &count);
+    collectDescendants(itemTableOf(db, listName), id, &ids, &count);
     std::vector<LONG> out(ids, ids + (ids ? count : 0));
     std::free(ids);
     return out;
@@ -53,11 +55,9 @@ std::vector<LONG> descendantsOf(sqlite3* db, const char* listName, LONG id) {
 bool readSourceRow(sqlite3* db, const char* sourceList, bool sameList, LONG id, ItemRecord* record) {
     *record = ItemRecord{};
     record->longID = id;
-    const int saved = attrCurrentList.bPassword;
-    if (!sameList) attrCurrentList.bPassword = 0;
-    int found = readItem(db, sourceList, record, ITEM_ALL);
-    attrCurrentList.bPassword = saved;
-    return found == 1;
+    ItemTable source = itemTableOf(db, sourceList);
+    if (!sameList) source.enciphered = false;
+    return readItem(source, record, ITEM_ALL) == 1;
 }
 
 // --- writing copies ---------------------------------------------------------------------
@@ -114,7 +114,7 @@ LONG insertCopy(sqlite3* db, const char* sourceList, LONG sourceId, const char* 
     record.longParentID = parentId;
     record.longOrder = order;
     record.fieldMask = ITEM_ALL;
-    LONG id = writeItem(db, targetList, record);
+    LONG id = writeItem(itemTableOf(db, targetList), record);
     if (id <= 0) return -1;
     if (carryText) carryColumn(db, "strText", sourceList, sourceId, targetList, id, sameList);
     if (carryNote) carryColumn(db, "strNoteText", sourceList, sourceId, targetList, id, sameList);
@@ -144,7 +144,7 @@ PasteResult copyTree(sqlite3* db, const char* sourceList, const char* targetList
         commit(db);
         return result;
     }
-    if (place.hasSelection) sequenceOrder(db, targetList, place.parentId, top);
+    if (place.hasSelection) sequenceOrder(itemTableOf(db, targetList), place.parentId, top);
 
     std::vector<LONG> oldIds{positive};
     std::vector<LONG> newIds{top};
@@ -192,7 +192,7 @@ PasteResult moveCutItem(sqlite3* db, const char* listName, LONG positive, const 
                       static_cast<long>(place.parentId), id));
     run(db, formatSql("UPDATE '%s' set longOrder = %ld WHERE longID = %ld;", name.c_str(),
                       static_cast<long>(place.order), id));
-    if (place.hasSelection) sequenceOrder(db, listName, place.parentId, positive);
+    if (place.hasSelection) sequenceOrder(itemTableOf(db, listName), place.parentId, positive);
     commit(db);
     result.pastedId = positive;
     result.consumed = true;
@@ -206,6 +206,8 @@ PasteResult moveCutItem(sqlite3* db, const char* listName, LONG positive, const 
 PasteResult pasteItemRows(sqlite3* db, const char* sourceList, const char* targetList, LONG clipboardId,
                           const PastePlace& place) {
     PasteResult result;
+    // A branch of many items reads and writes the same statements for each.
+    StatementReuse reuse(db);
     if (!db || !sourceList || !targetList || clipboardId == 0 || clipboardId == INT32_MIN) {
         result.unreadable = clipboardId != 0;
         return result;
@@ -236,17 +238,20 @@ void purgeParkedItemsKeeping(sqlite3* db, const char* listName, LONG keepId) {
     // The kept row waits for its Paste; every other parked row goes, and
     // with it its descendants, which still name the positive identifier.
     LONG* ids = nullptr;
-    int count = listAllIds(db, listName, &ids);
+    int count = listAllIds(itemTableOf(db, listName), &ids);
     std::vector<LONG> parked;
     for (int i = 0; i < count; ++i)
         if (ids[i] < 0 && ids[i] != keepId) parked.push_back(ids[i]);
     std::free(ids);
     if (parked.empty()) return;
-    begin(db);
+    // Inside the Delete's own transaction when it purges for it.
+    StatementReuse reuse(db);
+    CommandTransaction purge(db);
+    const ItemTable table = itemTableOf(db, listName);
     for (LONG id : parked) {
         LONG magnitude = id == INT32_MIN ? INT32_MAX : -id;
-        deleteDescendants(db, listName, magnitude);
-        deleteItemRow(db, listName, id);
+        deleteDescendants(table, magnitude);
+        deleteItemRow(table, id);
     }
-    commit(db);
+    purge.commit();
 }

@@ -1,5 +1,6 @@
 #include "outline/item_place.h"
 
+#include "outline/current_items.h"
 #include "outline/item_draw.h"
 #include "outline/tree_load.h"
 #include "outline/tree_ops.h"
@@ -18,7 +19,7 @@ void storeItemPlace(LONG id, LONG parentId, LONG order) {
     record.longParentID = parentId;
     record.longOrder = order;
     record.fieldMask = ITEM_PARENT | ITEM_ORDER;
-    writeItem(dbCurrent, strCurrentList, record);
+    writeItem(currentItemTable(), record);
 }
 
 void storeChildCount(LONG id, int count) {
@@ -27,14 +28,14 @@ void storeChildCount(LONG id, int count) {
     record.longID = id;
     record.intNumChild = count;
     record.fieldMask = ITEM_NUMCHILD;
-    writeItem(dbCurrent, strCurrentList, record);
+    writeItem(currentItemTable(), record);
 }
 
 void showPlainText(HWND tree, HTREEITEM item) {
     if (!item) return;
     ItemRecord record{};
     record.longID = getItemId(tree, item);
-    if (readItem(dbCurrent, strCurrentList, &record, ITEM_TEXT)) setItemText(tree, item, record.strText);
+    if (readItem(currentItemTable(), &record, ITEM_TEXT)) setItemText(tree, item, record.strText);
 }
 
 void refreshParentLabel(HWND tree, HTREEITEM parent) {

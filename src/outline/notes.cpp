@@ -9,6 +9,7 @@
 #include "commctrl.h"
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
+#include "outline/current_items.h"
 #include "outline/tree_ops.h"
 #include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
@@ -52,7 +53,7 @@ void loadItemNote(LONG longID) {
     unsavedNoteId = 0;
     // Setting the whole text raises no change notification, so nothing is
     // written back by showing a note.
-    if (longID != 0 && dbCurrent && readItem(dbCurrent, strCurrentList, &item, ITEM_NOTE) == 1)
+    if (longID != 0 && dbCurrent && readItem(currentItemTable(), &item, ITEM_NOTE) == 1)
         SetWindowTextW(hwndNotes, item.strNoteText);
     else
         SetWindowTextW(hwndNotes, u"");
@@ -77,7 +78,7 @@ void saveNote() {
     item.bNote = textIsEmpty(item.strNoteText) ? 0 : 1;
     doubleQuotes(item.strNoteText, NOTE_TEXT_CHARS);
     item.fieldMask = ITEM_NOTE;
-    if (writeItem(dbCurrent, strCurrentList, item) > 0) {
+    if (writeItem(currentItemTable(), item) > 0) {
         unsavedNoteId = 0;
         return;
     }
@@ -155,11 +156,11 @@ LRESULT onDeleteNote(HWND, int, HWND, int) {
     setWaitCursor(1);
     ItemRecord item{};
     item.longID = getItemId(hwndMainTV, selected);
-    if (readItem(dbCurrent, strCurrentList, &item, ITEM_NOTEFLAG) == 1 && item.bNote == 1) {
+    if (readItem(currentItemTable(), &item, ITEM_NOTEFLAG) == 1 && item.bNote == 1) {
         item.bNote = 0;
         item.strNoteText[0] = 0;
         item.fieldMask = ITEM_NOTE;
-        writeItem(dbCurrent, strCurrentList, item);
+        writeItem(currentItemTable(), item);
         // The note mark beside the label goes with the note.
         // TVM_GETITEMRECT takes the item in the rectangle's first bytes.
         RECT text{};

@@ -4,10 +4,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "outline/current_items.h"
 #include "outline/tree_ops.h"
 #include "shell/app_state.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ void storeChecked(HWND tree, HTREEITEM item, int checked) {
     if (record.longID <= 0) return;
     record.bChecked = checked ? 1 : 0;
     record.fieldMask = ITEM_CHECK;
-    writeItem(dbCurrent, strCurrentList, record);
+    writeItem(currentItemTable(), record);
 }
 
 void setAndStore(HWND tree, HTREEITEM item, int checked) {
@@ -32,15 +34,10 @@ void markTreeBelow(HWND tree, HTREEITEM item, int checked) {
     }
 }
 
-int run(const std::string& sql) {
-    char errorText[200];
-    return executeSql(dbCurrent, sql.c_str(), errorText, sizeof errorText);
-}
-
 int readExpand(HWND tree, HTREEITEM item) {
     ItemRecord record{};
     record.longID = getItemId(tree, item);
-    if (!readItem(dbCurrent, strCurrentList, &record, ITEM_EXPAND)) return 0;
+    if (!readItem(currentItemTable(), &record, ITEM_EXPAND)) return 0;
     return record.bNodeExpand;
 }
 
@@ -87,7 +84,7 @@ void recomputeAllChecks(HWND tree) {
 void checkSubtree(HWND tree, HTREEITEM item) {
     LONG id = getItemId(tree, item);
     if (id == 0) return;
-    checkDescendants(dbCurrent, strCurrentList, id);
+    checkDescendants(currentItemTable(), id);
     markTreeBelow(tree, item, 1);
 }
 
@@ -96,14 +93,19 @@ void uncheckSubtree(HWND tree, HTREEITEM item) {
     if (id == 0) return;
     LONG* ids = nullptr;
     int count = 0;
-    collectDescendants(dbCurrent, strCurrentList, id, &ids, &count);
+    collectDescendants(currentItemTable(), id, &ids, &count);
     if (count > 0) {
-        const std::string name = quoteSql(strCurrentList);
-        run("BEGIN TRANSACTION;");
-        for (int i = 0; i < count; ++i)
-            run(formatSql("UPDATE '%s' SET bChecked = %d WHERE longID = %ld;", name.c_str(), 0, (long)ids[i]));
-        run("COMMIT;");
-        run("END TRANSACTION;");
+        // Joins the caller's transaction when the tap opened one; the
+        // statement is compiled once for the branch.
+        StatementReuse reuse(dbCurrent);
+        CommandTransaction transaction(dbCurrent);
+        const std::string sql = formatSql("UPDATE '%s' SET bChecked = ? WHERE longID = ?;", quoteSql(strCurrentList).c_str());
+        Statement uncheck(dbCurrent, sql);
+        for (int i = 0; i < count; ++i) {
+            uncheck.bind(0).bind(ids[i]).run();
+            uncheck.reset();
+        }
+        transaction.commit();
     }
     free(ids);
     markTreeBelow(tree, item, 0);

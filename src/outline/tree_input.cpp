@@ -6,9 +6,11 @@
 // | keys | window procedure
 #include "outline/tree_input.h"
 
+#include "outline/current_items.h"
 #include "outline/item_draw.h"
 #include "outline/notes.h"
 #include "outline/outline_paint.h"
+#include "outline/outline_reload.h"
 #include "outline/tree_checks.h"
 #include "outline/tree_input_state.h"
 #include "outline/tree_load.h"
@@ -17,6 +19,7 @@
 #include "shell/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
+#include "storage/statements.h"
 
 using namespace outline_input;
 
@@ -62,7 +65,7 @@ bool labelRect(HWND tree, HTREEITEM item, RECT* out) {
 int readNoteFlag(LONG id) {
     ItemRecord record{};
     record.longID = id;
-    if (!readItem(dbCurrent, strCurrentList, &record, ITEM_NOTEFLAG)) return 0;
+    if (!readItem(currentItemTable(), &record, ITEM_NOTEFLAG)) return 0;
     return record.bNote == 1;
 }
 
@@ -71,7 +74,7 @@ void storeChecked(LONG id, int checked) {
     record.longID = id;
     record.bChecked = checked;
     record.fieldMask = ITEM_CHECK;
-    writeItem(dbCurrent, strCurrentList, record);
+    writeItem(currentItemTable(), record);
 }
 
 }  // namespace
@@ -201,16 +204,30 @@ void openLabelEditor(HWND tree, HTREEITEM item, int hasNote) {
 void toggleCheck(HWND tree, HTREEITEM item) {
     LONG id = getItemId(tree, item);
     int s = isItemChecked(tree, item) ? 0 : 1;
-    storeChecked(id, s);
     HTREEITEM parent = treeParent(tree, item);
-    if (attrCurrentList.bAutoCheck == 1) {
-        if (parent) propagateCheckUp(tree, item, s);
-        // Checking takes the whole branch along; unchecking clears it, so
-        // that an item stays checked exactly when all its children are.
-        if (s)
-            checkSubtree(tree, item);
-        else
-            uncheckSubtree(tree, item);
+    bool stored = false;
+    {
+        // The item, its ancestors and its branch are one change of the
+        // file: one commit rather than one per row, and none of it when a
+        // write fails, in which case the outline shows the file again (once
+        // the change is rolled back, when this block ends).
+        StatementReuse reuse(dbCurrent);
+        CommandTransaction change(dbCurrent);
+        storeChecked(id, s);
+        if (attrCurrentList.bAutoCheck == 1) {
+            if (parent) propagateCheckUp(tree, item, s);
+            // Checking takes the whole branch along; unchecking clears it, so
+            // that an item stays checked exactly when all its children are.
+            if (s)
+                checkSubtree(tree, item);
+            else
+                uncheckSubtree(tree, item);
+        }
+        stored = change.commit();
+    }
+    if (!stored) {
+        reloadCurrentList();
+        return;
     }
     setItemChecked(tree, item, s);
     int mode = attrCurrentList.intCompletionShow;

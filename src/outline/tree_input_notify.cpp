@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/trim_spaces.h"
+#include "outline/current_items.h"
 #include "outline/item_drag.h"
 #include "outline/item_draw.h"
 #include "outline/item_place.h"
@@ -51,7 +52,7 @@ LRESULT onContextMenu(HWND hwnd, NMRGINFO* info) {
     ItemRecord record{};
     record.longID = getItemId(tree, selected);
     record.bDisplay = 1;
-    readItem(dbCurrent, strCurrentList, &record, ITEM_DISPLAY);
+    readItem(currentItemTable(), &record, ITEM_DISPLAY);
     showItemMenu(hwnd, info->ptAction.x, info->ptAction.y, record.bDisplay, record.bNote);
     return 0;
 }
@@ -77,8 +78,8 @@ LRESULT removeUnnamedItem(HWND tree, HTREEITEM item) {
     LONG id = getItemId(tree, item);
     LONG parentId = parent ? getItemId(tree, parent) : 0;
     if (id > 0) {
-        deleteDescendants(dbCurrent, strCurrentList, id);
-        deleteItemRow(dbCurrent, strCurrentList, id);
+        deleteDescendants(currentItemTable(), id);
+        deleteItemRow(currentItemTable(), id);
     }
     SendMessageW(tree, TVM_DELETEITEM, 0, (LPARAM)item);
     if (parent) {
@@ -91,7 +92,7 @@ LRESULT removeUnnamedItem(HWND tree, HTREEITEM item) {
             else
                 showPlainText(tree, parent);
         }
-        if (countChildRows(dbCurrent, strCurrentList, parentId) == 0) storeChildCount(parentId, 0);
+        if (countChildRows(currentItemTable(), parentId) == 0) storeChildCount(parentId, 0);
     }
     deselect(tree);
     if (!treeRoot(tree)) {
@@ -152,7 +153,7 @@ LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
         text[kept] = 0;
         copyText(info->item.pszText, info->item.cchTextMax > 0 ? info->item.cchTextMax : kept + 1, text);
     }
-    if (id > 0 && writeItem(dbCurrent, strCurrentList, record) <= 0) {
+    if (id > 0 && writeItem(currentItemTable(), record) <= 0) {
         // The label the person typed is not stored: the node keeps the text
         // it had, which is the stored one (a reload would pull the node out
         // from under the editor that is ending).
@@ -178,7 +179,7 @@ LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
     }
     if (bOrderDirty == 1) {
         setWaitCursor(1);
-        sequenceOrder(dbCurrent, strCurrentList, parentId, id);
+        sequenceOrder(currentItemTable(), parentId, id);
         setWaitCursor(0);
     }
     bOrderDirty = 0;
@@ -239,7 +240,7 @@ LRESULT onItemExpanded(NMTREEVIEWW* info) {
         record.longID = id;
         record.bNodeExpand = action == TVE_EXPAND ? 1 : 0;
         record.fieldMask = ITEM_EXPAND;
-        writeItem(dbCurrent, strCurrentList, record);
+        writeItem(currentItemTable(), record);
     }
     SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree, nullptr, TRUE);

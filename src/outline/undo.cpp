@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "outline/current_items.h"
 #include "outline/item_draw.h"
 #include "outline/outline_reload.h"
 #include "outline/tree_checks.h"
@@ -40,7 +41,7 @@ bool reachableParent(sqlite3* db, const char* listName, LONG parentId) {
     for (LONG at = parentId; at != 0;) {
         if (at < 0 || !seen.insert(at).second) return false;
         ItemRecord record = recordOf(at);
-        if (!readItem(db, listName, &record, ITEM_PARENT)) return false;
+        if (!readItem(itemTableOf(db, listName), &record, ITEM_PARENT)) return false;
         at = record.longParentID;
     }
     return true;
@@ -52,43 +53,43 @@ LONG restoreParkedItem(sqlite3* db, const char* listName, LONG id) {
     if (!db || !listName || id == 0 || id == INT32_MIN) return -1;
     const LONG x = std::labs(id);
     ItemRecord parked = recordOf(-x);
-    if (!readItem(db, listName, &parked, ITEM_PARENT)) return -1;
+    if (!readItem(itemTableOf(db, listName), &parked, ITEM_PARENT)) return -1;
     // A damaged file may hold a live row of the same number; turning the
     // parked one positive would then fail, and the live row must not be
     // mistaken for the restored one.
     ItemRecord live = recordOf(x);
-    if (readItem(db, listName, &live, ITEM_PARENT)) return -1;
+    if (readItem(itemTableOf(db, listName), &live, ITEM_PARENT)) return -1;
     LONG parent = parked.longParentID;
     // Its former parent went while it was parked: the row would name a
     // parent the outline never reaches and stay out of sight for good.
     if (parent != 0 && !reachableParent(db, listName, parent)) parent = 0;
-    const LONG order = nextOrder(db, listName, parent);
+    const LONG order = nextOrder(itemTableOf(db, listName), parent);
 
     if (run(db, "BEGIN TRANSACTION;") != SQLITE_DONE) return -1;
-    unparkItemId(db, listName, x);
+    unparkItemId(itemTableOf(db, listName), x);
     ItemRecord back = recordOf(x);
     // Nothing is committed unless the row really is back under its number.
-    if (!readItem(db, listName, &back, ITEM_PARENT)) {
+    if (!readItem(itemTableOf(db, listName), &back, ITEM_PARENT)) {
         run(db, "ROLLBACK;");
         return -1;
     }
     back.longParentID = parent;
     back.fieldMask = ITEM_PARENT;
-    writeItem(db, listName, back);
+    writeItem(itemTableOf(db, listName), back);
     back.longOrder = order;
     back.fieldMask = ITEM_ORDER;
-    writeItem(db, listName, back);
+    writeItem(itemTableOf(db, listName), back);
     if (parent != 0) {
         ItemRecord above = recordOf(parent);
-        if (readItem(db, listName, &above, ITEM_NUMCHILD)) {
+        if (readItem(itemTableOf(db, listName), &above, ITEM_NUMCHILD)) {
             above.intNumChild = above.intNumChild > 0 ? above.intNumChild + 1 : 1;
             above.fieldMask = ITEM_NUMCHILD;
-            writeItem(db, listName, above);
+            writeItem(itemTableOf(db, listName), above);
         }
     }
     // It is last among its siblings, so no sibling moves; this only mends a
     // tie with a sibling that has the same number.
-    sequenceOrder(db, listName, parent, x);
+    sequenceOrder(itemTableOf(db, listName), parent, x);
     if (run(db, "COMMIT;") != SQLITE_DONE) {
         run(db, "ROLLBACK;");
         return -1;

@@ -221,10 +221,12 @@ void purgeParkedItems(sqlite3* db, const char* listName) {
     // commits.
     StatementReuse reuse(db);
     CommandTransaction transaction(db);
+    // Only identifiers are read and deleted, so the texts' form is no matter.
+    const ItemTable table{db, listName};
     for (LONG id : parked) {
         LONG magnitude = id == INT32_MIN ? INT32_MAX : -id;
-        deleteDescendants(db, listName, magnitude);
-        deleteItemRow(db, listName, id);
+        deleteDescendants(table, magnitude);
+        deleteItemRow(table, id);
     }
     transaction.commit();
 }

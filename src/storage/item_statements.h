@@ -11,19 +11,16 @@
 
 #include <string>
 
+#include "storage/item_table.h"
 #include "storage/statements.h"
 
 namespace item_sql {
 
-// Whether the list's texts are stored enciphered.
-bool enciphered();
-// The statement's text for `listName`.
-std::string assemble(const char* templ, const char* listName);
+// The statement's text for `table`.
+std::string assemble(const char* templ, const ItemTable& table);
 // The prepared statement (kept while a StatementReuse is open).
-inline Statement prepare(sqlite3* db, const char* listName, const char* templ) {
-    return Statement(db, assemble(templ, listName));
-}
-// 1 when the connection and the list's table are there.
-bool tableReady(sqlite3* db, const char* listName);
+inline Statement prepare(const ItemTable& table, const char* templ) { return Statement(table.db, assemble(templ, table)); }
+// True when the connection and the list's table are there.
+bool tableReady(const ItemTable& table);
 
 }  // namespace item_sql

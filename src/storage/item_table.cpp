@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/codepage.h"
-#include "shell/app_state.h"
 #include "storage/item_statements.h"
 #include "storage/sql_helpers.h"
 
@@ -19,14 +19,39 @@
 
 namespace item_sql {
 
-bool enciphered() { return attrCurrentList.bPassword == 1; }
+namespace {
 
-std::string assemble(const char* templ, const char* listName) {
-    const bool cipher = enciphered();
+// The text a template last gave, for the table it gave it for: a command
+// that runs one statement for many rows asks for the same text each time.
+struct Assembled {
+    std::string name;
+    bool enciphered;
+    std::string text;
+};
+
+std::string assembleNew(const char* templ, const ItemTable& table);
+
+}  // namespace
+
+std::string assemble(const char* templ, const ItemTable& table) {
+    static std::unordered_map<const char*, Assembled> last;
+    const char* name = table.name ? table.name : "";
+    auto found = last.find(templ);
+    if (found != last.end() && found->second.enciphered == table.enciphered && found->second.name == name)
+        return found->second.text;
+    std::string text = assembleNew(templ, table);
+    last[templ] = Assembled{name, table.enciphered, text};
+    return text;
+}
+
+namespace {
+
+std::string assembleNew(const char* templ, const ItemTable& table) {
+    const bool cipher = table.enciphered;
     std::string out;
     for (const char* p = templ; *p; ++p) {
         if (*p == '@') {
-            out += quoteSql(listName);
+            out += quoteSql(table.name);
         } else if (*p == '#') {
             out += cipher ? "bfencrypt(?)" : "?";
         } else if (*p == '$') {
@@ -42,7 +67,9 @@ std::string assemble(const char* templ, const char* listName) {
     return out;
 }
 
-bool tableReady(sqlite3* db, const char* listName) { return db && listName && tableExists(db, listName); }
+}  // namespace
+
+bool tableReady(const ItemTable& table) { return table.db && table.name && tableExists(table.db, table.name); }
 
 }  // namespace item_sql
 
@@ -55,8 +82,10 @@ namespace {
 // when the text does not form a closed literal: a single quote left
 // undoubled is refused as it always was, so the same texts fail.
 bool literalText(const WCHAR* wide, int chars, int bytes, std::string* out) {
-    std::vector<WCHAR> copy(wide, wide + chars);
-    copy[static_cast<size_t>(chars - 1)] = 0;  // a full field may lack its terminator
+    int length = 0;
+    while (length < chars - 1 && wide[length]) ++length;  // a full field may lack its terminator
+    std::vector<WCHAR> copy(wide, wide + length);
+    copy.push_back(0);
     std::vector<char> narrow(static_cast<size_t>(bytes));
     wideToCodePage(copy.data(), narrow.data(), bytes);
     const std::string doubled(narrow.data());
@@ -77,9 +106,9 @@ bool literalText(const WCHAR* wide, int chars, int bytes, std::string* out) {
 
 }  // namespace
 
-int countItems(sqlite3* db, const char* listName) {
-    if (!db || !listName) return 0;
-    Statement count = prepare(db, listName, "SELECT COUNT(*) FROM '@';");
+int countItems(const ItemTable& table) {
+    if (!table.db || !table.name) return 0;
+    Statement count = prepare(table, "SELECT COUNT(*) FROM '@';");
     return count.step() == SQLITE_ROW ? int(count.number(0)) : 0;
 }
 
@@ -87,7 +116,7 @@ int countItems(sqlite3* db, const char* listName) {
 
 namespace {
 
-LONG insertItem(sqlite3* db, const char* listName, const ItemRecord& item) {
+LONG insertItem(const ItemTable& table, const ItemRecord& item) {
     std::string text;
     std::string note;
     bool textOk = literalText(item.strText, ITEM_TEXT_CHARS, ITEM_TEXT_CHARS, &text);
@@ -96,12 +125,12 @@ LONG insertItem(sqlite3* db, const char* listName, const ItemRecord& item) {
     if (item.fieldMask & ITEM_TEXT) {
         // The text alone replaces a full insert asked for in the same call.
         if (!textOk) return -1;
-        code = prepare(db, listName, "INSERT INTO '@' (strText) VALUES (#);").bindText(text).run();
+        code = prepare(table, "INSERT INTO '@' (strText) VALUES (#);").bindText(text).run();
     } else if (item.fieldMask & ITEM_ALL) {
-        LONG largest = maxAbsItemId(db, listName);
+        LONG largest = maxAbsItemId(table);
         // Identifiers only grow; at the top of the range there is no next one.
         if (largest >= INT32_MAX || !textOk || !noteOk) return -1;
-        Statement insert = prepare(db, listName,
+        Statement insert = prepare(table,
                                    "INSERT INTO '@' (longID,longParentID,longOrder,strText,bChecked,bDisplay,bNote,"
                                    "bNodeExpand,strNoteText,intNumChild) VALUES (?, ?, ?,#,?,?,?,?,#,?);");
         insert.bind(largest + 1).bind(item.longParentID).bind(item.longOrder).bindText(text);
@@ -111,7 +140,7 @@ LONG insertItem(sqlite3* db, const char* listName, const ItemRecord& item) {
         return -1;
     }
     if (code != SQLITE_DONE) return -1;
-    return static_cast<LONG>(sqlite3_last_insert_rowid(db));
+    return static_cast<LONG>(sqlite3_last_insert_rowid(table.db));
 }
 
 // Runs the statements of every set bit on a stored item, in the fixed order.
@@ -119,7 +148,7 @@ LONG insertItem(sqlite3* db, const char* listName, const ItemRecord& item) {
 // failure, as the bits are independent columns. A text that would not form
 // a closed literal counts as a failed statement and is not run. `ran` tells
 // whether any bit applied.
-bool updateItem(sqlite3* db, const char* listName, const ItemRecord& item, bool* ran) {
+bool updateItem(const ItemTable& table, const ItemRecord& item, bool* ran) {
     std::string text;
     std::string note;
     const bool textOk = literalText(item.strText, ITEM_TEXT_CHARS, ITEM_TEXT_CHARS, &text);
@@ -137,19 +166,19 @@ bool updateItem(sqlite3* db, const char* listName, const ItemRecord& item, bool*
         allDone = false;
     };
     auto set = [&](const char* templ, long long value) {
-        done(prepare(db, listName, templ).bind(value).bind(id));
+        done(prepare(table, templ).bind(value).bind(id));
     };
 
     if (mask & ITEM_ALL) {
         if (textOk)
-            done(prepare(db, listName, "UPDATE '@' SET longParentID=?,longOrder=?,strText=# WHERE longID = ?;")
+            done(prepare(table, "UPDATE '@' SET longParentID=?,longOrder=?,strText=# WHERE longID = ?;")
                      .bind(item.longParentID)
                      .bind(item.longOrder)
                      .bindText(text)
                      .bind(id));
         else
             refused();
-        done(prepare(db, listName,
+        done(prepare(table,
                      "UPDATE '@' SET bChecked=?,bDisplay=?,bNote=?,bNodeExpand=?,intNumChild=? WHERE longID = ?;")
                  .bind(item.bChecked)
                  .bind(item.bDisplay)
@@ -158,13 +187,13 @@ bool updateItem(sqlite3* db, const char* listName, const ItemRecord& item, bool*
                  .bind(item.intNumChild)
                  .bind(id));
         if (noteOk)
-            done(prepare(db, listName, "UPDATE '@' SET strNoteText=# WHERE longID = ?;").bindText(note).bind(id));
+            done(prepare(table, "UPDATE '@' SET strNoteText=# WHERE longID = ?;").bindText(note).bind(id));
         else
             refused();
     }
     if (mask & ITEM_TEXT) {
         if (textOk)
-            done(prepare(db, listName, "UPDATE '@' SET strText=# WHERE longID = ?;").bindText(text).bind(id));
+            done(prepare(table, "UPDATE '@' SET strText=# WHERE longID = ?;").bindText(text).bind(id));
         else
             refused();
     }
@@ -172,7 +201,7 @@ bool updateItem(sqlite3* db, const char* listName, const ItemRecord& item, bool*
     if (mask & ITEM_CHECK) set("UPDATE '@' SET bChecked=? WHERE longID = ?;", item.bChecked);
     if (mask & ITEM_NOTE) {
         if (noteOk)
-            done(prepare(db, listName, "UPDATE '@' SET bNote=?, strNoteText=# WHERE longID = ?;")
+            done(prepare(table, "UPDATE '@' SET bNote=?, strNoteText=# WHERE longID = ?;")
                      .bind(item.bNote)
                      .bindText(note)
                      .bind(id));
@@ -182,7 +211,7 @@ bool updateItem(sqlite3* db, const char* listName, const ItemRecord& item, bool*
     if (mask & ITEM_ORDER) set("UPDATE '@' SET longOrder=? WHERE longID = ?;", item.longOrder);
     if (mask & ITEM_NUMCHILD) set("UPDATE '@' SET intNumChild=? WHERE longID = ?;", item.intNumChild);
     if (mask & ITEM_DISPLAY)
-        done(prepare(db, listName, "UPDATE '@' SET bDisplay=?, bNote=? WHERE longID = ?;")
+        done(prepare(table, "UPDATE '@' SET bDisplay=?, bNote=? WHERE longID = ?;")
                  .bind(item.bDisplay)
                  .bind(item.bNote)
                  .bind(id));
@@ -192,13 +221,13 @@ bool updateItem(sqlite3* db, const char* listName, const ItemRecord& item, bool*
 
 }  // namespace
 
-LONG writeItem(sqlite3* db, const char* listName, ItemRecord item) {
-    if (!db || !listName) return -1;
-    if (item.longID == 0) return insertItem(db, listName, item);
+LONG writeItem(const ItemTable& table, ItemRecord item) {
+    if (!table.db || !table.name) return -1;
+    if (item.longID == 0) return insertItem(table, item);
     bool ran = false;
     // A failure of any of the statements is the call's failure, not only of
     // the last one: a half-written item must not be reported as stored.
-    bool allDone = updateItem(db, listName, item, &ran);
+    bool allDone = updateItem(table, item, &ran);
     return ran && allDone ? item.longID : -1;
 }
 
@@ -258,8 +287,8 @@ void fillField(sqlite3_stmt* statement, int column, Field field, ItemRecord* ite
 
 }  // namespace
 
-int readItem(sqlite3* db, const char* listName, ItemRecord* item, int mask) {
-    if (!db || !listName || !item || item->longID == 0) return 0;
+int readItem(const ItemTable& table, ItemRecord* item, int mask) {
+    if (!table.db || !table.name || !item || item->longID == 0) return 0;
     const ReadForm* form = nullptr;
     for (const ReadForm& candidate : readForms()) {
         if (mask & candidate.bit) {
@@ -268,7 +297,7 @@ int readItem(sqlite3* db, const char* listName, ItemRecord* item, int mask) {
         }
     }
     if (!form) return 0;
-    Statement read = prepare(db, listName, form->sql);
+    Statement read = prepare(table, form->sql);
     if (read.bind(item->longID).step() != SQLITE_ROW) return 0;
     for (size_t i = 0; i < form->fields.size(); ++i) fillField(read.get(), static_cast<int>(i), form->fields[i], item);
     return 1;
@@ -278,43 +307,43 @@ int readItem(sqlite3* db, const char* listName, ItemRecord* item, int mask) {
 
 namespace {
 
-int runWithIds(sqlite3* db, const char* listName, const char* templ, long long first, long long second) {
-    return prepare(db, listName, templ).bind(first).bind(second).run();
+int runWithIds(const ItemTable& table, const char* templ, long long first, long long second) {
+    return prepare(table, templ).bind(first).bind(second).run();
 }
 
 }  // namespace
 
-int parkItemId(sqlite3* db, const char* listName, LONG id) {
+int parkItemId(const ItemTable& table, LONG id) {
     if (id == 0) return 0;
-    if (!db || !listName) return 1;
+    if (!table.db || !table.name) return 1;
     const long long magnitude = std::llabs(static_cast<long long>(id));
-    runWithIds(db, listName, "UPDATE '@' set longID = ? WHERE longID = ?;", id, magnitude);
+    runWithIds(table, "UPDATE '@' set longID = ? WHERE longID = ?;", id, magnitude);
     return 1;
 }
 
-int unparkItemId(sqlite3* db, const char* listName, LONG id) {
+int unparkItemId(const ItemTable& table, LONG id) {
     if (id == 0) return 0;
-    if (!db || !listName) return 1;
+    if (!table.db || !table.name) return 1;
     const long long magnitude = std::llabs(static_cast<long long>(id));
-    runWithIds(db, listName, "UPDATE '@' set longID = ? WHERE longID = ?;", magnitude, -magnitude);
+    runWithIds(table, "UPDATE '@' set longID = ? WHERE longID = ?;", magnitude, -magnitude);
     return 1;
 }
 
-int deleteItemRow(sqlite3* db, const char* listName, LONG id) {
+int deleteItemRow(const ItemTable& table, LONG id) {
     if (id == 0) return 0;
-    if (!db || !listName) return 1;
-    prepare(db, listName, "DELETE FROM '@' WHERE longID = ?;").bind(id).run();
+    if (!table.db || !table.name) return 1;
+    prepare(table, "DELETE FROM '@' WHERE longID = ?;").bind(id).run();
     return 1;
 }
 
-LONG maxAbsItemId(sqlite3* db, const char* listName) {
-    if (!item_sql::tableReady(db, listName)) return 0;
+LONG maxAbsItemId(const ItemTable& table) {
+    if (!item_sql::tableReady(table)) return 0;
     // The largest absolute identifier is the largest one or the negative of
     // the smallest. Each of these is one look at the end of the table's
     // key, where MAX(ABS(longID)) reads every row: a new item in a long
     // list (and an import of many) would otherwise take a scan each.
-    Statement largest = prepare(db, listName, "SELECT MAX(longID) FROM '@';");
-    Statement smallest = prepare(db, listName, "SELECT MIN(longID) FROM '@';");
+    Statement largest = prepare(table, "SELECT MAX(longID) FROM '@';");
+    Statement smallest = prepare(table, "SELECT MIN(longID) FROM '@';");
     if (!largest.ready() || !smallest.ready()) return 0;
     largest.step();
     smallest.step();

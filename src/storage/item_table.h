@@ -3,8 +3,10 @@
 // identifiers, sibling order, parking items for undo, subtree walks and the
 // enciphering of a whole table.
 //
-// When the current list has a password (attrCurrentList.bPassword is 1)
-// texts go through bfencrypt on the way in and bfdecrypt on the way out.
+// Every operation takes the table it works on as an ItemTable: the
+// connection, the list's name, and whether its texts are stored enciphered
+// (then they go through bfencrypt on the way in and bfdecrypt on the way
+// out, with the key the cipher holds). The store reads nothing else.
 // Texts given to writeItem must already have their quotes doubled
 // (doubleQuotes: 100 for the text, 1000 for the note).
 //
@@ -36,6 +38,13 @@ enum {
     ITEM_PARENT = 0x400,
 };
 
+// One list's item table.
+struct ItemTable {
+    sqlite3* db = nullptr;
+    const char* name = nullptr;  // the list's name (8-bit), which is the table's
+    bool enciphered = false;     // the list has a password
+};
+
 // One item row in memory; longID 0 is an item not stored yet.
 struct ItemRecord {
     LONG longID;
@@ -52,39 +61,39 @@ struct ItemRecord {
 };
 
 // Number of rows, parked ones included; 0 on failure.
-int countItems(sqlite3* db, const char* listName);
+int countItems(const ItemTable& table);
 // Stores the masked fields; the item's identifier (new or existing), or -1.
-LONG writeItem(sqlite3* db, const char* listName, ItemRecord item);
+LONG writeItem(const ItemTable& table, ItemRecord item);
 // Reads the fields of the first mask bit in priority order; 1 read, 0 not.
-int readItem(sqlite3* db, const char* listName, ItemRecord* item, int mask);
+int readItem(const ItemTable& table, ItemRecord* item, int mask);
 // Gives the row |id| the identifier `id` (callers pass the negative); 0 when id is 0.
-int parkItemId(sqlite3* db, const char* listName, LONG id);
+int parkItemId(const ItemTable& table, LONG id);
 // Gives the row -|id| the identifier |id| back; 0 when id is 0.
-int unparkItemId(sqlite3* db, const char* listName, LONG id);
+int unparkItemId(const ItemTable& table, LONG id);
 // Deletes the one row `id`; 0 when id is 0.
-int deleteItemRow(sqlite3* db, const char* listName, LONG id);
+int deleteItemRow(const ItemTable& table, LONG id);
 // Appends every live descendant of `parentId`, parents before children.
-void collectDescendants(sqlite3* db, const char* listName, LONG parentId, LONG** ids, int* count);
+void collectDescendants(const ItemTable& table, LONG parentId, LONG** ids, int* count);
 // Deletes every live descendant of `parentId` (not the parent).
-void deleteDescendants(sqlite3* db, const char* listName, LONG parentId);
+void deleteDescendants(const ItemTable& table, LONG parentId);
 // Every identifier of the table, parked ones included; their number.
-int listAllIds(sqlite3* db, const char* listName, LONG** ids);
+int listAllIds(const ItemTable& table, LONG** ids);
 // Checks every descendant of `parentId`, in one transaction.
-void checkDescendants(sqlite3* db, const char* listName, LONG parentId);
+void checkDescendants(const ItemTable& table, LONG parentId);
 // Largest order among the parent's children + 1; 1 without children.
-LONG nextOrder(sqlite3* db, const char* listName, LONG parentId);
+LONG nextOrder(const ItemTable& table, LONG parentId);
 // The item's order; 0 when it cannot be read.
-LONG readOrder(sqlite3* db, const char* listName, LONG id);
+LONG readOrder(const ItemTable& table, LONG id);
 // Sets the item's order; the SQLite code (101 done), 0 without table.
-int writeOrder(sqlite3* db, const char* listName, LONG id, LONG order);
+int writeOrder(const ItemTable& table, LONG id, LONG order);
 // Number of live children of `parentId`; 0 on failure.
-int countChildRows(sqlite3* db, const char* listName, LONG parentId);
+int countChildRows(const ItemTable& table, LONG parentId);
 // id > 0: moves the siblings at or after the item's order one up to make
 // room for it; id <= 0: renumbers the live siblings 1, 2, 3, ...
-void sequenceOrder(sqlite3* db, const char* listName, LONG parentId, LONG id);
+void sequenceOrder(const ItemTable& table, LONG parentId, LONG id);
 // Largest absolute identifier; 0 for an empty table or on failure.
-LONG maxAbsItemId(sqlite3* db, const char* listName);
+LONG maxAbsItemId(const ItemTable& table);
 // Enciphers every text and note of the table; the code of the second statement.
-int encipherItemTable(sqlite3* db, const char* listName);
+int encipherItemTable(const ItemTable& table);
 // Deciphers every text and note of the table; the code of the second statement.
-int decipherItemTable(sqlite3* db, const char* listName);
+int decipherItemTable(const ItemTable& table);

@@ -55,13 +55,13 @@ private:
 
 // --- subtree walks -----------------------------------------------------------
 
-void collectDescendants(sqlite3* db, const char* listName, LONG parentId, LONG** ids, int* count) {
-    if (!db || !listName || !ids || !count) return;
-    StatementReuse reuse(db);
+void collectDescendants(const ItemTable& table, LONG parentId, LONG** ids, int* count) {
+    if (!table.db || !table.name || !ids || !count) return;
+    StatementReuse reuse(table.db);
     const std::string sql =
-        item_sql::assemble("SELECT longID,intNumChild FROM '@' WHERE longParentID = ? AND longID >= 0;", listName);
+        item_sql::assemble("SELECT longID,intNumChild FROM '@' WHERE longParentID = ? AND longID >= 0;", table);
     auto children = [&](LONG parent) {
-        auto statement = std::make_unique<Statement>(db, sql);
+        auto statement = std::make_unique<Statement>(table.db, sql);
         statement->bind(parent);
         return statement;
     };
@@ -95,10 +95,10 @@ void collectDescendants(sqlite3* db, const char* listName, LONG parentId, LONG**
 namespace {
 
 // The descendants collectDescendants finds, as a vector.
-std::vector<LONG> descendantsOf(sqlite3* db, const char* listName, LONG parentId) {
+std::vector<LONG> descendantsOf(const ItemTable& table, LONG parentId) {
     LONG* ids = nullptr;
     int count = 0;
-    collectDescendants(db, listName, parentId, &ids, &count);
+    collectDescendants(table, parentId, &ids, &count);
     std::vector<LONG> found(ids, ids + count);
     std::free(ids);
     return found;
@@ -106,20 +106,24 @@ std::vector<LONG> descendantsOf(sqlite3* db, const char* listName, LONG parentId
 
 }  // namespace
 
-void deleteDescendants(sqlite3* db, const char* listName, LONG parentId) {
-    StatementReuse reuse(db);
-    const std::vector<LONG> ids = descendantsOf(db, listName, parentId);
+void deleteDescendants(const ItemTable& table, LONG parentId) {
+    StatementReuse reuse(table.db);
+    const std::vector<LONG> ids = descendantsOf(table, parentId);
     if (ids.empty()) return;
     // One transaction: a row per statement would otherwise be a commit, and
     // a sync of the file, each.
-    CommandTransaction transaction(db);
-    for (LONG id : ids) prepare(db, listName, "DELETE FROM '@' WHERE longID = ?;").bind(id).run();
+    CommandTransaction transaction(table.db);
+    Statement remove = prepare(table, "DELETE FROM '@' WHERE longID = ?;");
+    for (LONG id : ids) {
+        remove.bind(id).run();
+        remove.reset();
+    }
     transaction.commit();
 }
 
-int listAllIds(sqlite3* db, const char* listName, LONG** ids) {
-    if (!db || !listName || !ids) return 0;
-    Statement all = prepare(db, listName, "SELECT longID FROM '@';");
+int listAllIds(const ItemTable& table, LONG** ids) {
+    if (!table.db || !table.name || !ids) return 0;
+    Statement all = prepare(table, "SELECT longID FROM '@';");
     if (!all.ready()) return 0;
     int count = 0;
     if (!*ids && !growIds(ids, 1)) return 0;
@@ -130,12 +134,16 @@ int listAllIds(sqlite3* db, const char* listName, LONG** ids) {
     return count;
 }
 
-void checkDescendants(sqlite3* db, const char* listName, LONG parentId) {
-    StatementReuse reuse(db);
-    const std::vector<LONG> ids = descendantsOf(db, listName, parentId);
+void checkDescendants(const ItemTable& table, LONG parentId) {
+    StatementReuse reuse(table.db);
+    const std::vector<LONG> ids = descendantsOf(table, parentId);
     if (ids.empty()) return;
-    BulkTransaction transaction(db);
-    for (LONG id : ids) prepare(db, listName, "UPDATE '@' SET bChecked = ? WHERE longID = ?;").bind(1).bind(id).run();
+    BulkTransaction transaction(table.db);
+    Statement check = prepare(table, "UPDATE '@' SET bChecked = ? WHERE longID = ?;");
+    for (LONG id : ids) {
+        check.bind(1).bind(id).run();
+        check.reset();
+    }
 }
 
 // --- order numbers -----------------------------------------------------------
@@ -153,10 +161,10 @@ int readNumber(Statement& statement, LONG* value) {
 
 }  // namespace
 
-LONG nextOrder(sqlite3* db, const char* listName, LONG parentId) {
-    if (!tableReady(db, listName)) return 0;
+LONG nextOrder(const ItemTable& table, LONG parentId) {
+    if (!tableReady(table)) return 0;
     LONG largest = 0;
-    Statement query = prepare(db, listName, "SELECT MAX(longOrder) FROM '@' WHERE longParentID=?;");
+    Statement query = prepare(table, "SELECT MAX(longOrder) FROM '@' WHERE longParentID=?;");
     int found = readNumber(query.bind(parentId), &largest);
     if (found < 0) return 0;
     if (found == 0) return 1;
@@ -166,36 +174,36 @@ LONG nextOrder(sqlite3* db, const char* listName, LONG parentId) {
 namespace {
 
 // The one number `templ` reads for `value`; 0 without a table or a row.
-LONG numberFor(sqlite3* db, const char* listName, const char* templ, LONG value) {
-    if (!tableReady(db, listName)) return 0;
+LONG numberFor(const ItemTable& table, const char* templ, LONG value) {
+    if (!tableReady(table)) return 0;
     LONG number = 0;
-    Statement query = prepare(db, listName, templ);
+    Statement query = prepare(table, templ);
     return readNumber(query.bind(value), &number) == 1 ? number : 0;
 }
 
 }  // namespace
 
-LONG readOrder(sqlite3* db, const char* listName, LONG id) {
-    return numberFor(db, listName, "SELECT longOrder FROM '@' WHERE longID=?;", id);
+LONG readOrder(const ItemTable& table, LONG id) {
+    return numberFor(table, "SELECT longOrder FROM '@' WHERE longID=?;", id);
 }
 
-int writeOrder(sqlite3* db, const char* listName, LONG id, LONG order) {
-    if (!tableReady(db, listName)) return 0;
-    return prepare(db, listName, "UPDATE '@' SET longOrder=? WHERE longID=?;").bind(order).bind(id).run();
+int writeOrder(const ItemTable& table, LONG id, LONG order) {
+    if (!tableReady(table)) return 0;
+    return prepare(table, "UPDATE '@' SET longOrder=? WHERE longID=?;").bind(order).bind(id).run();
 }
 
-int countChildRows(sqlite3* db, const char* listName, LONG parentId) {
-    return numberFor(db, listName, "SELECT COUNT(longID) FROM '@' WHERE longParentID=? AND longID > 0;", parentId);
+int countChildRows(const ItemTable& table, LONG parentId) {
+    return numberFor(table, "SELECT COUNT(longID) FROM '@' WHERE longParentID=? AND longID > 0;", parentId);
 }
 
-void sequenceOrder(sqlite3* db, const char* listName, LONG parentId, LONG id) {
-    if (!tableReady(db, listName)) return;
-    StatementReuse reuse(db);
-    int children = countChildRows(db, listName, parentId);
+void sequenceOrder(const ItemTable& table, LONG parentId, LONG id) {
+    if (!tableReady(table)) return;
+    StatementReuse reuse(table.db);
+    int children = countChildRows(table, parentId);
     if (children <= 0) return;
-    LONG order = readOrder(db, listName, id);
+    LONG order = readOrder(table, id);
     if (id > 0) {
-        prepare(db, listName,
+        prepare(table,
                 "UPDATE '@' SET longOrder = longOrder+1 WHERE longParentID = ? AND longOrder >= ? AND longID != ?;")
             .bind(parentId)
             .bind(order)
@@ -206,31 +214,31 @@ void sequenceOrder(sqlite3* db, const char* listName, LONG parentId, LONG id) {
     std::vector<LONG> ids;
     {
         Statement siblings =
-            prepare(db, listName, "SELECT longID FROM '@' WHERE longParentID=? AND longID > 0 ORDER BY longOrder;");
+            prepare(table, "SELECT longID FROM '@' WHERE longParentID=? AND longID > 0 ORDER BY longOrder;");
         if (!siblings.ready()) return;
         siblings.bind(parentId);
         ids.reserve(static_cast<size_t>(children));
         while (static_cast<int>(ids.size()) < children && siblings.step() == SQLITE_ROW)
             ids.push_back(columnNumber(siblings.get(), 0));
     }
-    BulkTransaction transaction(db);
-    for (size_t j = 0; j < ids.size(); ++j)
-        prepare(db, listName, "UPDATE '@' SET longOrder = ? WHERE longID = ?;")
-            .bind(static_cast<long long>(j + 1))
-            .bind(ids[j])
-            .run();
+    BulkTransaction transaction(table.db);
+    Statement renumber = prepare(table, "UPDATE '@' SET longOrder = ? WHERE longID = ?;");
+    for (size_t j = 0; j < ids.size(); ++j) {
+        renumber.bind(static_cast<long long>(j + 1)).bind(ids[j]).run();
+        renumber.reset();
+    }
 }
 
 // --- whole-table cipher --------------------------------------------------------
 
-int encipherItemTable(sqlite3* db, const char* listName) {
-    if (!db || !listName) return SQLITE_MISUSE;
-    prepare(db, listName, "UPDATE '@' SET strText = bfencrypt(strText);").run();
-    return prepare(db, listName, "UPDATE '@' SET strNoteText = bfencrypt(strNoteText);").run();
+int encipherItemTable(const ItemTable& table) {
+    if (!table.db || !table.name) return SQLITE_MISUSE;
+    prepare(table, "UPDATE '@' SET strText = bfencrypt(strText);").run();
+    return prepare(table, "UPDATE '@' SET strNoteText = bfencrypt(strNoteText);").run();
 }
 
-int decipherItemTable(sqlite3* db, const char* listName) {
-    if (!db || !listName) return SQLITE_MISUSE;
-    prepare(db, listName, "UPDATE '@' SET strText = bfdecrypt(strText);").run();
-    return prepare(db, listName, "UPDATE '@' SET strNoteText = bfdecrypt(strNoteText);").run();
+int decipherItemTable(const ItemTable& table) {
+    if (!table.db || !table.name) return SQLITE_MISUSE;
+    prepare(table, "UPDATE '@' SET strText = bfdecrypt(strText);").run();
+    return prepare(table, "UPDATE '@' SET strNoteText = bfdecrypt(strNoteText);").run();
 }

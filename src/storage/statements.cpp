@@ -135,6 +135,14 @@ int Statement::run() {
     return code;
 }
 
+void Statement::reset() {
+    if (statement_) {
+        sqlite3_reset(statement_);
+        sqlite3_clear_bindings(statement_);
+    }
+    next_ = 1;
+}
+
 long long Statement::number(int column) const { return statement_ ? sqlite3_column_int64(statement_, column) : 0; }
 
 // --- StatementReuse ----------------------------------------------------------------------------

@@ -33,6 +33,8 @@ public:
     int step();
     // Steps to the end; SQLite's code of the last step (101 done).
     int run();
+    // Ready to run again with new values (a loop over many rows).
+    void reset();
     long long number(int column) const;
     sqlite3_stmt* get() const { return statement_; }
 

@@ -10,6 +10,7 @@
 #include "common/message_dialog.h"
 #include "crypto/cipher.h"
 #include "exchange/task_creation.h"
+#include "outline/current_items.h"
 #include "outline/tree/outline_fixture.h"
 #include "pimstore.h"
 #include "platform/pim/pim_library.h"
@@ -155,7 +156,7 @@ TEST_F(TaskCreation, AProtectedListGivesThePlainTextsAndANoteLessItemNoBody) {
         std::char_traits<char16_t>::copy(record.strText, texts[i], std::char_traits<char16_t>::length(texts[i]) + 1);
         std::char_traits<char16_t>::copy(record.strNoteText, notes[i], std::char_traits<char16_t>::length(notes[i]) + 1);
         record.fieldMask = ITEM_ALL;
-        ASSERT_GT(writeItem(dbCurrent, strCurrentList, record), 0);
+        ASSERT_GT(writeItem(itemTableOf(dbCurrent, strCurrentList), record), 0);
     }
     ASSERT_NE(field(1, "strText"), "Safe code");
     load();

@@ -16,6 +16,7 @@
 #include "storage_test_util.h"
 
 using storage_test::column;
+using storage_test::itemsOf;
 using storage_test::scalar;
 
 namespace {
@@ -81,7 +82,7 @@ TEST_F(DatabaseFiles, ListsSurviveCloseAndReopen) {
     makeListDatabase(u"\\My Documents\\lists.qu2", 20);
     sqlite3* db = openListDatabase(u"\\My Documents\\lists.qu2");
     ASSERT_NE(db, nullptr);
-    EXPECT_EQ(countItems(db, "Groceries"), 20);
+    EXPECT_EQ(countItems(itemsOf(db, "Groceries")), 20);
     char name[40];
     EXPECT_EQ(readFirstListName(db, name, sizeof name), 1);
     EXPECT_STREQ(name, "Groceries");

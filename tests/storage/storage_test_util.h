@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "shell/app_state.h"
 #include "storage/database.h"
+#include "storage/item_table.h"
 #include "storage/sql_helpers.h"
 
 namespace storage_test {
@@ -38,6 +40,12 @@ inline std::string column(sqlite3* db, const std::string& sql) {
     }
     sqlite3_finalize(st);
     return out;
+}
+
+// The item table `name` of `db`, its texts enciphered while the test's
+// current list has a password, as the program's commands build it.
+inline ::ItemTable itemsOf(sqlite3* db, const char* name) {
+    return ::ItemTable{db, name, attrCurrentList.bPassword == 1};
 }
 
 // Records the text of every statement the connection starts, with its

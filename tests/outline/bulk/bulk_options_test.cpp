@@ -3,6 +3,7 @@
 // they reload.
 #include "bulk_fixture.h"
 #include "crypto/cipher.h"
+#include "outline/current_items.h"
 
 using namespace bulktest;
 using res::kCmdHideChecked;
@@ -74,7 +75,7 @@ TEST_F(SortCommands, AProtectedListSortsByItsDecipheredTexts) {
         record.bDisplay = 1;
         std::memcpy(record.strText, texts[i], (std::char_traits<char16_t>::length(texts[i]) + 1) * 2);
         record.fieldMask = ITEM_ALL;
-        ASSERT_GT(writeItem(dbCurrent, strCurrentList, record), 0);
+        ASSERT_GT(writeItem(itemTableOf(dbCurrent, strCurrentList), record), 0);
     }
     open();
     command(kCmdSortAlphabetic);

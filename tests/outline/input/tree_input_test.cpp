@@ -111,6 +111,25 @@ TEST_F(Input, AutoCheckGoesUpAndDown) {
     EXPECT_EQ(isItemChecked(hwndMainTV, byId(5)), 1);
 }
 
+TEST_F(Input, AFailedWriteOfAnAncestorKeepsTheWholeTapOut) {
+    attrCurrentList.bAutoCheck = 1;
+    family();
+    tapCheckBox(4);
+    // Dairy cannot be written: the tap on Gouda completes Cheese and Dairy.
+    ASSERT_EQ(sqlite3_exec(dbCurrent,
+                           "CREATE TRIGGER stop BEFORE UPDATE OF bChecked ON 'Groceries' WHEN old.longID = 1 BEGIN "
+                           "SELECT RAISE(ABORT, 'storage failed'); END;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    tapCheckBox(5);
+    EXPECT_EQ(column("SELECT bChecked FROM 'Groceries' WHERE longID <= 5 ORDER BY longID;"), "0,0,0,1,0");
+    // The outline shows the file again, not the tap that did not happen.
+    EXPECT_EQ(isItemChecked(hwndMainTV, byId(5)), 0);
+    EXPECT_EQ(isItemChecked(hwndMainTV, byId(3)), 0);
+    EXPECT_EQ(isItemChecked(hwndMainTV, byId(4)), 1);
+    EXPECT_EQ(sqlite3_get_autocommit(dbCurrent), 1);
+}
+
 TEST_F(Input, HideCheckedRemovesTheTappedItemAtOnce) {
     attrCurrentList.bHideChecked = 1;
     attrCurrentList.intCompletionShow = 1;

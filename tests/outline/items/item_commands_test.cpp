@@ -136,6 +136,25 @@ TEST_F(Deleting, TheWarningCanCancelAndOkParksTheItemAndRenumbersItsSiblings) {
     EXPECT_EQ(treeSelection(hwndMainTV), nullptr);
 }
 
+TEST_F(Deleting, AFailureHalfWayKeepsTheFileAndTheOutlineAsTheyWere) {
+    groceries();
+    select(2);
+    onDeleteItem(hwndMain, 40072, nullptr, 0);  // Skim parked, purged by the next Delete
+    char error[200];
+    // Renumbering the top level fails, after the purge and the parking.
+    ASSERT_EQ(executeSql(db,
+                         "CREATE TRIGGER stop BEFORE UPDATE OF longOrder ON 'Groceries' BEGIN "
+                         "SELECT RAISE(ABORT, 'storage failed'); END;",
+                         error, sizeof error),
+              101);
+    select(4);
+    onDeleteItem(hwndMain, 40072, nullptr, 0);
+    EXPECT_EQ(col("SELECT longID FROM 'Groceries' ORDER BY longID;"), "-2,1,3,4,5");
+    EXPECT_NE(node(4), nullptr);
+    EXPECT_EQ(bUndoAvailable, 2);
+    EXPECT_EQ(sqlite3_get_autocommit(db), 1);
+}
+
 TEST_F(Deleting, WithoutTheWarningSettingNothingIsAsked) {
     groceries();
     select(5);

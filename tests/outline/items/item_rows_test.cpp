@@ -7,6 +7,7 @@
 #include <string>
 
 #include "crypto/cipher.h"
+#include "outline/current_items.h"
 #include "outline/item_paste.h"
 #include "shell/app_state.h"
 #include "storage/item_table.h"
@@ -98,7 +99,7 @@ TEST_F(ItemRows, PasteWithoutSelectionAppendsAtTheEndOfTheTopLevelWithoutRenumbe
 
 TEST_F(ItemRows, CutItemOfTheSameListMovesBackWithItsIdentifierAndSubtree) {
     groceries();
-    ASSERT_EQ(parkItemId(db, A, -2), 1);  // Cut of Skim
+    ASSERT_EQ(parkItemId(itemTableOf(db, A), -2), 1);  // Cut of Skim
     PasteResult result = pasteItemRows(db, A, A, -2, PastePlace{0, 3, true});  // after Bread
     EXPECT_EQ(result.pastedId, 2);
     EXPECT_TRUE(result.consumed);
@@ -111,7 +112,7 @@ TEST_F(ItemRows, CutItemOfTheSameListMovesBackWithItsIdentifierAndSubtree) {
 TEST_F(ItemRows, CutInOneListPastedInAnotherGetsNewIdentifiersAndLeavesTheParkedRow) {
     groceries();
     row(B, 1, 0, 1, "Tent");
-    ASSERT_EQ(parkItemId(db, A, -1), 1);  // Cut of Milk
+    ASSERT_EQ(parkItemId(itemTableOf(db, A), -1), 1);  // Cut of Milk
     PasteResult result = pasteItemRows(db, A, B, -1, PastePlace{0, 2, true});
     ASSERT_EQ(result.pastedId, 2);
     EXPECT_TRUE(result.consumed);
@@ -169,7 +170,7 @@ TEST_F(ItemRows, CutItemRestoredByUndoMovesToThePastePlace) {
 TEST_F(ItemRows, ItemsThatCanNoLongerBeReadPasteNothing) {
     groceries();
     // A copied item deleted since (parked), a cut item purged, a list gone.
-    ASSERT_EQ(parkItemId(db, A, -5), 1);
+    ASSERT_EQ(parkItemId(itemTableOf(db, A), -5), 1);
     PasteResult copied = pasteItemRows(db, A, A, 5, PastePlace{0, 2, true});
     EXPECT_EQ(copied.pastedId, 0);
     EXPECT_TRUE(copied.unreadable);
@@ -233,7 +234,7 @@ TEST_F(ItemRows, CopyWithinAProtectedListKeepsTheTexts) {
     std::memcpy(item.strText, text.c_str(), (text.size() + 1) * sizeof(WCHAR));
     item.bDisplay = 1;
     item.fieldMask = ITEM_ALL;
-    ASSERT_EQ(writeItem(db, A, item), 1);
+    ASSERT_EQ(writeItem(itemTableOf(db, A), item), 1);
     PasteResult result = pasteItemRows(db, A, A, 1, PastePlace{0, 2, true});
     ASSERT_EQ(result.pastedId, 2);
     EXPECT_EQ(q("SELECT bfdecrypt(strText) FROM 'Groceries' WHERE longID = 2;"), "Passport's page");
@@ -256,8 +257,8 @@ TEST_F(ItemRows, ACopyIsOneTransaction) {
 
 TEST_F(ItemRows, PurgeSparesTheCutItemTheClipboardHoldsWithItsSubtree) {
     groceries();
-    ASSERT_EQ(parkItemId(db, A, -2), 1);  // Skim cut, on the clipboard
-    ASSERT_EQ(parkItemId(db, A, -5), 1);  // Bread deleted
+    ASSERT_EQ(parkItemId(itemTableOf(db, A), -2), 1);  // Skim cut, on the clipboard
+    ASSERT_EQ(parkItemId(itemTableOf(db, A), -5), 1);  // Bread deleted
     purgeParkedItemsKeeping(db, A, -2);
     EXPECT_EQ(col("SELECT longID FROM 'Groceries' ORDER BY longID;"), "-2,1,3,4");
     // Once the clipboard lets go, the next purge takes it with its child.

@@ -1,5 +1,6 @@
 // Loading a list into the outline: order and filter clauses, what is shown
 // and what is left out, expansion, protected lists, and the tree's state.
+#include "outline/current_items.h"
 #include "outline/tree_checks.h"
 #include "crypto/cipher.h"
 #include "outline/tree/outline_fixture.h"
@@ -132,7 +133,7 @@ TEST_F(TreeLoad, ProtectedListShowsAndSortsItsDecipheredTexts) {
         record.bDisplay = 1;
         std::memcpy(record.strText, texts[i], (std::char_traits<char16_t>::length(texts[i]) + 1) * 2);
         record.fieldMask = ITEM_ALL;
-        ASSERT_GT(writeItem(dbCurrent, strCurrentList, record), 0);
+        ASSERT_GT(writeItem(itemTableOf(dbCurrent, strCurrentList), record), 0);
     }
     EXPECT_NE(sql("SELECT strText FROM 'Groceries' WHERE longID=1;"), "pear");
     attrCurrentList.bAlphaSort = 1;
