@@ -194,10 +194,11 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
     setWaitCursor(1);
     const LONG id = getItemId(tree, node);
     HTREEITEM parent = treeParent(tree, node);
+    bool stored = false;
+    WCHAR why[200] = {};
     {
         // The purge, the parking and the renumbering are one change of the
-        // file: one commit, and on a failure none of it, with the outline
-        // left as it was.
+        // file: one commit, and on a failure none of it.
         CommandTransaction change(dbCurrent);
         // The item parked before is gone for good now, unless the clipboard
         // still holds it as a cut item waiting for its Paste.
@@ -210,10 +211,14 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
         } else {
             sequenceOrder(currentItemTable(), 0, 0);
         }
-        if (!checkStored(change.commit())) {
-            setWaitCursor(0);
-            return 0;
-        }
+        stored = change.commit();
+        // Said once the change is rolled back, in the words of the failure.
+        if (!stored) unsavedChangeText(why, 200);
+    }
+    if (!stored) {
+        reportUnsavedChangeAndReload(why);
+        setWaitCursor(0);
+        return 0;
     }
     bUndoAvailable = id;
 

@@ -8,6 +8,7 @@
 #include "outline/outline_reload.h"
 #include "shell/app_state.h"
 #include "state/shell_calls.h"
+#include "storage/statements.h"
 #include "wcrt.h"
 
 namespace {
@@ -32,15 +33,20 @@ bool lastStatementFailed() {
 }
 
 void unsavedChangeText(WCHAR* out, int capacity) {
-    const int code = dbCurrent ? sqlite3_errcode(dbCurrent) : SQLITE_OK;
+    // The connection's own error when its last statement failed; else the
+    // failure storage noted last (statements of the command may have run
+    // after the one that failed, until its transaction gave up).
+    const bool own = lastStatementFailed();
+    const int code = own ? sqlite3_errcode(dbCurrent) : storageErrorCode();
     if (code == SQLITE_FULL) {
         copyText(out, capacity, u"The list could not be saved because the storage is full.");
         return;
     }
     std::u16string text = u"The list could not be saved.";
-    if (lastStatementFailed()) {
+    const char* why = own ? sqlite3_errmsg(dbCurrent) : storageErrorText();
+    if (code != SQLITE_OK && why && why[0]) {
         WCHAR reason[160] = {};
-        MultiByteToWideChar(CP_UTF8, 0, sqlite3_errmsg(dbCurrent), -1, reason, 160);
+        MultiByteToWideChar(CP_UTF8, 0, why, -1, reason, 160);
         reason[159] = 0;
         text = u"The list could not be saved: " + std::u16string(reason) + u".";
     }
@@ -64,8 +70,14 @@ void reportUnsavedChange(LPCWSTR text) {
 }
 
 void reportUnsavedChangeAndReload() {
+    WCHAR text[200];
+    unsavedChangeText(text, 200);
+    reportUnsavedChangeAndReload(text);
+}
+
+void reportUnsavedChangeAndReload(LPCWSTR text) {
     if (reporting) return;
-    reportUnsavedChange();
+    reportUnsavedChange(text);
     setWaitCursor(1);
     reloadCurrentList();
     setWaitCursor(0);

@@ -18,6 +18,7 @@ void reportUnsavedChange();
 void reportUnsavedChange(LPCWSTR text);
 // Shows the message, then reloads the outline and fits the panes to it.
 void reportUnsavedChangeAndReload();
+void reportUnsavedChangeAndReload(LPCWSTR text);
 // Whether the last statement on the database failed: for the item-table
 // operations that give no result of their own. Only right after a single
 // statement (a transaction's closing "END TRANSACTION;" fails by design).

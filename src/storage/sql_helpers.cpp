@@ -55,6 +55,10 @@ LONG columnNumber(sqlite3_stmt* statement, int column) {
 
 int executeSql(sqlite3* db, const char* sql, char* errorText, int errorCapacity) {
     if (!db || !sql) return SQLITE_MISUSE;
+    if (commandRolledBack(db)) {
+        copyErrorText(db, errorText, errorCapacity);
+        return SQLITE_ABORT;
+    }
     sqlite3_stmt* statement = nullptr;
     int code = sqlite3_prepare(db, sql, -1, &statement, nullptr);
     if (code != SQLITE_OK) {
@@ -66,6 +70,7 @@ int executeSql(sqlite3* db, const char* sql, char* errorText, int errorCapacity)
     if (!statement) return SQLITE_DONE;
     code = sqlite3_step(statement);
     copyErrorText(db, errorText, errorCapacity);
+    if (code != SQLITE_DONE && code != SQLITE_ROW && insideCommand(db)) noteStorageError(db);
     sqlite3_finalize(statement);
     return code;
 }

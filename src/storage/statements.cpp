@@ -29,6 +29,20 @@ std::string& lastError() {
     return text;
 }
 
+int& lastErrorCode() {
+    static int code = SQLITE_OK;
+    return code;
+}
+
+// The connection whose command transaction is open here (not one of a
+// caller's): when SQLite ends that transaction itself on a failure (a full
+// disk, an I/O error), the statements after it would each be committed on
+// their own, so none of them runs.
+sqlite3*& commandDb() {
+    static sqlite3* db = nullptr;
+    return db;
+}
+
 // How many storage statements have failed so far: a transaction that saw
 // this change is not committed.
 unsigned long& failures() {
@@ -78,10 +92,16 @@ int plainRun(sqlite3* db, const char* sql) {
 }  // namespace
 
 const char* storageErrorText() { return lastError().c_str(); }
+int storageErrorCode() { return lastErrorCode(); }
+
+bool commandRolledBack(sqlite3* db) { return db && commandDb() == db && sqlite3_get_autocommit(db); }
+
+bool insideCommand(sqlite3* db) { return db && commandDb() == db; }
 
 void noteStorageError(sqlite3* db) {
     const char* text = db ? sqlite3_errmsg(db) : "no database";
     lastError() = text ? text : "";
+    lastErrorCode() = db ? sqlite3_errcode(db) : SQLITE_MISUSE;
     ++failures();
 }
 
@@ -123,6 +143,11 @@ Statement& Statement::bindText(const std::string& text) {
 
 int Statement::step() {
     if (!statement_) return SQLITE_ERROR;
+    if (commandRolledBack(db_)) {
+        // The failure that ended the command is noted already.
+        ++failures();
+        return SQLITE_ABORT;
+    }
     int code = sqlite3_step(statement_);
     if (code != SQLITE_ROW && code != SQLITE_DONE) noteStorageError(db_);
     return code;
@@ -173,16 +198,21 @@ CommandTransaction::CommandTransaction(sqlite3* db) : db_(db) {
     }
     own_ = begun_ = plainRun(db, "BEGIN TRANSACTION;") == SQLITE_DONE;
     failuresAtBegin_ = failures();
+    if (own_) commandDb() = db;
 }
 
 CommandTransaction::~CommandTransaction() {
-    if (own_ && !done_ && !sqlite3_get_autocommit(db_)) plainRun(db_, "ROLLBACK;");
+    if (!own_) return;
+    commandDb() = nullptr;
+    if (!done_ && !sqlite3_get_autocommit(db_)) plainRun(db_, "ROLLBACK;");
 }
 
 bool CommandTransaction::commit() {
     if (!begun_) return false;
     if (!own_) return true;
     if (failures() != failuresAtBegin_) return false;  // rolled back when this goes
+    // SQLite ended it already: what ran of the command is undone.
+    if (sqlite3_get_autocommit(db_)) return false;
     done_ = true;
     if (plainRun(db_, "COMMIT;") == SQLITE_DONE) return true;
     if (!sqlite3_get_autocommit(db_)) plainRun(db_, "ROLLBACK;");

@@ -86,6 +86,15 @@ private:
 
 // The error text of the last storage statement that failed ("" before any).
 const char* storageErrorText();
+// SQLite's code of that failure (SQLITE_OK before any).
+int storageErrorCode();
+// Whether SQLite has itself rolled back the command transaction open on
+// `db` (after a full disk or an I/O error); no statement of that command
+// runs any more, or it would be committed on its own.
+bool commandRolledBack(sqlite3* db);
+// Whether a command transaction of this connection is open: a failure of any
+// statement then fails the command.
+bool insideCommand(sqlite3* db);
 // Remembers the connection's current error text as the last failure; an
 // open CommandTransaction then rolls back instead of committing.
 void noteStorageError(sqlite3* db);

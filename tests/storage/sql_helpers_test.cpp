@@ -10,6 +10,7 @@
 #include <string>
 
 #include "crypto/cipher.h"
+#include "storage/statements.h"
 #include "storage_test_util.h"
 #include "support/temp_folder.h"
 
@@ -39,6 +40,27 @@ TEST_F(SqlHelpers, ExecuteSqlReportsTheStepOrThePreparation) {
     EXPECT_NE(std::strstr(error, "syntax error"), nullptr) << error;
     EXPECT_EQ(executeSql(db, "INSERT INTO missing VALUES (1);", error, sizeof error), SQLITE_ERROR);
     EXPECT_NE(std::strstr(error, "no such table"), nullptr) << error;
+}
+
+// SQLite ends a transaction itself on a full disk or an I/O error; the
+// command's later statements must not then be committed one by one.
+TEST_F(SqlHelpers, ACommandWhoseTransactionSQLiteEndedRunsNoMoreAndDoesNotCommit) {
+    ASSERT_EQ(executeSql(db, "CREATE TABLE t (a INTEGER);", error, sizeof error), 101);
+    {
+        CommandTransaction change(db);
+        ASSERT_TRUE(change.begun());
+        EXPECT_EQ(Statement(db, "INSERT INTO t VALUES (1);").run(), SQLITE_DONE);
+        sqlite3_exec(db, "ROLLBACK;", nullptr, nullptr, nullptr);  // as SQLite does after SQLITE_FULL
+        EXPECT_EQ(Statement(db, "INSERT INTO t VALUES (2);").run(), SQLITE_ABORT);
+        EXPECT_EQ(executeSql(db, "INSERT INTO t VALUES (3);", error, sizeof error), SQLITE_ABORT);
+        EXPECT_FALSE(change.commit());
+    }
+    EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM t;"), "0");
+    // The next command runs as usual.
+    CommandTransaction next(db);
+    EXPECT_EQ(Statement(db, "INSERT INTO t VALUES (4);").run(), SQLITE_DONE);
+    EXPECT_TRUE(next.commit());
+    EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM t;"), "1");
 }
 
 TEST_F(SqlHelpers, ErrorTextIsCutToTheBufferAndTerminated) {
