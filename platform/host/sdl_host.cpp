@@ -4,12 +4,16 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <climits>
 
 #include "platform/host/host_options.h"
 #include "platform/host/script.h"
 #include "platform/host/window_fit.h"
+#include "platform/host/window_icon.h"
+#include "platform/gdi/bmp.h"
+#include "platform/system/resource_table.h"
 #include "platform/host/window_query.h"
 #include "platform/shell/menu_query.h"
 #include "platform/shell/screen_follow.h"
@@ -38,6 +42,7 @@ struct SdlHost::Impl {
     POINT holdPt{0, 0};
     uint64_t holdReleaseAt = 0;
     bool videoUp = false;
+    bool iconSet = false;
     long uploaded = 0;
 
     POINT devicePoint(int wx, int wy) const {
@@ -53,6 +58,7 @@ struct SdlHost::Impl {
     }
     bool makeTexture();
     void windowResized(int windowWidth, int windowHeight);
+    void setIconOnce();
     FitArea usableArea() const;
     int zoomThatFits() const;
     void setZoom(int z);
@@ -61,6 +67,9 @@ struct SdlHost::Impl {
 };
 
 namespace {
+
+// The SDL event type of a raise request (0 until the video is up).
+std::atomic<Uint32> g_raiseEvent{0};
 
 // Milliseconds until the wall clock's next minute: the navigation bar's
 // clock changes then even when no timer is due.
@@ -169,6 +178,23 @@ void SdlHost::Impl::windowResized(int windowWidth, int windowHeight) {
     render();
 }
 
+// The program registers its pictures once it runs: the icon is set at the
+// first picture shown after that.
+void SdlHost::Impl::setIconOnce() {
+    if (iconSet) return;
+    const Resource* r = windowIconResource() ? resourceFind(kResBitmap, windowIconResource()) : nullptr;
+    if (!r) return;
+    iconSet = true;
+    gdi::Surface picture;
+    if (!gdi::decodeBmp((const uint8_t*)r->data, r->size, picture)) return;
+    IconImage icon = iconFromPicture(picture, picture.width);
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.rgba.data(), icon.size, icon.size, 32, icon.size * 4,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return;
+    SDL_SetWindowIcon(window, s);
+    SDL_FreeSurface(s);
+}
+
 FitArea SdlHost::Impl::usableArea() const {
     int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
     SDL_Rect r{};
@@ -204,6 +230,13 @@ bool SdlHost::Impl::zoomKey(const SDL_Keysym& key) {
 }
 
 void SdlHost::Impl::handle(const SDL_Event& e) {
+    if (e.type == g_raiseEvent && e.type != 0) {
+        // A second start on this root: this copy comes to the front instead.
+        SDL_RestoreWindow(window);
+        SDL_RaiseWindow(window);
+        if (HWND main = programMainWindow()) SetForegroundWindow(main);
+        return;
+    }
     switch (e.type) {
         case SDL_MOUSEBUTTONDOWN: {
             POINT p = devicePoint(e.button.x, e.button.y);
@@ -283,6 +316,10 @@ bool SdlHost::open(const HostOptions& o, std::string& error) {
         return false;
     }
     d_->videoUp = true;
+    if (g_raiseEvent == 0) {
+        Uint32 type = SDL_RegisterEvents(1);
+        if (type != (Uint32)-1) g_raiseEvent = type;
+    }
     // Keep the device's pixels sharp when zoomed (read when the texture is made).
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const ScreenConfig& c = screenConfig();
@@ -346,6 +383,7 @@ bool SdlHost::waitForInput(std::optional<uint64_t> timeoutMs) {
 
 void SdlHost::present(const gdi::Surface& screen, const std::vector<RECT>& dirty) {
     if (!d_->texture) return;
+    d_->setIconOnce();
     for (const RECT& r : dirty) {
         if (r.right <= r.left || r.bottom <= r.top) continue;
         SDL_Rect sr{(int)r.left, (int)r.top, (int)(r.right - r.left), (int)(r.bottom - r.top)};
@@ -359,6 +397,12 @@ void SdlHost::present(const gdi::Surface& screen, const std::vector<RECT>& dirty
         SDL_SetCursor(wait ? d_->wait : d_->arrow);
     }
     d_->render();
+}
+
+void SdlHost::requestRaise() {
+    SDL_Event e{};
+    e.type = g_raiseEvent;
+    if (e.type != 0) SDL_PushEvent(&e);
 }
 
 long SdlHost::uploadedRects() const { return d_->uploaded; }
