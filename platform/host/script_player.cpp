@@ -70,6 +70,7 @@ bool ScriptPlayer::perform(std::optional<uint64_t> timeoutMs) {
         case StepKind::Dump: return stepFile(s);
         case StepKind::Screen: return stepScreen(s);
         case StepKind::Wheel: return stepWheel(s);
+        case StepKind::Drop: return stepDrop(s);
     }
     return fail("unknown step");
 }

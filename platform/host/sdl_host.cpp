@@ -15,6 +15,7 @@
 #include "platform/gdi/bmp.h"
 #include "platform/system/resource_table.h"
 #include "platform/host/window_query.h"
+#include "platform/shell/drop_files.h"
 #include "platform/shell/menu_query.h"
 #include "platform/shell/screen_follow.h"
 #include "platform/shell/shell_system.h"
@@ -264,6 +265,18 @@ void SdlHost::Impl::handle(const SDL_Event& e) {
                 device::penUp(p.x, p.y);
             }
             break;
+        case SDL_DROPFILE: {
+            // Dropped where the pointer is (the window has the pointer while
+            // something is dragged onto it).
+            int x = 0, y = 0;
+            SDL_GetMouseState(&x, &y);
+            POINT p = devicePoint(x, y);
+            if (e.drop.file) {
+                dropFiles(p.x, p.y, {e.drop.file});
+                SDL_free(e.drop.file);
+            }
+            break;
+        }
         case SDL_MOUSEWHEEL: {
             int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
             int x = 0, y = 0;
@@ -342,6 +355,7 @@ bool SdlHost::open(const HostOptions& o, std::string& error) {
     d_->setZoom(o.zoom ? o.zoom : d_->zoomThatFits());
     d_->arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     d_->wait = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_StartTextInput();
     installClipboard();
     screenMarkAllDirty();
