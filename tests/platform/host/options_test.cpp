@@ -46,6 +46,10 @@ TEST(HostOptions, MistakesAreNamed) {
         {{"--zoom", "0"}, "--zoom takes"},
         {{"--zoom", "9"}, "--zoom takes"},
         {{"--zoom", "2x"}, "--zoom takes"},
+        {{"--screen", "320"}, "--screen takes"},
+        {{"--screen", "200x320"}, "--screen takes"},
+        {{"--screen", "320x480", "--hires"}, "from 480"},  // the hi-res screen is at least 480
+        {{"--screen", "320x240x2"}, "--screen takes"},
         {{"a.qu2", "b.qu2"}, "only one database file"},
         {{"--script", "s.txt", "--root", "/r"}, "--script runs only with --headless"},
         {{"--headless", "--script", "s.txt"}, "--script needs --root"},
