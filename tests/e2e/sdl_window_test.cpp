@@ -268,8 +268,8 @@ TEST_F(SdlWindow, ShowsTheDeviceScreenTakesThePenAndKeysAndEndsThroughExit) {
 
 // Without --zoom the window takes the largest zoom that fits the display
 // (two on 800 x 800); resized, the device screen follows it in device
-// pixels (the navigation bar spans the new width); a second start on the
-// same root ends with the status of a second copy.
+// pixels (the navigation bar spans the new width); Ctrl+- zooms out; a
+// second start on the same root ends with the status of a second copy.
 TEST_F(SdlWindow, FitsTheDisplayFollowsAResizeAndTurnsASecondStartAway) {
     ASSERT_FALSE(display_.name().empty()) << "Xvfb did not start";
     e2e::Run run;
@@ -292,6 +292,17 @@ TEST_F(SdlWindow, FitsTheDisplayFollowsAResizeAndTurnsASecondStartAway) {
         wide = shot(run.path("wide.xwd"));
     }
     EXPECT_EQ(wide.at(630, 4), wide.at(4, 4));
+
+    // Ctrl+- makes the same device screen one zoom smaller; the program
+    // never sees the key.
+    x("windowactivate --sync " + window_);
+    x("key --window " + window_ + " ctrl+minus");
+    for (int i = 0; i < 100 && geometry.find("WIDTH=320") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        geometry = x("getwindowgeometry --shell " + window_);
+    }
+    EXPECT_NE(geometry.find("WIDTH=320"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("HEIGHT=240"), std::string::npos) << geometry;
 
     pid_t second = spawn({e2e::binary(), "--root", run.root(), "--card", run.card()}, display_.name(), -1, true);
     ASSERT_GT(second, 0);
