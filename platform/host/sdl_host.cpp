@@ -272,7 +272,12 @@ void SdlHost::Impl::handle(const SDL_Event& e) {
             SDL_GetMouseState(&x, &y);
             POINT p = devicePoint(x, y);
             if (e.drop.file) {
-                dropFiles(p.x, p.y, {e.drop.file});
+                // Where the pointer is not known (or is over the bars), the
+                // program's main window takes it.
+                RECT r{};
+                HWND main = programMainWindow();
+                if (!dropFiles(p.x, p.y, {e.drop.file}) && main && GetWindowRect(main, &r))
+                    dropFiles((r.left + r.right) / 2, (r.top + r.bottom) / 2, {e.drop.file});
                 SDL_free(e.drop.file);
             }
             break;
