@@ -21,7 +21,12 @@ bool parse(std::vector<std::string> args, HostOptions& o, std::string& err) {
 TEST(HostOptions, EveryOptionIsRead) {
     HostOptions o;
     std::string err;
-    ASSERT_TRUE(parse({"--root", "/r", "--card", "/c", "--hires", "--zoom", "3", "--no-keyboard", "x.qu2"}, o, err)) << err;
+    ASSERT_TRUE(parse({"--root", "/r", "--card", "/c", "--hires", "--zoom", "3", "--no-keyboard", "--screen", "480x800",
+                       "x.qu2"},
+                      o, err))
+        << err;
+    EXPECT_EQ(o.screenWidth, 480);
+    EXPECT_EQ(o.screenHeight, 800);
     EXPECT_EQ(o.rootDir, "/r");
     EXPECT_EQ(o.cardDir, "/c");
     EXPECT_TRUE(o.hires);
