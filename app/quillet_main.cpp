@@ -1,6 +1,13 @@
 // The quillet executable: the device host runs the program's WinMain, in an
 // SDL window, headless, or driven by a script (see platform/host/host_main.h).
 #include "platform/host/host_main.h"
+#include "platform/host/window_icon.h"
 #include "shell/startup.h"
 
-int main(int argc, char** argv) { return device::hostMain(argc, argv, WinMain); }
+// The window's icon: the program's 64 x 64 picture (the About box's).
+constexpr int kProgramPicture = 112;
+
+int main(int argc, char** argv) {
+    device::setWindowIconResource(kProgramPicture);
+    return device::hostMain(argc, argv, WinMain);
+}

@@ -20,3 +20,4 @@
 #include "ctl_combobox.h"
 #include "commctrl.h"
 #include "aygshell.h"
+#include "shellapi.h"

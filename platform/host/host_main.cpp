@@ -7,6 +7,7 @@
 
 #include "platform/host/register_controls.h"
 #include "platform/host/script_player.h"
+#include "platform/host/single_copy.h"
 #include "platform/host/sdl_host.h"
 #include "platform/pim/pim_library.h"
 #include "platform/system/device_clock.h"
@@ -129,6 +130,22 @@ int hostMain(const std::vector<std::string>& args, WinMainFn program) {
         std::fputs(kNoDisplay, stderr);
         return kExitNoDisplay;
     }
+    // Before anything touches the device's files: a second copy only asks
+    // the first to come to the front.
+    SingleCopy copy;
+    const std::string root = o.rootDir.empty() ? defaultRootDir() : o.rootDir;
+    switch (copy.claim(root, error)) {
+        case SingleCopy::Claim::First: break;
+        case SingleCopy::Claim::Second:
+            if (SingleCopy::askToRaise(root))
+                std::fprintf(stderr, "quillet: Quillet Pro already runs on %s; it was brought to the front\n", root.c_str());
+            else
+                std::fprintf(stderr, "quillet: Quillet Pro already runs on %s and did not answer\n", root.c_str());
+            return kExitAlreadyRunning;
+        case SingleCopy::Claim::Failed:
+            std::fprintf(stderr, "quillet: %s\n", error.c_str());
+            return kExitNoDisplay;
+    }
     if (!hostPrepareDevice(o, error)) {
         std::fprintf(stderr, "quillet: %s\n", error.c_str());
         return kExitNoDisplay;
@@ -140,8 +157,10 @@ int hostMain(const std::vector<std::string>& args, WinMainFn program) {
     }
     int status;
     if (!o.scriptPath.empty()) {
+        copy.listen([] {});
         status = runScripted(o, program, cmdLine);
     } else if (o.headless) {
+        copy.listen([] {});
         // No driver: timers run on the virtual clock until nothing can happen.
         headlessHost().setIdleDriver({});
         useHeadlessHost();
@@ -152,6 +171,7 @@ int hostMain(const std::vector<std::string>& args, WinMainFn program) {
             std::fprintf(stderr, "quillet: %s\n%s", error.c_str(), kNoDisplay);
             return kExitNoDisplay;
         }
+        copy.listen(SdlHost::requestRaise);
         setHost(&sdl);
         clockUseVirtual(false);
         status = program(programInstance(), nullptr, cmdLine.data(), SW_SHOW);

@@ -32,6 +32,9 @@ enum HostExit {
     kExitUsage = 2,       // bad options, or a malformed script
     kExitStepFailed = 3,  // a script step found no target
     kExitLeftOpen = 4,    // a dialog, message box or menu was open at the end
+    // Another copy runs on the same device root and was asked to come to the
+    // front: the status the program's own start-up gives a second copy.
+    kExitAlreadyRunning = 16,
 };
 
 // Parses argv[1..]; false with `error` set (a one-line reason) when the

@@ -6,7 +6,7 @@
 //   control ID | select ID "TEXT" | tree "A/B/C" [label|check|button]
 //   [tap|dtap|hold] | wait MS | shot FILE.png | dump FILE.json
 //   power-off WRITES
-//   screen W H | wheel X Y NOTCHES
+//   screen W H | wheel X Y NOTCHES | drop X Y HOSTPATH
 //
 // Blank lines and lines starting with '#' are skipped. Arguments are
 // separated by blanks; one that holds blanks is written in double quotes,
@@ -20,7 +20,7 @@
 namespace device {
 
 enum class StepKind {
-    Tap, DoubleTap, Hold, Drag, Key, Type, Menu, Click, Control, Select, Tree, Wait, Shot, Dump, PowerOff, Screen, Wheel
+    Tap, DoubleTap, Hold, Drag, Key, Type, Menu, Click, Control, Select, Tree, Wait, Shot, Dump, PowerOff, Screen, Wheel, Drop
 };
 
 enum class TreePart { Label, Check, Button };
@@ -42,7 +42,7 @@ struct ScriptStep {
     std::vector<std::u16string> path;  // menu and tree path
     TreePart part = TreePart::Label;
     StepKind action = StepKind::Tap;   // tree: Tap, DoubleTap or Hold
-    std::string file;              // shot, dump (host path)
+    std::string file;              // shot, dump, drop (host path)
 };
 
 struct Script {

@@ -91,6 +91,14 @@ public:
         } else if (verb == "wheel") {
             s_.kind = StepKind::Wheel;
             ok = argc(3, 3) && coord(1, s_.x) && coord(2, s_.y) && number(3, -100, 100, s_.count);
+        } else if (verb == "drop") {
+            s_.kind = StepKind::Drop;
+            ok = argc(3, 3) && coord(1, s_.x) && coord(2, s_.y);
+            s_.file = ok ? a_[3] : "";
+            if (ok && s_.file.empty()) {
+                why_ = "drop needs a file name";
+                ok = false;
+            }
         } else if (verb == "screen") {
             s_.kind = StepKind::Screen;
             ok = argc(2, 2) && number(1, 1, 4096, s_.x) && number(2, 1, 4096, s_.y);

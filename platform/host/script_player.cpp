@@ -71,6 +71,7 @@ bool ScriptPlayer::perform(std::optional<uint64_t> timeoutMs) {
         case StepKind::PowerOff: return stepPowerOff(s);
         case StepKind::Screen: return stepScreen(s);
         case StepKind::Wheel: return stepWheel(s);
+        case StepKind::Drop: return stepDrop(s);
     }
     return fail("unknown step");
 }

@@ -59,6 +59,7 @@ private:
     bool stepPowerOff(const ScriptStep& s);
     bool stepScreen(const ScriptStep& s);
     bool stepWheel(const ScriptStep& s);
+    bool stepDrop(const ScriptStep& s);
 
     Script script_;
     size_t index_ = 0;

@@ -1,5 +1,7 @@
 // The script steps: each does what a person would do with the pen and the
 // keys, found through what is on the screen.
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "platform/controls/treeview/treeview_query.h"
@@ -8,6 +10,7 @@
 #include "platform/host/script_player.h"
 #include "platform/host/state_dump.h"
 #include "platform/host/window_query.h"
+#include "platform/shell/drop_files.h"
 #include "platform/shell/menu_query.h"
 #include "platform/shell/screen_follow.h"
 #include "platform/shell/shell_system.h"
@@ -307,6 +310,21 @@ bool ScriptPlayer::stepScreen(const ScriptStep& s) {
 bool ScriptPlayer::stepWheel(const ScriptStep& s) {
     if (!onScreen(s.x, s.y)) return fail("the point is outside the screen");
     wheel(s.x, s.y, s.count);
+    stepDone();
+    return true;
+}
+
+// A file dragged from the desktop and dropped at the point; a relative path
+// is taken from the folder the script runs in.
+bool ScriptPlayer::stepDrop(const ScriptStep& s) {
+    if (!onScreen(s.x, s.y)) return fail("the point is outside the screen");
+    std::string path = s.file;
+    if (path[0] != '/') {
+        char here[4096];
+        if (!getcwd(here, sizeof here)) return fail("the current folder cannot be read");
+        path = std::string(here) + "/" + path;
+    }
+    if (!dropFiles(s.x, s.y, {path})) return fail("no window there takes files");
     stepDone();
     return true;
 }

@@ -4,13 +4,18 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <climits>
 
 #include "platform/host/host_options.h"
 #include "platform/host/script.h"
 #include "platform/host/window_fit.h"
+#include "platform/host/window_icon.h"
+#include "platform/gdi/bmp.h"
+#include "platform/system/resource_table.h"
 #include "platform/host/window_query.h"
+#include "platform/shell/drop_files.h"
 #include "platform/shell/menu_query.h"
 #include "platform/shell/screen_follow.h"
 #include "platform/shell/shell_system.h"
@@ -38,6 +43,7 @@ struct SdlHost::Impl {
     POINT holdPt{0, 0};
     uint64_t holdReleaseAt = 0;
     bool videoUp = false;
+    bool iconSet = false;
     long uploaded = 0;
 
     POINT devicePoint(int wx, int wy) const {
@@ -53,6 +59,7 @@ struct SdlHost::Impl {
     }
     bool makeTexture();
     void windowResized(int windowWidth, int windowHeight);
+    void setIconOnce();
     FitArea usableArea() const;
     int zoomThatFits() const;
     void setZoom(int z);
@@ -61,6 +68,9 @@ struct SdlHost::Impl {
 };
 
 namespace {
+
+// The SDL event type of a raise request (0 until the video is up).
+std::atomic<Uint32> g_raiseEvent{0};
 
 // Milliseconds until the wall clock's next minute: the navigation bar's
 // clock changes then even when no timer is due.
@@ -169,6 +179,23 @@ void SdlHost::Impl::windowResized(int windowWidth, int windowHeight) {
     render();
 }
 
+// The program registers its pictures once it runs: the icon is set at the
+// first picture shown after that.
+void SdlHost::Impl::setIconOnce() {
+    if (iconSet) return;
+    const Resource* r = windowIconResource() ? resourceFind(kResBitmap, windowIconResource()) : nullptr;
+    if (!r) return;
+    iconSet = true;
+    gdi::Surface picture;
+    if (!gdi::decodeBmp((const uint8_t*)r->data, r->size, picture)) return;
+    IconImage icon = iconFromPicture(picture, picture.width);
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(icon.rgba.data(), icon.size, icon.size, 32, icon.size * 4,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return;
+    SDL_SetWindowIcon(window, s);
+    SDL_FreeSurface(s);
+}
+
 FitArea SdlHost::Impl::usableArea() const {
     int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
     SDL_Rect r{};
@@ -204,6 +231,13 @@ bool SdlHost::Impl::zoomKey(const SDL_Keysym& key) {
 }
 
 void SdlHost::Impl::handle(const SDL_Event& e) {
+    if (e.type == g_raiseEvent && e.type != 0) {
+        // A second start on this root: this copy comes to the front instead.
+        SDL_RestoreWindow(window);
+        SDL_RaiseWindow(window);
+        if (HWND main = programMainWindow()) SetForegroundWindow(main);
+        return;
+    }
     switch (e.type) {
         case SDL_MOUSEBUTTONDOWN: {
             POINT p = devicePoint(e.button.x, e.button.y);
@@ -231,6 +265,23 @@ void SdlHost::Impl::handle(const SDL_Event& e) {
                 device::penUp(p.x, p.y);
             }
             break;
+        case SDL_DROPFILE: {
+            // Dropped where the pointer is (the window has the pointer while
+            // something is dragged onto it).
+            int x = 0, y = 0;
+            SDL_GetMouseState(&x, &y);
+            POINT p = devicePoint(x, y);
+            if (e.drop.file) {
+                // Where the pointer is not known (or is over the bars), the
+                // program's main window takes it.
+                RECT r{};
+                HWND main = programMainWindow();
+                if (!dropFiles(p.x, p.y, {e.drop.file}) && main && GetWindowRect(main, &r))
+                    dropFiles((r.left + r.right) / 2, (r.top + r.bottom) / 2, {e.drop.file});
+                SDL_free(e.drop.file);
+            }
+            break;
+        }
         case SDL_MOUSEWHEEL: {
             int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
             int x = 0, y = 0;
@@ -283,6 +334,10 @@ bool SdlHost::open(const HostOptions& o, std::string& error) {
         return false;
     }
     d_->videoUp = true;
+    if (g_raiseEvent == 0) {
+        Uint32 type = SDL_RegisterEvents(1);
+        if (type != (Uint32)-1) g_raiseEvent = type;
+    }
     // Keep the device's pixels sharp when zoomed (read when the texture is made).
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const ScreenConfig& c = screenConfig();
@@ -305,6 +360,7 @@ bool SdlHost::open(const HostOptions& o, std::string& error) {
     d_->setZoom(o.zoom ? o.zoom : d_->zoomThatFits());
     d_->arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     d_->wait = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_StartTextInput();
     installClipboard();
     screenMarkAllDirty();
@@ -346,6 +402,7 @@ bool SdlHost::waitForInput(std::optional<uint64_t> timeoutMs) {
 
 void SdlHost::present(const gdi::Surface& screen, const std::vector<RECT>& dirty) {
     if (!d_->texture) return;
+    d_->setIconOnce();
     for (const RECT& r : dirty) {
         if (r.right <= r.left || r.bottom <= r.top) continue;
         SDL_Rect sr{(int)r.left, (int)r.top, (int)(r.right - r.left), (int)(r.bottom - r.top)};
@@ -359,6 +416,12 @@ void SdlHost::present(const gdi::Surface& screen, const std::vector<RECT>& dirty
         SDL_SetCursor(wait ? d_->wait : d_->arrow);
     }
     d_->render();
+}
+
+void SdlHost::requestRaise() {
+    SDL_Event e{};
+    e.type = g_raiseEvent;
+    if (e.type != 0) SDL_PushEvent(&e);
 }
 
 long SdlHost::uploadedRects() const { return d_->uploaded; }

@@ -28,6 +28,10 @@ public:
     bool waitForInput(std::optional<uint64_t> timeoutMs) override;
     void present(const gdi::Surface& screen, const std::vector<RECT>& dirty) override;
 
+    // Brings the window and the program's main window to the front; safe to
+    // call from any thread (the request waits in SDL's event queue).
+    static void requestRaise();
+
     // Rectangles uploaded so far (the idle check of the tests).
     long uploadedRects() const;
 

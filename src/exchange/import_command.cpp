@@ -112,6 +112,11 @@ LRESULT onImportList(HWND hwnd, int, HWND, int) {
     if (!chooseFile(hwnd, &request) || !path[0]) return 0;
     writeRegistryText(REGISTRY_PREVIOUS_IMPORT, path);
     flushRegistryKey();
+    return importListFile(hwnd, path);
+}
+
+LRESULT importListFile(HWND hwnd, LPCWSTR path) {
+    if (!dbCurrent) return 0;
     // A picture or a database renamed .txt would come in as lists of noise.
     if (!looksLikeText(path)) {
         messageDialog(hwnd, u"The selected file is not a text file!", u"Warning Message", MD_STYLE_WARNING);

@@ -14,6 +14,9 @@ enum { IMPORT_LINE_CHARS = 1000 };
 // "previousimportfolder"), asks where it goes when the database has lists,
 // and imports it.
 LRESULT onImportList(HWND hwnd, int id, HWND hwndCtl, int code);
+// Imports the file at `path` as Import List does once a file is chosen:
+// the text check, where it goes, the progress and the messages. Always 0.
+LRESULT importListFile(HWND hwnd, LPCWSTR path);
 
 // Reads the file at `path` into the current list (strCurrentList of
 // dbCurrent), lines of at most lineCapacity - 1 characters, in one

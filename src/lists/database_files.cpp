@@ -200,6 +200,10 @@ LRESULT onOpenDatabase(HWND hwnd, int, HWND, int) {
     else
         getDocumentsFolder(path, CHOOSER_PATH_CHARS);
     if (!chooseDatabase(hwnd, u"Open Database File", CHOOSE_FILE, path)) return 0;
+    return openDatabaseFile(hwnd, path);
+}
+
+LRESULT openDatabaseFile(HWND hwnd, LPCWSTR path) {
     // Only the file that is open counts: a remembered file that could not
     // be opened may be tried again.
     if (dbCurrent && _wcsicmp(path, strCurrentDbFile) == 0) {

@@ -19,6 +19,9 @@ LRESULT onNewDatabase(HWND hwnd, int id, HWND hwndCtl, int code);
 // 40001 "Open Database...": the chosen file becomes current with its
 // active list loaded.
 LRESULT onOpenDatabase(HWND hwnd, int id, HWND hwndCtl, int code);
+// Opens the database at `path` as Open Database does once a file is chosen
+// (a file dropped on the window comes here too). Always 0.
+LRESULT openDatabaseFile(HWND hwnd, LPCWSTR path);
 // 40057 "Database Attributes...": the file's path and number of lists.
 LRESULT onDatabaseAttributes(HWND hwnd, int id, HWND hwndCtl, int code);
 

@@ -4,6 +4,7 @@
 #include "shell/main_window.h"
 
 #include "aygshell.h"
+#include "exchange/dropped_files.h"
 #include "exchange/task_creation.h"
 #include "outline/edit_bar_input.h"
 #include "outline/edit_bar_tip.h"
@@ -31,6 +32,7 @@ struct MessageEntry {
 
 LRESULT onCreate(HWND hwnd, UINT, WPARAM, LPARAM) {
     hwndMenuBar = createMenuBar(hwnd);
+    acceptDroppedFiles(hwnd);
     return 0;
 }
 
@@ -108,6 +110,7 @@ const MessageEntry kMessages[] = {
     {WM_MOUSEMOVE, onMainPenMove},
     {WM_ERASEBKGND, onEraseBackground},
     {WM_SIZE, onMainSize},
+    {WM_DROPFILES, onDropFiles},
 };
 
 }  // namespace

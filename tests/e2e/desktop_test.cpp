@@ -2,6 +2,8 @@
 // size (the window resized) with the outline following it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "e2e_run.h"
@@ -68,6 +70,33 @@ TEST(DesktopE2E, TheOutlineFollowsALandscapeAndATallScreen) {
     // A screen smaller than the device's smallest is refused by name.
     EXPECT_EQ(run.script("screen 200 320\n"), 3);
     EXPECT_NE(run.err().find("at least 240 x 240"), std::string::npos) << run.err();
+}
+
+// Files from the desktop: a text file on the card becomes a new list
+// through the import's own dialog (from a copy in the documents folder), a
+// file outside the device is refused with a message, and a database on the
+// card is opened.
+TEST(DesktopE2E, DroppedFilesAreImportedRefusedOrOpened) {
+    e2e::Run run;
+    std::filesystem::create_directories(run.card());
+    std::ofstream(run.card() + "/shopping.txt") << "!Shopping\nMilk\tX\n\tSkim\nBread\n";
+    std::ofstream(run.path("outside.txt")) << "Milk\n";
+    ASSERT_EQ(run.script(e2e::kFirstStart + "drop 120 150 \"" + run.card() + "/shopping.txt\"\n"
+                         "click \"OK\"\n"
+                         "drop 120 150 \"" + run.path("outside.txt") + "\"\n"
+                         "dump refused.json\n"
+                         "click \"OK\"\n"),
+              0)
+        << run.err();
+    EXPECT_TRUE(e2e::fileExists(run.root() + "/My Documents/shopping1.txt"));
+    EXPECT_EQ(e2e::queryOne(run.database(),
+                            "SELECT group_concat(strText || bChecked || longParentID, ',') FROM 'Shopping';"),
+              "Milk10,Skim01,Bread00");
+    e2e::Json refused = e2e::readJson(run.path("refused.json"));
+    EXPECT_NE(e2e::findWindow(refused["windows"], "text", "Warning Message"), nullptr);
+    std::filesystem::copy_file(run.database(), run.card() + "/other.qu2");
+    ASSERT_EQ(run.script("drop 120 150 \"" + run.card() + "/other.qu2\"\n"), 0) << run.err();
+    EXPECT_EQ(e2e::setting(run.settings(), "currentdbfile"), "\\Storage Card\\other.qu2");
 }
 
 }  // namespace

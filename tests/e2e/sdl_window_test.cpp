@@ -266,4 +266,55 @@ TEST_F(SdlWindow, ShowsTheDeviceScreenTakesThePenAndKeysAndEndsThroughExit) {
     EXPECT_EQ(e2e::queryOne(run.database(), "SELECT strListName FROM ListAttributes;"), "Groceries");
 }
 
+// Without --zoom the window takes the largest zoom that fits the display
+// (two on 800 x 800); resized, the device screen follows it in device
+// pixels (the navigation bar spans the new width); Ctrl+- zooms out; a
+// second start on the same root ends with the status of a second copy.
+TEST_F(SdlWindow, FitsTheDisplayFollowsAResizeAndTurnsASecondStartAway) {
+    ASSERT_FALSE(display_.name().empty()) << "Xvfb did not start";
+    e2e::Run run;
+    program_ = spawn({e2e::binary(), "--root", run.root(), "--card", run.card()}, display_.name(), -1, true);
+    ASSERT_GT(program_, 0);
+    window_ = x("search --sync --limit 1 --name '^Quillet Pro$'");
+    ASSERT_FALSE(window_.empty());
+    std::string geometry = x("getwindowgeometry --shell " + window_);
+    EXPECT_NE(geometry.find("WIDTH=480"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("HEIGHT=640"), std::string::npos) << geometry;
+
+    x("windowsize " + window_ + " 640 480");
+    Capture wide;
+    for (int i = 0; i < 100 && (wide = shot(run.path("wide.xwd"))).width != 640; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_EQ(wide.width, 640);
+    ASSERT_EQ(wide.height, 480);
+    for (int i = 0; i < 100 && wide.at(630, 4) != wide.at(4, 4); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        wide = shot(run.path("wide.xwd"));
+    }
+    EXPECT_EQ(wide.at(630, 4), wide.at(4, 4));
+
+    // Ctrl+- makes the same device screen one zoom smaller; the program
+    // never sees the key.
+    x("windowactivate --sync " + window_);
+    x("key --window " + window_ + " ctrl+minus");
+    for (int i = 0; i < 100 && geometry.find("WIDTH=320") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        geometry = x("getwindowgeometry --shell " + window_);
+    }
+    EXPECT_NE(geometry.find("WIDTH=320"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("HEIGHT=240"), std::string::npos) << geometry;
+
+    pid_t second = spawn({e2e::binary(), "--root", run.root(), "--card", run.card()}, display_.name(), -1, true);
+    ASSERT_GT(second, 0);
+    int status = -1;
+    bool ended = false;
+    for (int i = 0; i < 200 && !(ended = waitpid(second, &status, WNOHANG) == second); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (!ended) {
+        kill(second, SIGKILL);
+        waitpid(second, nullptr, 0);
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 16) << status;
+}
+
 }  // namespace

@@ -21,7 +21,12 @@ bool parse(std::vector<std::string> args, HostOptions& o, std::string& err) {
 TEST(HostOptions, EveryOptionIsRead) {
     HostOptions o;
     std::string err;
-    ASSERT_TRUE(parse({"--root", "/r", "--card", "/c", "--hires", "--zoom", "3", "--no-keyboard", "x.qu2"}, o, err)) << err;
+    ASSERT_TRUE(parse({"--root", "/r", "--card", "/c", "--hires", "--zoom", "3", "--no-keyboard", "--screen", "480x800",
+                       "x.qu2"},
+                      o, err))
+        << err;
+    EXPECT_EQ(o.screenWidth, 480);
+    EXPECT_EQ(o.screenHeight, 800);
     EXPECT_EQ(o.rootDir, "/r");
     EXPECT_EQ(o.cardDir, "/c");
     EXPECT_TRUE(o.hires);
@@ -57,6 +62,10 @@ TEST(HostOptions, MistakesAreNamed) {
         {{"--storage-limit", "4MB"}, "--storage-limit takes"},
         {{"--storage-limit", "-1K"}, "--storage-limit takes"},
         {{"--storage-limit", "99999999999G"}, "--storage-limit takes"},
+        {{"--screen", "320"}, "--screen takes"},
+        {{"--screen", "200x320"}, "--screen takes"},
+        {{"--screen", "320x480", "--hires"}, "from 480"},  // the hi-res screen is at least 480
+        {{"--screen", "320x240x2"}, "--screen takes"},
         {{"a.qu2", "b.qu2"}, "only one database file"},
         {{"--script", "s.txt", "--root", "/r"}, "--script runs only with --headless"},
         {{"--headless", "--script", "s.txt"}, "--script needs --root"},

@@ -1,5 +1,6 @@
 // The test program as a process, as people and CI run it: the demo script
 // from standard input with its files, and the exit statuses a shell sees.
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +10,8 @@
 
 #include "host_fixture.h"
 #include "platform/gdi/png_io.h"
+#include "platform/host/host_options.h"
+#include "platform/host/single_copy.h"
 #include "test_program.h"
 
 namespace hosttest {
@@ -62,6 +65,44 @@ TEST_F(ProcessTest, ExitStatusesReachTheShell) {
     EXPECT_NE(errors.find("line 1: click \"Nope\""), std::string::npos) << errors;
     EXPECT_EQ(shell(dir_, "echo 'tap' | " + program() + " --script -", errors), 2);
     EXPECT_EQ(shell(dir_, "'" + self() + "' --program --zoom", errors), 2);
+}
+
+// Two processes on one root: a copy holding the root (another process) is
+// asked to come to the front by a second start, which ends with the
+// program's status for a second copy and leaves the root as it was; once
+// the first copy is killed, its lock is gone and a start runs.
+TEST_F(ProcessTest, ASecondStartRaisesTheFirstCopyAndTouchesNoFile) {
+    const std::string shared = dir_ + "/shared";
+    std::filesystem::create_directories(shared);
+    int toParent[2];
+    ASSERT_EQ(pipe(toParent), 0);
+    pid_t first = fork();
+    ASSERT_GE(first, 0);
+    if (first == 0) {
+        device::SingleCopy copy;
+        std::string error;
+        if (copy.claim(shared, error) != device::SingleCopy::Claim::First) _exit(1);
+        copy.listen([&] { (void)!write(toParent[1], "R", 1); });
+        (void)!write(toParent[1], "C", 1);
+        for (;;) pause();
+    }
+    char got = 0;
+    ASSERT_EQ(read(toParent[0], &got, 1), 1);
+    ASSERT_EQ(got, 'C');
+    std::string errors;
+    std::string second = "'" + self() + "' --program --headless --root '" + shared + "' --script -";
+    EXPECT_EQ(shell(dir_, "echo 'dump d.json' | " + second, errors), device::kExitAlreadyRunning);
+    EXPECT_NE(errors.find("already runs"), std::string::npos) << errors;
+    ASSERT_EQ(read(toParent[0], &got, 1), 1);
+    EXPECT_EQ(got, 'R');
+    EXPECT_TRUE(std::filesystem::is_empty(shared));
+    EXPECT_FALSE(std::filesystem::exists(path("d.json")));
+    kill(first, SIGKILL);
+    waitpid(first, nullptr, 0);
+    close(toParent[0]);
+    close(toParent[1]);
+    EXPECT_EQ(shell(dir_, "echo 'dump d.json' | " + second, errors), kExitCode) << errors;
+    EXPECT_TRUE(std::filesystem::exists(path("d.json")));
 }
 
 }  // namespace

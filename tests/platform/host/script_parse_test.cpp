@@ -44,9 +44,14 @@ TEST(ScriptParse, StepsAndTheirArguments) {
         "tree \"A/B\" check dtap\n"
         "tree \"A\" hold\n"
         "wait 250\n"
-        "shot \"out dir/a.png\"\n";
+        "shot \"out dir/a.png\"\n"
+        "key Ctrl+Shift+n\n"
+        "key alt+Up\n"
+        "key F12\n"
+        "key +\n"
+        "wheel 5 6 -2\n";
     ASSERT_TRUE(device::parseScript(text, s, err)) << err;
-    ASSERT_EQ(s.steps.size(), 14u);
+    ASSERT_EQ(s.steps.size(), 19u);
     EXPECT_EQ(s.steps[0].line, 4);
     EXPECT_EQ(s.steps[0].kind, StepKind::Tap);
     EXPECT_EQ(s.steps[0].y, 20);
@@ -69,6 +74,14 @@ TEST(ScriptParse, StepsAndTheirArguments) {
     EXPECT_EQ(s.steps[11].action, StepKind::Hold);
     EXPECT_EQ(s.steps[12].ms, 250u);
     EXPECT_EQ(s.steps[13].file, "out dir/a.png");
+    // With modifiers a letter names its key, whatever its case.
+    EXPECT_EQ(s.steps[14].vk, (unsigned)'N');
+    EXPECT_TRUE(s.steps[14].ctrl && s.steps[14].shift && !s.steps[14].alt);
+    EXPECT_EQ(s.steps[15].vk, (unsigned)VK_UP);
+    EXPECT_TRUE(s.steps[15].alt && !s.steps[15].ctrl);
+    EXPECT_EQ(s.steps[16].vk, (unsigned)VK_F1 + 11);
+    EXPECT_FALSE(s.steps[17].ctrl);  // a plus sign, not a modifier
+    EXPECT_EQ(s.steps[18].count, -2);
 }
 
 TEST(ScriptParse, MalformedLinesAreNamed) {
@@ -78,6 +91,8 @@ TEST(ScriptParse, MalformedLinesAreNamed) {
         "type",               "type a b",       "menu \"\"",       "menu \"File//New\"", "click \"\"",
         "control abc",        "select 5",       "tree \"A\" left", "tree \"A\" tap label", "wait",
         "wait -5",            "shot",           "type \"\xff\"",   "click \"open",
+        "key Ctrl+",          "key Meta+A",     "key Ctrl+Nope",   "key F13",       "wheel 1 2",
+        "screen 320",         "drop 1 2",
     };
     for (const char* line : bad) {
         device::Script s;
