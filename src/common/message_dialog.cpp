@@ -2,6 +2,7 @@
 
 namespace {
 MessageDialogHandler installedHandler = nullptr;
+int shownCount = 0;
 }
 
 MessageDialogHandler setMessageDialogHandler(MessageDialogHandler handler) {
@@ -12,5 +13,8 @@ MessageDialogHandler setMessageDialogHandler(MessageDialogHandler handler) {
 
 int messageDialog(HWND owner, LPCWSTR text, LPCWSTR caption, int style) {
     if (!installedHandler) return 0;
+    ++shownCount;
     return installedHandler(owner, text, caption, style);
 }
+
+int messageDialogsShown() { return shownCount; }

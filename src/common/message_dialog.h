@@ -28,3 +28,6 @@ MessageDialogHandler setMessageDialogHandler(MessageDialogHandler handler);
 // installed handler nothing can be shown and the result is 0 (no button),
 // which no caller mistakes for OK or Yes.
 int messageDialog(HWND owner, LPCWSTR text, LPCWSTR caption, int style);
+// How many messages have been shown so far: a command that told the person
+// something itself needs no second message about the same thing.
+int messageDialogsShown();

@@ -13,6 +13,7 @@
 #include "outline/tree_input_state.h"
 #include "outline/tree_load.h"
 #include "outline/tree_ops.h"
+#include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
@@ -66,12 +67,12 @@ int readNoteFlag(LONG id) {
     return record.bNote == 1;
 }
 
-void storeChecked(LONG id, int checked) {
+bool storeChecked(LONG id, int checked) {
     ItemRecord record{};
     record.longID = id;
     record.bChecked = checked;
     record.fieldMask = ITEM_CHECK;
-    writeItem(dbCurrent, strCurrentList, record);
+    return writeItem(dbCurrent, strCurrentList, record) > 0;
 }
 
 }  // namespace
@@ -201,7 +202,11 @@ void openLabelEditor(HWND tree, HTREEITEM item, int hasNote) {
 void toggleCheck(HWND tree, HTREEITEM item) {
     LONG id = getItemId(tree, item);
     int s = isItemChecked(tree, item) ? 0 : 1;
-    storeChecked(id, s);
+    if (!storeChecked(id, s)) {
+        // The box keeps the stored mark.
+        reportUnsavedChange();
+        return;
+    }
     HTREEITEM parent = treeParent(tree, item);
     if (attrCurrentList.bAutoCheck == 1) {
         if (parent) propagateCheckUp(tree, item, s);

@@ -224,7 +224,7 @@ LRESULT onItemExpanded(NMTREEVIEWW* info) {
         record.longID = id;
         record.bNodeExpand = action == TVE_EXPAND ? 1 : 0;
         record.fieldMask = ITEM_EXPAND;
-        writeItem(dbCurrent, strCurrentList, record);
+        if (writeItem(dbCurrent, strCurrentList, record) <= 0) reportUnsavedChange();
     }
     SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree, nullptr, TRUE);

@@ -15,6 +15,19 @@ namespace {
 // A message is on the screen: writes that fail while it is (the dialog runs
 // messages of its own) belong to the same failure.
 bool reporting = false;
+// Commands running (one may send another) and the messages shown before the
+// outermost began.
+int commandDepth = 0;
+int messagesBefore = 0;
+
+// The outline loaded again from the stored rows, the panes fitted to it.
+void showStoredOutline() {
+    setWaitCursor(1);
+    reloadCurrentList();
+    setWaitCursor(0);
+    fitPanesToOutline();
+    updateMenus();
+}
 
 void copyText(WCHAR* out, int capacity, const std::u16string& text) {
     if (!out || capacity <= 0) return;
@@ -32,8 +45,11 @@ bool lastStatementFailed() {
 }
 
 void unsavedChangeText(WCHAR* out, int capacity) {
+    // The device's file system says so too, and still does when SQLite has
+    // rolled back since (a failed command's closing statements overwrite
+    // the connection's last error).
     const int code = dbCurrent ? sqlite3_errcode(dbCurrent) : SQLITE_OK;
-    if (code == SQLITE_FULL) {
+    if (code == SQLITE_FULL || GetLastError() == ERROR_DISK_FULL) {
         copyText(out, capacity, u"The list could not be saved because the storage is full.");
         return;
     }
@@ -60,21 +76,36 @@ void reportUnsavedChange(LPCWSTR text) {
     HWND focus = GetFocus();
     messageDialog(hwndMain, text, u"Error", MD_STYLE_WARNING);
     if (focus && IsWindow(focus) && IsWindowVisible(focus)) SetFocus(focus);
+    // Told: a later failure for another reason must not read as this one.
+    SetLastError(ERROR_SUCCESS);
     reporting = false;
 }
 
 void reportUnsavedChangeAndReload() {
     if (reporting) return;
     reportUnsavedChange();
-    setWaitCursor(1);
-    reloadCurrentList();
-    setWaitCursor(0);
-    fitPanesToOutline();
-    updateMenus();
+    showStoredOutline();
 }
 
 int checkStored(bool stored) {
     if (stored) return 1;
     reportUnsavedChangeAndReload();
     return 0;
+}
+
+void beginCommandWrites() {
+    if (commandDepth++ > 0) return;
+    SetLastError(ERROR_SUCCESS);
+    messagesBefore = messageDialogsShown();
+}
+
+void endCommandWrites() {
+    if (--commandDepth > 0) return;
+    const bool full = GetLastError() == ERROR_DISK_FULL;
+    SetLastError(ERROR_SUCCESS);
+    // A window that is gone has no outline left to put right.
+    if (!full || messageDialogsShown() != messagesBefore || !dbCurrent || !hwndMain || !IsWindow(hwndMain)) return;
+    // What the command wrote may have been a setting as much as an item.
+    reportUnsavedChange(u"Your change could not be saved because the storage is full.");
+    showStoredOutline();
 }

@@ -22,6 +22,12 @@ void reportUnsavedChangeAndReload();
 // operations that give no result of their own. Only right after a single
 // statement (a transaction's closing "END TRANSACTION;" fails by design).
 bool lastStatementFailed();
+// The command table runs every command between these two. A write that met
+// a full store on the way (the device's file system leaves ERROR_DISK_FULL
+// behind), in a command that showed no message of its own, is reported
+// when the outermost command ends, and the outline reloaded.
+void beginCommandWrites();
+void endCommandWrites();
 // 1 when `stored`; otherwise reportUnsavedChangeAndReload and 0. For item
 // writes: pass `id > 0` for writeItem's identifier, `code == 101` for a
 // statement's SQLite code.
