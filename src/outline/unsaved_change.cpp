@@ -15,10 +15,10 @@ namespace {
 // A message is on the screen: writes that fail while it is (the dialog runs
 // messages of its own) belong to the same failure.
 bool reporting = false;
-// Commands running (one may send another) and the messages shown before the
-// outermost began.
+// Commands running (one may send another), and whether the outermost has
+// told of a write that failed: what else fails in it is the same failure.
 int commandDepth = 0;
-int messagesBefore = 0;
+bool toldInCommand = false;
 
 // The outline loaded again from the stored rows, the panes fitted to it.
 void showStoredOutline() {
@@ -72,6 +72,7 @@ void reportUnsavedChange() {
 void reportUnsavedChange(LPCWSTR text) {
     if (reporting) return;
     reporting = true;
+    toldInCommand = true;
     // Typing goes on where it was once the message is read.
     HWND focus = GetFocus();
     messageDialog(hwndMain, text, u"Error", MD_STYLE_WARNING);
@@ -96,7 +97,7 @@ int checkStored(bool stored) {
 void beginCommandWrites() {
     if (commandDepth++ > 0) return;
     SetLastError(ERROR_SUCCESS);
-    messagesBefore = messageDialogsShown();
+    toldInCommand = false;
 }
 
 void endCommandWrites() {
@@ -104,7 +105,7 @@ void endCommandWrites() {
     const bool full = GetLastError() == ERROR_DISK_FULL;
     SetLastError(ERROR_SUCCESS);
     // A window that is gone has no outline left to put right.
-    if (!full || messageDialogsShown() != messagesBefore || !dbCurrent || !hwndMain || !IsWindow(hwndMain)) return;
+    if (!full || toldInCommand || !dbCurrent || !hwndMain || !IsWindow(hwndMain)) return;
     // What the command wrote may have been a setting as much as an item.
     reportUnsavedChange(u"Your change could not be saved because the storage is full.");
     showStoredOutline();

@@ -24,8 +24,8 @@ void reportUnsavedChangeAndReload();
 bool lastStatementFailed();
 // The command table runs every command between these two. A write that met
 // a full store on the way (the device's file system leaves ERROR_DISK_FULL
-// behind), in a command that showed no message of its own, is reported
-// when the outermost command ends, and the outline reloaded.
+// behind) and that no message of the command answered is reported when the
+// outermost command ends, and the outline reloaded.
 void beginCommandWrites();
 void endCommandWrites();
 // 1 when `stored`; otherwise reportUnsavedChangeAndReload and 0. For item
