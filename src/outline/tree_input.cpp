@@ -269,7 +269,11 @@ LRESULT onTap(HWND tree, WPARAM wParam, LPARAM lParam) {
         return passOn(tree, WM_LBUTTONDOWN, wParam, lParam);
     }
     if (flags & TVHT_ONITEMSTATEICON) {
+        // Its parents' and children's marks are written too; one that does
+        // not fit is told as for a command.
+        beginCommandWrites();
         toggleCheck(tree, item);
+        endCommandWrites();
         return 0;
     }
     deselect(tree);
@@ -321,8 +325,10 @@ LRESULT onKeyDown(HWND tree, WPARAM wParam, LPARAM lParam) {
     case VK_RETURN:
         if (selected) {
             int s = isItemChecked(tree, selected) ? 0 : 1;
-            setItemChecked(tree, selected, s);
-            storeChecked(getItemId(tree, selected), s);
+            if (storeChecked(getItemId(tree, selected), s))
+                setItemChecked(tree, selected, s);
+            else
+                reportUnsavedChange();  // the box keeps the stored mark
         }
         break;
     case VK_LEFT:
