@@ -197,8 +197,14 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
     LONG id = getItemId(tree, node);
     parkItemId(dbCurrent, strCurrentList, -id);
     // Parking is one statement, so the connection's last error is its own.
-    if (!checkStored(!lastStatementFailed())) {
+    if (lastStatementFailed()) {
         setWaitCursor(0);
+        if (storeIsFull())
+            reportUnsavedChangeAndReload(u"The item could not be deleted because the storage is full. Even deleting "
+                                         u"needs a little room: remove files the device does not need, such as an "
+                                         u"old backup, and try again.");
+        else
+            reportUnsavedChangeAndReload();
         return 0;
     }
     bUndoAvailable = id;

@@ -44,12 +44,15 @@ bool lastStatementFailed() {
     return code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE;
 }
 
+bool storeIsFull() {
+    // The file system's word still holds when SQLite has rolled back since
+    // (a failed command's closing statements overwrite the connection's
+    // last error).
+    return (dbCurrent && sqlite3_errcode(dbCurrent) == SQLITE_FULL) || GetLastError() == ERROR_DISK_FULL;
+}
+
 void unsavedChangeText(WCHAR* out, int capacity) {
-    // The device's file system says so too, and still does when SQLite has
-    // rolled back since (a failed command's closing statements overwrite
-    // the connection's last error).
-    const int code = dbCurrent ? sqlite3_errcode(dbCurrent) : SQLITE_OK;
-    if (code == SQLITE_FULL || GetLastError() == ERROR_DISK_FULL) {
+    if (storeIsFull()) {
         copyText(out, capacity, u"The list could not be saved because the storage is full.");
         return;
     }
@@ -85,6 +88,12 @@ void reportUnsavedChange(LPCWSTR text) {
 void reportUnsavedChangeAndReload() {
     if (reporting) return;
     reportUnsavedChange();
+    showStoredOutline();
+}
+
+void reportUnsavedChangeAndReload(LPCWSTR text) {
+    if (reporting) return;
+    reportUnsavedChange(text);
     showStoredOutline();
 }
 

@@ -7,6 +7,9 @@
 
 #include "windows.h"
 
+// Whether the last write failed for want of room: SQLite said SQLITE_FULL, or
+// the device's file system left ERROR_DISK_FULL.
+bool storeIsFull();
 // The message for the database's last failure: a full store is named as
 // such, anything else with SQLite's own words.
 void unsavedChangeText(WCHAR* out, int capacity);
@@ -18,6 +21,7 @@ void reportUnsavedChange();
 void reportUnsavedChange(LPCWSTR text);
 // Shows the message, then reloads the outline and fits the panes to it.
 void reportUnsavedChangeAndReload();
+void reportUnsavedChangeAndReload(LPCWSTR text);
 // Whether the last statement on the database failed: for the item-table
 // operations that give no result of their own. Only right after a single
 // statement (a transaction's closing "END TRANSACTION;" fails by design).
