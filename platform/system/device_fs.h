@@ -63,7 +63,8 @@ bool readDeviceFile(std::u16string_view devicePath, std::vector<uint8_t>& bytes)
 // registry, the task store): the bytes go to "<name>.tmp" beside it, reach
 // the disk, and the temporary file is renamed over the old one, so an
 // interrupted write leaves the previous contents. Makes the folder holding
-// it when that is missing. False when any step failed.
+// it when that is missing. False (with the last error set: ERROR_DISK_FULL
+// when the store has no room) when any step failed.
 bool replaceDeviceFile(std::u16string_view devicePath, std::string_view bytes);
 // Copies a file that could not be read whole to "<name>.damaged" beside it,
 // for a person to look at, before the platform writes a fresh one.

@@ -10,6 +10,8 @@
 #include "platform/system/device_fs.h"
 #include "platform/system/power_failure.h"
 #include "platform/system/storage_limit.h"
+#include "winbase.h"
+#include "winerror.h"
 
 namespace device {
 namespace {
@@ -34,15 +36,23 @@ bool replaceDeviceFile(std::u16string_view devicePath, std::string_view bytes) {
     mkdir(folder.c_str(), 0777);
     std::string temp = host + ".tmp";
     // The new contents are written whole before the old ones go.
-    if (!fsStorageFits(temp, bytes.size())) return false;
+    if (!fsStorageFits(temp, bytes.size())) {
+        SetLastError(ERROR_DISK_FULL);
+        return false;
+    }
     beforeDeviceWrite();
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        SetLastError(errorFromErrno(errno));
+        return false;
+    }
     bool ok = writeAll(fd, bytes) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     if (ok) beforeDeviceWrite();
     if (ok) ok = rename(temp.c_str(), host.c_str()) == 0;
     if (!ok) {
+        // Why it failed is the program's to tell (a full store, mostly).
+        SetLastError(errorFromErrno(errno ? errno : EIO));
         unlink(temp.c_str());
         return false;
     }

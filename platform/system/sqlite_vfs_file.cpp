@@ -7,6 +7,8 @@
 
 #include "platform/system/power_failure.h"
 #include "platform/system/storage_limit.h"
+#include "winbase.h"
+#include "winerror.h"
 
 namespace device {
 namespace {
@@ -32,6 +34,14 @@ int fileRead(sqlite3_file* file, void* data, int amount, sqlite3_int64 offset) {
     return hostMethods(file).xRead(innerOf(file), data, amount, offset);
 }
 
+// A write that does not fit. Like every file call of the device, it leaves
+// the reason as the thread's last error, which outlives SQLite's own error
+// code when the statement's transaction is rolled back.
+int full() {
+    SetLastError(ERROR_DISK_FULL);
+    return SQLITE_FULL;
+}
+
 int fileWrite(sqlite3_file* file, const void* data, int amount, sqlite3_int64 offset) {
     DeviceFile* f = reinterpret_cast<DeviceFile*>(file);
     if (f->host && fsStorageLimit()) {
@@ -39,13 +49,13 @@ int fileWrite(sqlite3_file* file, const void* data, int amount, sqlite3_int64 of
         const sqlite3_int64 end = offset + amount;
         if (hostMethods(file).xFileSize(f->inner, &size) == SQLITE_OK && end > size &&
             !fsStorageFits(f->host, (uint64_t)(end - size)))
-            return SQLITE_FULL;
+            return full();
     }
     beforeDeviceWrite();
     int rc = hostMethods(file).xWrite(f->inner, data, amount, offset);
     // The host VFS knows ENOSPC as a full disk; a quota that is used up is
     // the same thing to the person.
-    if (rc == SQLITE_IOERR_WRITE && errno == EDQUOT) return SQLITE_FULL;
+    if ((rc == SQLITE_IOERR_WRITE && errno == EDQUOT) || rc == SQLITE_FULL) return full();
     return rc;
 }
 

@@ -1,5 +1,8 @@
 #include "common/message_dialog.h"
 
+#include "winbase.h"
+#include "winerror.h"
+
 namespace {
 MessageDialogHandler installedHandler = nullptr;
 }
@@ -12,5 +15,8 @@ MessageDialogHandler setMessageDialogHandler(MessageDialogHandler handler) {
 
 int messageDialog(HWND owner, LPCWSTR text, LPCWSTR caption, int style) {
     if (!installedHandler) return 0;
+    // A message that follows a write the full store refused tells of it
+    // (the command's own words): the store's error is answered.
+    if (GetLastError() == ERROR_DISK_FULL) SetLastError(ERROR_SUCCESS);
     return installedHandler(owner, text, caption, style);
 }

@@ -27,4 +27,7 @@ MessageDialogHandler setMessageDialogHandler(MessageDialogHandler handler);
 // Shows the message dialog and returns the button chosen. Without an
 // installed handler nothing can be shown and the result is 0 (no button),
 // which no caller mistakes for OK or Yes.
+// A message shown while the device's disk-full error (ERROR_DISK_FULL) is
+// the last error answers it: the error is cleared, so that no second
+// message tells of the same failure (see outline/unsaved_change.h).
 int messageDialog(HWND owner, LPCWSTR text, LPCWSTR caption, int style);

@@ -117,6 +117,8 @@ void leaveCurrentDatabase(HWND owner, int warnInBackupFolder) {
     purgeAllLists(dbCurrent, lists);
     closeDatabaseFile(dbCurrent);
     dbCurrent = nullptr;
+    // A compaction that did not fit loses nothing: the file stays as it was.
+    SetLastError(ERROR_SUCCESS);
     // The copy is made of the closed file, so it is whole and compacted.
     backUpClosedDatabase(owner, strCurrentDbFile, warnInBackupFolder);
     emptyItemClipboard();

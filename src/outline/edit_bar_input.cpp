@@ -13,6 +13,7 @@
 #include "outline/item_drag.h"
 #include "outline/item_move.h"
 #include "outline/item_place.h"
+#include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "state/main_window_ids.h"
@@ -169,7 +170,10 @@ void runEditBarButton(HWND hwnd, int index) {
     }
     static const int kDirections[EDIT_BAR_BUTTON_COUNT - kFirstMoveButton] = {MOVE_DOWN, MOVE_UP, MOVE_LEFT,
                                                                                MOVE_RIGHT};
+    // Not a command of the table: a write that does not fit is told here.
+    beginCommandWrites();
     moveItem(kDirections[index - kFirstMoveButton]);
+    endCommandWrites();
 }
 
 LRESULT onMainPenUp(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
@@ -181,7 +185,9 @@ LRESULT onMainPenUp(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
     if (bDragging == 1) {
         bIgnorePenUp = 0;
         bListDropDownCancelled = 0;
+        beginCommandWrites();
         dropItem(p);
+        endCommandWrites();
         return 0;
     }
     if (bIgnorePenUp == 1) {

@@ -9,6 +9,7 @@
 #include "outline/item_paste.h"
 #include "outline/tree_load.h"
 #include "outline/tree_ops.h"
+#include "outline/unsaved_change.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 
@@ -125,6 +126,13 @@ void cutSelectedItem() {
     longClipboardID = id;
     invalidateStripBelowListName();
     parkItemId(currentItemTable(), -id);
+    // Parking is one statement: the connection's last error is its own. An
+    // item that could not be parked stays where it is, and nothing is cut.
+    if (lastStatementFailed()) {
+        emptyItemClipboard();
+        reportUnsavedChangeAndReload();
+        return;
+    }
 
     HTREEITEM parent = treeParent(tree, node);
     if (parent) {
@@ -187,6 +195,7 @@ LONG pasteClipboardItem(HWND hwnd) {
         // insert, and nothing for a later Paste either. A write that failed
         // keeps the clipboard, so a cut item is not lost with it.
         if (result.unreadable) emptyItemClipboard();
+        else reportUnsavedChangeAndReload();
         showPasteState();
         updateMenus();
         setWaitCursor(0);

@@ -218,6 +218,12 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
     if (!stored) {
         reportUnsavedChangeAndReload(why);
         setWaitCursor(0);
+        if (storeIsFull())
+            reportUnsavedChangeAndReload(u"The item could not be deleted because the storage is full. Even deleting "
+                                         u"needs a little room: remove files the device does not need, such as an "
+                                         u"old backup, and try again.");
+        else
+            reportUnsavedChangeAndReload();
         return 0;
     }
     bUndoAvailable = id;

@@ -84,7 +84,10 @@ void saveNote() {
     }
     // The text stays in the pane, where the person can copy it or try again
     // by typing on; it is told once, not at every key.
-    if (unsavedNoteId == item.longID) return;
+    if (unsavedNoteId == item.longID) {
+        SetLastError(ERROR_SUCCESS);  // told already
+        return;
+    }
     unsavedNoteId = item.longID;
     reportUnsavedChange();
 }

@@ -15,6 +15,7 @@
 #include "outline/tree_input_state.h"
 #include "outline/tree_load.h"
 #include "outline/tree_ops.h"
+#include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "state/shell_calls.h"
@@ -69,12 +70,12 @@ int readNoteFlag(LONG id) {
     return record.bNote == 1;
 }
 
-void storeChecked(LONG id, int checked) {
+bool storeChecked(LONG id, int checked) {
     ItemRecord record{};
     record.longID = id;
     record.bChecked = checked;
     record.fieldMask = ITEM_CHECK;
-    writeItem(currentItemTable(), record);
+    return writeItem(currentItemTable(), record) > 0;
 }
 
 }  // namespace
@@ -206,11 +207,13 @@ void toggleCheck(HWND tree, HTREEITEM item) {
     int s = isItemChecked(tree, item) ? 0 : 1;
     HTREEITEM parent = treeParent(tree, item);
     bool stored = false;
+    WCHAR why[200] = {};
     {
         // The item, its ancestors and its branch are one change of the
         // file: one commit rather than one per row, and none of it when a
-        // write fails, in which case the outline shows the file again (once
-        // the change is rolled back, when this block ends).
+        // write fails, in which case the person is told and the outline
+        // shows the file again (once the change is rolled back, when this
+        // block ends).
         StatementReuse reuse(dbCurrent);
         CommandTransaction change(dbCurrent);
         storeChecked(id, s);
@@ -224,9 +227,10 @@ void toggleCheck(HWND tree, HTREEITEM item) {
                 uncheckSubtree(tree, item);
         }
         stored = change.commit();
+        if (!stored) unsavedChangeText(why, 200);
     }
     if (!stored) {
-        reloadCurrentList();
+        reportUnsavedChangeAndReload(why);
         return;
     }
     setItemChecked(tree, item, s);
@@ -281,7 +285,11 @@ LRESULT onTap(HWND tree, WPARAM wParam, LPARAM lParam) {
         return passOn(tree, WM_LBUTTONDOWN, wParam, lParam);
     }
     if (flags & TVHT_ONITEMSTATEICON) {
+        // Its parents' and children's marks are written too; one that does
+        // not fit is told as for a command.
+        beginCommandWrites();
         toggleCheck(tree, item);
+        endCommandWrites();
         return 0;
     }
     deselect(tree);
@@ -333,8 +341,10 @@ LRESULT onKeyDown(HWND tree, WPARAM wParam, LPARAM lParam) {
     case VK_RETURN:
         if (selected) {
             int s = isItemChecked(tree, selected) ? 0 : 1;
-            setItemChecked(tree, selected, s);
-            storeChecked(getItemId(tree, selected), s);
+            if (storeChecked(getItemId(tree, selected), s))
+                setItemChecked(tree, selected, s);
+            else
+                reportUnsavedChange();  // the box keeps the stored mark
         }
         break;
     case VK_LEFT:

@@ -240,7 +240,7 @@ LRESULT onItemExpanded(NMTREEVIEWW* info) {
         record.longID = id;
         record.bNodeExpand = action == TVE_EXPAND ? 1 : 0;
         record.fieldMask = ITEM_EXPAND;
-        writeItem(currentItemTable(), record);
+        if (writeItem(currentItemTable(), record) <= 0) reportUnsavedChange();
     }
     SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree, nullptr, TRUE);

@@ -16,6 +16,19 @@ namespace {
 // A message is on the screen: writes that fail while it is (the dialog runs
 // messages of its own) belong to the same failure.
 bool reporting = false;
+// Commands running (one may send another), and whether the outermost has
+// told of a write that failed: what else fails in it is the same failure.
+int commandDepth = 0;
+bool toldInCommand = false;
+
+// The outline loaded again from the stored rows, the panes fitted to it.
+void showStoredOutline() {
+    setWaitCursor(1);
+    reloadCurrentList();
+    setWaitCursor(0);
+    fitPanesToOutline();
+    updateMenus();
+}
 
 void copyText(WCHAR* out, int capacity, const std::u16string& text) {
     if (!out || capacity <= 0) return;
@@ -32,13 +45,20 @@ bool lastStatementFailed() {
     return code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE;
 }
 
+bool storeIsFull() {
+    // The file system's word still holds when SQLite has rolled back since
+    // (a failed command's closing statements overwrite the connection's
+    // last error).
+    return (dbCurrent && sqlite3_errcode(dbCurrent) == SQLITE_FULL) || GetLastError() == ERROR_DISK_FULL;
+}
+
 void unsavedChangeText(WCHAR* out, int capacity) {
     // The connection's own error when its last statement failed; else the
     // failure storage noted last (statements of the command may have run
     // after the one that failed, until its transaction gave up).
     const bool own = lastStatementFailed();
     const int code = own ? sqlite3_errcode(dbCurrent) : storageErrorCode();
-    if (code == SQLITE_FULL) {
+    if (storeIsFull() || code == SQLITE_FULL) {
         copyText(out, capacity, u"The list could not be saved because the storage is full.");
         return;
     }
@@ -62,31 +82,47 @@ void reportUnsavedChange() {
 void reportUnsavedChange(LPCWSTR text) {
     if (reporting) return;
     reporting = true;
+    toldInCommand = true;
     // Typing goes on where it was once the message is read.
     HWND focus = GetFocus();
     messageDialog(hwndMain, text, u"Error", MD_STYLE_WARNING);
     if (focus && IsWindow(focus) && IsWindowVisible(focus)) SetFocus(focus);
+    // Told: a later failure for another reason must not read as this one.
+    SetLastError(ERROR_SUCCESS);
     reporting = false;
 }
 
 void reportUnsavedChangeAndReload() {
-    WCHAR text[200];
-    unsavedChangeText(text, 200);
-    reportUnsavedChangeAndReload(text);
+    if (reporting) return;
+    reportUnsavedChange();
+    showStoredOutline();
 }
 
 void reportUnsavedChangeAndReload(LPCWSTR text) {
     if (reporting) return;
     reportUnsavedChange(text);
-    setWaitCursor(1);
-    reloadCurrentList();
-    setWaitCursor(0);
-    fitPanesToOutline();
-    updateMenus();
+    showStoredOutline();
 }
 
 int checkStored(bool stored) {
     if (stored) return 1;
     reportUnsavedChangeAndReload();
     return 0;
+}
+
+void beginCommandWrites() {
+    if (commandDepth++ > 0) return;
+    SetLastError(ERROR_SUCCESS);
+    toldInCommand = false;
+}
+
+void endCommandWrites() {
+    if (--commandDepth > 0) return;
+    const bool full = GetLastError() == ERROR_DISK_FULL;
+    SetLastError(ERROR_SUCCESS);
+    // A window that is gone has no outline left to put right.
+    if (!full || toldInCommand || !dbCurrent || !hwndMain || !IsWindow(hwndMain)) return;
+    // What the command wrote may have been a setting as much as an item.
+    reportUnsavedChange(u"Your change could not be saved because the storage is full.");
+    showStoredOutline();
 }

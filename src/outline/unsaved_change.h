@@ -7,6 +7,9 @@
 
 #include "windows.h"
 
+// Whether the last write failed for want of room: SQLite said SQLITE_FULL, or
+// the device's file system left ERROR_DISK_FULL.
+bool storeIsFull();
 // The message for the database's last failure: a full store is named as
 // such, anything else with SQLite's own words.
 void unsavedChangeText(WCHAR* out, int capacity);
@@ -23,6 +26,12 @@ void reportUnsavedChangeAndReload(LPCWSTR text);
 // operations that give no result of their own. Only right after a single
 // statement (a transaction's closing "END TRANSACTION;" fails by design).
 bool lastStatementFailed();
+// The command table runs every command between these two. A write that met
+// a full store on the way (the device's file system leaves ERROR_DISK_FULL
+// behind) and that no message of the command answered is reported when the
+// outermost command ends, and the outline reloaded.
+void beginCommandWrites();
+void endCommandWrites();
 // 1 when `stored`; otherwise reportUnsavedChangeAndReload and 0. For item
 // writes: pass `id > 0` for writeItem's identifier, `code == 101` for a
 // statement's SQLite code.

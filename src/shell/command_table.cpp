@@ -18,6 +18,7 @@
 #include "outline/item_commands.h"
 #include "outline/notes.h"
 #include "outline/undo.h"
+#include "outline/unsaved_change.h"
 #include "shell/desktop_keys.h"
 #include "shell/layout.h"
 #include "shell/shutdown.h"
@@ -103,5 +104,10 @@ CommandHandler findCommandHandler(int id) {
 
 LRESULT dispatchCommand(HWND hwnd, int id, HWND hwndCtl, int code) {
     CommandHandler handler = findCommandHandler(id);
-    return handler ? handler(hwnd, id, hwndCtl, code) : 0;
+    if (!handler) return 0;
+    // A write of the command that did not fit is told once it has run.
+    beginCommandWrites();
+    LRESULT result = handler(hwnd, id, hwndCtl, code);
+    endCommandWrites();
+    return result;
 }

@@ -83,8 +83,12 @@ void createDefaultDatabase() {
         wcscpy(path, folder);
         wcscat(path, u"\\quillet.qu2");
     }
+    const bool existed = path[0] && fileExists(path);
     sqlite3* db = path[0] ? openListDatabase(path) : nullptr;
     if (!db) {
+        // What the failed creation left (an empty file on a full store) would
+        // stop the next start from making the database afresh.
+        if (path[0] && !existed) DeleteFileW(path);
         messageDialog(hwndMain, u"Could not create the default database file!", u"Error", MD_STYLE_OK);
         return;
     }

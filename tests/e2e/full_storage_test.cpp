@@ -84,19 +84,29 @@ TEST(FullStorageE2E, ItemWritesThatFailAreReportedOnceAndTheOutlineShowsWhatIsSt
     EXPECT_EQ(treeText(afterNew, 0), "Milk");
     EXPECT_EQ(treeText(afterNew, 1), "");
 
+    EXPECT_EQ(openMessage(e2e::readJson(run.path("full_pane.json"))),
+              "Error: Your change could not be saved because the storage is full.");
     e2e::Json note = e2e::readJson(run.path("full_note.json"));
     EXPECT_EQ(openMessage(note), "");
     const e2e::Json* pane = windowWithId(note["windows"], 6003);
     ASSERT_NE(pane, nullptr);
     EXPECT_EQ((*pane)["text"].s, "Semi-skimmed");
 
-    EXPECT_EQ(openMessage(e2e::readJson(run.path("full_delete.json"))), full);
+    EXPECT_NE(openMessage(e2e::readJson(run.path("full_delete.json"))).find("deleted because the storage is full"),
+              std::string::npos);
     EXPECT_EQ(treeText(e2e::readJson(run.path("full_after_delete.json")), 0), "Milk");
 
+    EXPECT_EQ(openMessage(e2e::readJson(run.path("full_check_all.json"))),
+              "Error: Your change could not be saved because the storage is full.");
+    e2e::Json afterCheck = e2e::readJson(run.path("full_after_check_all.json"));
+    const e2e::Json* tree = e2e::findWindow(afterCheck["windows"], "class", "systreeview32");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ((*tree)["tree"][0]["state_image"].n, 1);  // unchecked, as stored
+
     EXPECT_EQ(e2e::queryOne(run.database(), "PRAGMA integrity_check;"), "ok");
-    EXPECT_EQ(e2e::queryOne(run.database(), "SELECT group_concat(longID || ':' || strText || ':' || bNote) FROM "
+    EXPECT_EQ(e2e::queryOne(run.database(), "SELECT group_concat(longID || ':' || strText || ':' || bNote || ':' || bChecked) FROM "
                                             "'Groceries';"),
-              "1:Milk:0");
+              "1:Milk:0:0");
 }
 
 TEST(FullStorageE2E, AnExportThatDoesNotFitIsRemovedAndAnImportStopsAtItsFirstItem) {

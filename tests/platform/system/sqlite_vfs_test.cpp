@@ -95,12 +95,15 @@ TEST_F(SqliteOnDevice, AFullStoreIsSqliteFullAndTheDatabaseStaysWhole) {
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open("\\My Documents\\lists.qu2", &db));
     ASSERT_EQ(SQLITE_OK, exec(db, "CREATE TABLE t(x TEXT); INSERT INTO t VALUES('kept');"));
+    SetLastError(ERROR_SUCCESS);
     device::fsSetStorageLimit(device::fsStorageUsed() + 3000);
     // One transaction too big for the room: nothing of it stays.
     EXPECT_EQ(SQLITE_FULL, exec(db, "BEGIN; INSERT INTO t SELECT hex(randomblob(2000)) FROM "
                                     "(WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<20) "
                                     "SELECT i FROM n); COMMIT;"));
+    // The file system's word outlives the rollback's own result.
     exec(db, "ROLLBACK;");
+    EXPECT_EQ((DWORD)ERROR_DISK_FULL, GetLastError());
     EXPECT_EQ("1", one(db, "SELECT COUNT(*) FROM t;"));
     EXPECT_EQ("ok", one(db, "PRAGMA integrity_check;"));
     EXPECT_LE(device::fsStorageUsed(), device::fsStorageLimit());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "device_fixture.h"
+#include "platform/system/device_fs.h"
 #include "platform/system/storage_limit.h"
 #include "wcrt.h"
 #include "windows.h"
@@ -68,6 +69,11 @@ TEST_F(FullStorage, FileWritesCopiesAndPlatformFilesStopAtTheSize) {
     // The card is not the device's store: only its own disk limits it.
     EXPECT_TRUE(CopyFileW(u"\\My Documents\\big.qu2", u"\\Storage Card\\big-backup.qu2", FALSE));
     EXPECT_TRUE(writeFile(u"\\Storage Card\\c.txt", std::string(5000, 'c')));
+
+    // The platform's own files (registry, task store) are replaced whole.
+    EXPECT_FALSE(device::replaceDeviceFile(u"\\Windows\\tasks.dat", std::string(500, 't')));
+    EXPECT_EQ((DWORD)ERROR_DISK_FULL, GetLastError());
+    EXPECT_FALSE(hostExists(root + "/Windows/tasks.dat.tmp"));
 
     // A text stream that runs out of room reports it when it is flushed.
     FILE* f = _wfopen(u"\\My Documents\\export.txt", u"w");
