@@ -11,7 +11,7 @@
 #include "exchange/text_export.h"
 #include "exchange/text_import.h"
 #include "platform/system/system_startup.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
 

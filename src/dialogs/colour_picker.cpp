@@ -9,10 +9,10 @@
 #include "dialogs/colour_picker.h"
 
 #include "dialogs/colour_convert.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_look.h"
-#include "lists/list_dialog_frame.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/settings.h"
 
 namespace {

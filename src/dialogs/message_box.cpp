@@ -8,7 +8,7 @@
 #include "common/message_dialog.h"
 #include "dialogs/dialog_look.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "common/message_dialog.h"
 #include "outline/tree_ops.h"
 #include "pimstore.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/main_window_ids.h"
 #include "storage/item_table.h"
 

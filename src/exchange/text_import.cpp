@@ -13,7 +13,7 @@
 #include "dialogs/progress_window.h"
 #include "lists/list_management.h"
 #include "lists/list_transaction.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
 #include "wcrt.h"

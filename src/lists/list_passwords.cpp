@@ -14,7 +14,7 @@
 #include "lists/password_dialog.h"
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 #include "storage/list_attributes.h"
 

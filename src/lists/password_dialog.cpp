@@ -9,11 +9,11 @@
 
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_look.h"
-#include "lists/list_dialog_frame.h"
 #include "lists/list_passwords.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "outline/item_move.h"
 #include "outline/item_place.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/main_window_ids.h"
 #include "state/shell_calls.h"
 

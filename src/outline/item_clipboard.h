@@ -8,7 +8,7 @@
 // kept here.
 #pragma once
 
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "windows.h"
 
 // Name of the list (item table) the clipboard item came from; empty when the

@@ -13,7 +13,7 @@
 #include "outline/tree_checks.h"
 #include "outline/tree_input.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/database.h"
 #include "storage/item_table.h"

@@ -10,7 +10,7 @@
 #include "outline/notes.h"
 #include "outline/tree_checks.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/main_window_ids.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"

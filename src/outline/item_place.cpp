@@ -3,7 +3,7 @@
 #include "outline/item_draw.h"
 #include "outline/tree_load.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 
 LONG parentIdOf(HWND tree, HTREEITEM item) {

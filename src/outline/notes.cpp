@@ -11,7 +11,7 @@
 #include "common/trim_spaces.h"
 #include "outline/tree_ops.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/settings.h"

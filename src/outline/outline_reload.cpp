@@ -4,7 +4,7 @@
 
 #include "outline/notes.h"
 #include "outline/tree_load.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/sql_helpers.h"
 
 int currentListOpen() { return dbCurrent && strCurrentList[0] && bListLocked != 1 ? 1 : 0; }

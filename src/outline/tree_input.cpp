@@ -14,7 +14,7 @@
 #include "outline/tree_load.h"
 #include "outline/tree_ops.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 

@@ -18,7 +18,7 @@
 #include "outline/tree_load_state.h"
 #include "outline/tree_ops.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"

@@ -14,9 +14,9 @@
 
 #include "common/codepage.h"
 #include "outline/item_draw.h"
-#include "outline/tree_ops.h"
 #include "outline/tree_load_state.h"
-#include "shell/app_state.h"
+#include "outline/tree_ops.h"
+#include "state/app_state.h"
 #include "storage/sql_helpers.h"
 
 namespace {

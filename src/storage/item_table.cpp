@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/codepage.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/sql_helpers.h"
 
 // Sections: text and statement helpers | writeItem | readItem | identifiers

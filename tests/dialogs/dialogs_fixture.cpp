@@ -10,7 +10,7 @@
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace dlgs {
 

@@ -5,12 +5,12 @@
 
 #include "common/codepage.h"
 #include "crypto/cipher.h"
-#include "platform/system/code_page.h"
 #include "platform/host/register_controls.h"
+#include "platform/system/code_page.h"
 #include "platform/window/headless_host.h"
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/list_attributes.h"
 
 namespace exchangetest {

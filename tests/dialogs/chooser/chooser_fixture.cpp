@@ -8,7 +8,7 @@
 #include "platform/window/input.h"
 #include "platform/window/window_system.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace choosertest {
 namespace {

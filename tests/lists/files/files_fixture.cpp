@@ -10,7 +10,7 @@
 #include "platform/window/input.h"
 #include "platform/window/window_system.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 

@@ -13,8 +13,8 @@
 #include "platform/window/headless_host.h"
 #include "platform/window/host_port.h"
 #include "platform/window/window_system.h"
-#include "shell/app_state.h"
 #include "shell/shell_install.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 
 namespace itemtest {
