@@ -9,6 +9,7 @@
 #include "commctrl.h"
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
+#include "common/wide_text.h"
 #include "outline/tree_ops.h"
 #include "resources/resource_ids.h"
 #include "state/app_state.h"
@@ -20,12 +21,6 @@
 namespace {
 
 constexpr int kDatePartChars = 80;
-
-void copyText(WCHAR* out, const WCHAR* in, int capacity) {
-    int n = 0;
-    for (; n < capacity - 1 && in[n]; ++n) out[n] = in[n];
-    out[n] = 0;
-}
 
 bool textIsEmpty(const WCHAR* text) { return !text || !text[0]; }
 
@@ -94,7 +89,7 @@ void buildTimeStamp(const SYSTEMTIME& time, int format, WCHAR* out, int capacity
         default: append(clock); append(u" "); append(date); break;
     }
     stamp[n] = 0;
-    copyText(out, stamp, capacity);
+    copyText(out, capacity, stamp);
 }
 
 namespace {
