@@ -165,7 +165,7 @@ void loadCurrentList() {
     }
     updateMenus();
     setWaitCursor(1);
-    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+    reloadOutline();
     setWaitCursor(0);
 }
 

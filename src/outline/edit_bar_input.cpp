@@ -13,6 +13,7 @@
 #include "outline/item_drag.h"
 #include "outline/item_move.h"
 #include "outline/item_place.h"
+#include "outline/tree_load.h"
 #include "resources/resource_ids.h"
 #include "state/app_state.h"
 #include "state/main_window_ids.h"

@@ -9,6 +9,7 @@
 
 #include "outline/item_place.h"
 #include "outline/tree_checks.h"
+#include "outline/tree_load.h"
 #include "outline/tree_ops.h"
 #include "state/app_state.h"
 #include "state/shell_calls.h"

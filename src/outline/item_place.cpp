@@ -45,7 +45,3 @@ void refreshParentLabel(HWND tree, HTREEITEM parent) {
     else
         showPlainText(tree, parent);
 }
-
-void reloadOutline() {
-    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
-}

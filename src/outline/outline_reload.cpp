@@ -21,7 +21,7 @@ int runOnCurrentList(const char* format, int flag) {
 
 void reloadCurrentList() {
     if (!currentListOpen() || !hwndMainTV) return;
-    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+    reloadOutline();
     // Every node was made anew and none is selected: the pane must not go
     // on showing (and taking typing for) the note of an item left behind.
     if (hwndNotes) loadItemNote(0);

@@ -224,7 +224,7 @@ void toggleCheck(HWND tree, HTREEITEM item) {
         if (first == item) first = treeNextSibling(tree, item);
         LONG firstId = first ? getItemId(tree, first) : 0;
         setWaitCursor(1);
-        loadOutline(dbCurrent, tree, strCurrentList, strOrderClause, strFilterClause);
+        reloadOutline(tree);
         setWaitCursor(0);
         // The reload made every item anew, suffixes included.
         if (firstId != 0) {

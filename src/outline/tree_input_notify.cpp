@@ -150,7 +150,7 @@ LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
     updateMenus();
     if (attrCurrentList.bAlphaSort == 1 || attrCurrentList.bCheckSort == 1) {
         setWaitCursor(1);
-        loadOutline(dbCurrent, tree, strCurrentList, strOrderClause, strFilterClause);
+        reloadOutline(tree);
         setWaitCursor(0);
         again = findItemById(tree, nullptr, id);
         if (again) SendMessageW(tree, TVM_ENSUREVISIBLE, 0, (LPARAM)again);

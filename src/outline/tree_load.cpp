@@ -158,6 +158,10 @@ void loadOutline(sqlite3* db, HWND tree, const char* listName, const char* order
     bOutlineLoading = 0;
 }
 
+void reloadOutline(HWND tree) {
+    loadOutline(dbCurrent, tree, strCurrentList, strOrderClause, strFilterClause);
+}
+
 void setCheckboxStyle(HWND tree, HIMAGELIST stateImages, int on) {
     if (!tree) return;
     LONG style = GetWindowLongW(tree, GWL_STYLE);

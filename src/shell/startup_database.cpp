@@ -117,7 +117,7 @@ void openActiveListAtStart(int askPassword) {
     applyMenuDecision();
     if (bListLocked != 1) {
         showWaitCursor(1);
-        loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+        reloadOutline();
         showWaitCursor(0);
         enableMenuBarItem(kCmdExportList, 1);
     }
