@@ -1,103 +1,104 @@
-// The application's process-wide state: the windows, the open database and
-// the current list, the screen geometry, fonts and brushes, the flags that
-// commands and notifications share, and the settings loaded at start-up.
+// The application's process-wide state, grouped by concern, each group one
+// object with one owner:
+//   current_list.h       the open database and the current list
+//   screen_layout.h      the screen and the main window's bands
+//   drawing_resources.h  fonts and brushes
+//   clipboard_undo.h     the item clipboard and undo
+// and below, the windows, the flags that commands and notifications share,
+// and the settings loaded at start-up. (The find bar keeps its search in
+// outline/find_search.cpp; resetFind forgets it.)
 //
 // Everything here lives for the whole process and is touched only on the
-// thread of the message loop. The values are C++17 inline variables so that
-// every library of the program can use them without linking to the shell;
-// start-up sets the initial values that are not the defaults below.
+// thread of the message loop. Start-up sets the initial values that are not
+// the defaults below; resetAppState (shell/app_reset.h) puts every group
+// back to them.
 //
-// Sections: windows | database and current list | item commands and editing
-// | layout and screen | drawing resources | settings
+// Sections: windows | item commands and editing | settings
 #pragma once
 
-#include <sqlite3.h>
-
-#include "storage/list_attributes.h"
+#include "state/clipboard_undo.h"
+#include "state/current_list.h"
+#include "state/drawing_resources.h"
+#include "state/screen_layout.h"
 #include "windows.h"
 
 // --- windows ---------------------------------------------------------------
-inline HINSTANCE hInstance = nullptr;
-inline HWND hwndMain = nullptr;
-inline HWND hwndMenuBar = nullptr;     // null after WM_HIBERNATE freed it
-inline HWND hwndListCombo = nullptr;   // list-name combo box, id 6000
-inline HWND hwndListName = nullptr;    // list-name bar, id 6001
-inline HWND hwndMainTV = nullptr;      // the outline, id 6002
-inline HWND hwndSplitter = nullptr;
-inline HWND hwndNotes = nullptr;       // notes pane, id 6003, at most 999 characters
-inline HWND hwndFind = nullptr;        // find bar, 40 pixels high
-// Set while the main window must ignore the next pen-up because the user
-// cancelled the list drop-down by tapping outside it.
-inline int bListDropDownCancelled = 0;
-
-// --- database and current list ---------------------------------------------
-enum {
-    CURRENT_DB_FILE_CHARS = 200,
-    CURRENT_LIST_BYTES = 40,
-    ORDER_CLAUSE_BYTES = 200,
-    FILTER_CLAUSE_BYTES = 200,
-    BACKGROUND_IMAGE_CHARS = 80,
+struct ProgramWindows {
+    HINSTANCE hInstance = nullptr;
+    HWND hwndMain = nullptr;
+    HWND hwndMenuBar = nullptr;    // null after WM_HIBERNATE freed it
+    HWND hwndListCombo = nullptr;  // list-name combo box, id 6000
+    HWND hwndListName = nullptr;   // list-name bar, id 6001
+    HWND hwndMainTV = nullptr;     // the outline, id 6002
+    HWND hwndSplitter = nullptr;
+    HWND hwndNotes = nullptr;  // notes pane, id 6003, at most 999 characters
+    HWND hwndFind = nullptr;   // find bar, 40 pixels high
 };
-inline sqlite3* dbCurrent = nullptr;                 // null when no database is open
-inline WCHAR strCurrentDbFile[CURRENT_DB_FILE_CHARS] = {};
-inline char strCurrentList[CURRENT_LIST_BYTES] = {};  // also the name of its item table
-inline ListAttributes attrCurrentList = defaultListAttributes();
-inline int intListCount = 0;
-inline int intListIndex = 0;   // combo-box index of the current list
-inline int bListLocked = 0;    // protected and its password not given yet
-inline int bNoLists = 0;       // the open database holds no list
-inline int bNoDatabase = 1;    // no database file is open
-inline int bStarting = 1;      // 1 until start-up has finished
+
+inline ProgramWindows programWindows;
+
+inline HINSTANCE& hInstance = programWindows.hInstance;
+inline HWND& hwndMain = programWindows.hwndMain;
+inline HWND& hwndMenuBar = programWindows.hwndMenuBar;
+inline HWND& hwndListCombo = programWindows.hwndListCombo;
+inline HWND& hwndListName = programWindows.hwndListName;
+inline HWND& hwndMainTV = programWindows.hwndMainTV;
+inline HWND& hwndSplitter = programWindows.hwndSplitter;
+inline HWND& hwndNotes = programWindows.hwndNotes;
+inline HWND& hwndFind = programWindows.hwndFind;
 
 // --- item commands and editing ---------------------------------------------
-inline LONG longClipboardID = 0;     // 0 empty, negative when cut
-inline LONG bUndoAvailable = 0;      // last parked item of the current list, 0 none
-inline int bOrderDirty = 0;          // resequence after the current label edit
-inline int bLabelEditAllowed = 0;    // only label edits the program opens are allowed
-inline int bKeepSipOnEndEdit = 0;    // the next label edit end keeps the input panel up
-inline int bTextEditActive = 0;      // label editor or notes pane has the focus
-inline char strOrderClause[ORDER_CLAUSE_BYTES] = {};    // ORDER BY clause of the outline
-inline char strFilterClause[FILTER_CLAUSE_BYTES] = {};  // WHERE suffix of the outline
-inline WCHAR strBackgroundImage[BACKGROUND_IMAGE_CHARS] = {};
-inline int intEditBarState[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};  // 1 disabled, 2 enabled
-inline int intPressedEditButton = -1;                         // 0..8, -1 none
+enum { BACKGROUND_IMAGE_CHARS = 80 };
 
-// --- layout and screen -----------------------------------------------------
-inline int bEditBarVisible = 0;    // setting "editbarvisible"
-inline int bNotesOpen = 0;         // setting "notesebopen"
-inline int intSplitterTop = 0;     // setting "setbartop"
-inline int intSplitterHeight = 6;  // 3 x intUnit
-inline int bHiRes = 0;             // LOGPIXELSX 130 or more
-inline int intUnit = 2;            // 2, or 4 on a high-resolution screen
-inline int intScale = 1;           // 1, or 2 on a high-resolution screen
-inline int intWorkWidth = 0;
-inline int intWorkHeight = 0;      // work area less the menu bar
-inline int intMenuHeight = 0;      // SM_CYMENU
-inline int intListBarHeight = 0;
-inline int intListBarBottom = 0;
-inline int intTreeTop = 0;
-inline int bHasKeyboard = 0;       // the device reports a hardware keyboard
+struct EditingState {
+    int bStarting = 1;              // 1 until start-up has finished
+    int bOrderDirty = 0;            // resequence after the current label edit
+    int bLabelEditAllowed = 0;      // only label edits the program opens are allowed
+    int bKeepSipOnEndEdit = 0;      // the next label edit end keeps the input panel up
+    int bTextEditActive = 0;        // label editor or notes pane has the focus
+    // Set while the main window must ignore the next pen-up because the
+    // user cancelled the list drop-down by tapping outside it.
+    int bListDropDownCancelled = 0;
+    WCHAR strBackgroundImage[BACKGROUND_IMAGE_CHARS] = {};
+    int intEditBarState[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};  // 1 disabled, 2 enabled
+    int intPressedEditButton = -1;                         // 0..8, -1 none
+};
 
-// --- drawing resources -----------------------------------------------------
-inline HFONT hfontTree = nullptr;
-inline HFONT hfontTreeBold = nullptr;
-inline HFONT hfontTreeStrike = nullptr;
-inline HFONT hfontTreeBoldStrike = nullptr;
-inline int intTreeFontHeight = 0;
-inline HFONT hfontNotes = nullptr;
-inline HFONT hfontListName = nullptr;
-inline HBRUSH hbrBackground = nullptr;
-inline HBRUSH hbrNoteBackground = nullptr;
-inline HBRUSH hbrFindBar = nullptr;
+inline EditingState editingState;
+
+inline int& bStarting = editingState.bStarting;
+inline int& bOrderDirty = editingState.bOrderDirty;
+inline int& bLabelEditAllowed = editingState.bLabelEditAllowed;
+inline int& bKeepSipOnEndEdit = editingState.bKeepSipOnEndEdit;
+inline int& bTextEditActive = editingState.bTextEditActive;
+inline int& bListDropDownCancelled = editingState.bListDropDownCancelled;
+inline WCHAR (&strBackgroundImage)[BACKGROUND_IMAGE_CHARS] = editingState.strBackgroundImage;
+inline int (&intEditBarState)[9] = editingState.intEditBarState;
+inline int& intPressedEditButton = editingState.intPressedEditButton;
 
 // --- settings (loaded by loadSettings, stored as they change) ---------------
 enum { BACKUP_FOLDER_CHARS = 200 };
-inline WCHAR strBackupFolder[BACKUP_FOLDER_CHARS] = {};  // "backupfolder"
-inline int bBackupDatabase = 1;     // "backupdatabase"
-inline int bWarningMessage = 1;     // "warningmessage"
-inline int bClearType = 0;          // "cleartype"
-inline int intTimeStamp = 0;        // "timestamp"
-inline int bKeyboardSip = 1;        // "keyboardsip"
-inline int intFontSizeTV = 10;      // "fontsizeTV"
-inline int intFontSizeNotes = 10;   // "fontsizeNotes"
-inline int intFontSizeName = 10;    // "fontsizeName"
+
+struct ProgramSettings {
+    WCHAR strBackupFolder[BACKUP_FOLDER_CHARS] = {};  // "backupfolder"
+    int bBackupDatabase = 1;    // "backupdatabase"
+    int bWarningMessage = 1;    // "warningmessage"
+    int bClearType = 0;         // "cleartype"
+    int intTimeStamp = 0;       // "timestamp"
+    int bKeyboardSip = 1;       // "keyboardsip"
+    int intFontSizeTV = 10;     // "fontsizeTV"
+    int intFontSizeNotes = 10;  // "fontsizeNotes"
+    int intFontSizeName = 10;   // "fontsizeName"
+};
+
+inline ProgramSettings programSettings;
+
+inline WCHAR (&strBackupFolder)[BACKUP_FOLDER_CHARS] = programSettings.strBackupFolder;
+inline int& bBackupDatabase = programSettings.bBackupDatabase;
+inline int& bWarningMessage = programSettings.bWarningMessage;
+inline int& bClearType = programSettings.bClearType;
+inline int& intTimeStamp = programSettings.intTimeStamp;
+inline int& bKeyboardSip = programSettings.bKeyboardSip;
+inline int& intFontSizeTV = programSettings.intFontSizeTV;
+inline int& intFontSizeNotes = programSettings.intFontSizeNotes;
+inline int& intFontSizeName = programSettings.intFontSizeName;

@@ -10,6 +10,7 @@
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
+#include "shell/app_reset.h"
 #include "state/app_state.h"
 
 namespace dlgs {
@@ -41,7 +42,7 @@ void DialogsTest::SetUp() {
     device::headlessHost().setIdleDriver({});
     device::registerDeviceClasses();
     registerProgramResources();
-    setScale(false);
+    resetAppState();
     WNDCLASSW wc = {};
     wc.lpfnWndProc = ownerProc;
     wc.lpszClassName = u"testowner";
@@ -54,7 +55,7 @@ void DialogsTest::TearDown() {
     device::headlessHost().setIdleDriver({});
     device::windowSystemReset();
     device::screenConfigure(false);
-    setScale(false);
+    resetAppState();
 }
 
 void DialogsTest::useHiRes() {

@@ -10,6 +10,7 @@
 #include "platform/window/headless_host.h"
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
+#include "shell/app_reset.h"
 #include "state/app_state.h"
 #include "storage/list_attributes.h"
 
@@ -52,18 +53,15 @@ void ExchangeTest::SetUp() {
     device::useHeadlessHost();
     device::registerDeviceClasses();
     messages.install();
-    attrCurrentList = defaultListAttributes();
+    resetAppState();
     dbCurrent = db;
-    hwndListCombo = nullptr;
     useList("Groceries");
 }
 
 void ExchangeTest::TearDown() {
     device::windowSystemReset();
     messages.uninstall();
-    dbCurrent = nullptr;
-    strCurrentList[0] = 0;
-    attrCurrentList = defaultListAttributes();
+    resetAppState();
     releaseCipherBuffer();
 }
 

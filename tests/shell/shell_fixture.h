@@ -15,6 +15,7 @@
 #include "platform/window/headless_host.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
+#include "shell/app_reset.h"
 #include "shell/startup.h"
 #include "state/app_state.h"
 #include "storage/database.h"
@@ -39,6 +40,7 @@ inline void pump() {
 class ShellDevice : public ::testing::Test {
 protected:
     void SetUp() override {
+        resetAppState();
         char pattern[] = "/tmp/qp_shell_test_XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         root_ = pattern;
