@@ -75,7 +75,7 @@ void ExchangeTest::useList(const std::string& name) {
     std::memcpy(strCurrentList, name.c_str(), name.size() + 1);
 }
 
-void ExchangeTest::addRow(long id, long parent, long order, const std::string& text, int checked, int shown,
+void ExchangeTest::addRow(long id, long parent, long order, const std::string& text, int checked, int display,
                           const std::string& note, int children) {
     // Texts are given in UTF-8 and stored in the code page, as the program stores them.
     char stored[1000], storedNote[1000];
@@ -83,7 +83,7 @@ void ExchangeTest::addRow(long id, long parent, long order, const std::string& t
     wideToCodePage(device::utf8ToWide(note).c_str(), storedNote, 1000);
     std::string sql = "INSERT INTO '" + quoteSql(strCurrentList) + "' VALUES (" + std::to_string(id) + "," +
                       std::to_string(parent) + "," + std::to_string(order) + ",'" + quoteSql(stored) + "'," +
-                      std::to_string(checked) + "," + std::to_string(shown) + "," + (note.empty() ? "0" : "1") +
+                      std::to_string(checked) + "," + std::to_string(display) + "," + (note.empty() ? "0" : "1") +
                       ",1,'" + quoteSql(storedNote) + "'," + std::to_string(children) + ");";
     char error[200];
     ASSERT_EQ(executeSql(db, sql.c_str(), error, sizeof error), SQLITE_DONE) << sql << ": " << error;
