@@ -12,7 +12,7 @@
 #include "exchange/text_import.h"
 #include "outline/current_items.h"
 #include "platform/system/system_startup.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
 

@@ -13,7 +13,7 @@
 #include "lists/list_passwords.h"
 #include "lists/list_transaction.h"
 #include "outline/current_items.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"

@@ -27,7 +27,7 @@
 #include "platform/window/host_port.h"
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"

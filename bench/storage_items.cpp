@@ -10,7 +10,7 @@
 
 #include "outline/current_items.h"
 #include "platform/system/system_startup.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"

@@ -50,7 +50,7 @@ const char* keepDatabaseName(const std::string& host, const char* original) {
     std::lock_guard<std::mutex> g(namesLock);
     // Released when the process ends, when no connection uses them any more.
     static bool released = std::atexit([] {
-        for (auto& [id, name] : made) sqlite3_free_filename(name);
+        for (auto& entry : made) sqlite3_free_filename(entry.second);
         made.clear();
     }) == 0;
     (void)released;

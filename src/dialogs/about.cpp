@@ -5,7 +5,7 @@
 #include "aygshell.h"
 #include "dialogs/dialog_look.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 
@@ -27,18 +27,6 @@ void release(AboutState* s) {
     if (s->hfontVersion) DeleteObject(s->hfontVersion);
     if (s->hbmProgram) DeleteObject(s->hbmProgram);
     *s = AboutState{};
-}
-
-RECT rectInDialog(HWND dialog, int id) {
-    RECT rc = {};
-    HWND child = GetDlgItem(dialog, id);
-    if (!child) return rc;
-    GetWindowRect(child, &rc);
-    POINT a = {rc.left, rc.top};
-    POINT b = {rc.right, rc.bottom};
-    ScreenToClient(dialog, &a);
-    ScreenToClient(dialog, &b);
-    return RECT{a.x, a.y, b.x, b.y};
 }
 
 BOOL onInit(HWND hwnd, AboutState* s) {
@@ -68,7 +56,7 @@ void onPaint(HWND hwnd, AboutState* s) {
     GetClientRect(hwnd, &client);
     int width = client.right - client.left;
     int d = width / 20;
-    RECT rule = rectInDialog(hwnd, res::kIdAboutSeparator);
+    RECT rule = dialogItemRect(hwnd, res::kIdAboutSeparator);
     HPEN pen = CreatePen(PS_SOLID, intUnit, kRuleColour);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     MoveToEx(dc, d, rule.top, nullptr);
@@ -76,7 +64,7 @@ void onPaint(HWND hwnd, AboutState* s) {
     SelectObject(dc, oldPen);
     DeleteObject(pen);
     if (s->hbmProgram) {
-        RECT name = rectInDialog(hwnd, res::kIdAboutName);
+        RECT name = dialogItemRect(hwnd, res::kIdAboutName);
         int x = name.right + (width - name.right - s->intPictureWidth) / 2;
         HDC mem = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(mem, s->hbmProgram);

@@ -2,7 +2,7 @@
 // shown full-screen with the shell's done button.
 #pragma once
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 
 // The program's version as the About box shows it.
 constexpr const WCHAR* kProgramVersion = u"2.3";

@@ -7,7 +7,7 @@
 #include "common/paths.h"
 #include "dialogs/jpeg_decode.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 

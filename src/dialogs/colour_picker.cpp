@@ -9,10 +9,10 @@
 #include "dialogs/colour_picker.h"
 
 #include "dialogs/colour_convert.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_look.h"
-#include "lists/list_dialog_frame.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/settings.h"
 
 namespace {
@@ -67,15 +67,6 @@ void releaseObjects(PickerState* s) {
 
 // --- opening and layout -----------------------------------------------------------
 
-RECT rectInDialog(HWND dialog, int id) {
-    RECT rc{};
-    HWND child = GetDlgItem(dialog, id);
-    if (!child) return rc;
-    GetWindowRect(child, &rc);
-    MapWindowPoints(nullptr, dialog, (POINT*)&rc, 2);
-    return rc;
-}
-
 void moveChild(HWND dialog, int id, int x, int y) {
     SetWindowPos(GetDlgItem(dialog, id), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -83,8 +74,8 @@ void moveChild(HWND dialog, int id, int x, int y) {
 // As wide as the preset grid with its left margin repeated on the right,
 // centred over the owner, with the three fields centred in the new width.
 void layoutPicker(HWND hwnd, PickerState* s) {
-    RECT first = rectInDialog(hwnd, res::kIdColourPresetFirst);
-    RECT lastOfRow = rectInDialog(hwnd, res::kIdColourPresetFirst + COLOUR_PRESET_COLUMNS - 1);
+    RECT first = dialogItemRect(hwnd, res::kIdColourPresetFirst);
+    RECT lastOfRow = dialogItemRect(hwnd, res::kIdColourPresetFirst + COLOUR_PRESET_COLUMNS - 1);
     int width = first.left + lastOfRow.right;
     RECT frame{};
     GetWindowRect(hwnd, &frame);
@@ -96,8 +87,8 @@ void layoutPicker(HWND hwnd, PickerState* s) {
     SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
     for (int i = 0; i < 3; ++i) {
-        RECT label = rectInDialog(hwnd, kLabelIds[i]);
-        RECT field = rectInDialog(hwnd, kFieldIds[i]);
+        RECT label = dialogItemRect(hwnd, kLabelIds[i]);
+        RECT field = dialogItemRect(hwnd, kFieldIds[i]);
         int pairLeft = (width - (field.right - label.left)) / 2;
         moveChild(hwnd, kLabelIds[i], pairLeft, label.top);
         moveChild(hwnd, kFieldIds[i], pairLeft + (field.left - label.left), field.top);

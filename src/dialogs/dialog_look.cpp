@@ -3,7 +3,7 @@
 #include "dialogs/dialog_look.h"
 
 #include "common/app_font.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 HFONT createDialogFont(int points, int weight, int* height) {
     return createAppFont(points, weight, 0, bClearType, height);

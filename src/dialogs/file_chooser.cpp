@@ -10,7 +10,7 @@
 #include "dialogs/dialog_look.h"
 #include "dialogs/file_chooser_state.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "wcrt.h"
 
 namespace {

@@ -5,9 +5,10 @@
 
 #include <string>
 
+#include "common/wide_text.h"
 #include "dialogs/dialog_look.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 
@@ -19,31 +20,14 @@ struct InfoState {
     DialogLook look;
 };
 
-void copyCut(WCHAR* out, LPCWSTR in, int capacity) {
-    int n = 0;
-    if (in)
-        for (; n < capacity - 1 && in[n]; ++n) out[n] = in[n];
-    out[n] = 0;
-}
-
-RECT rectInDialog(HWND dialog, HWND child) {
-    RECT rc;
-    GetWindowRect(child, &rc);
-    POINT a = {rc.left, rc.top};
-    POINT b = {rc.right, rc.bottom};
-    ScreenToClient(dialog, &a);
-    ScreenToClient(dialog, &b);
-    return RECT{a.x, a.y, b.x, b.y};
-}
-
 BOOL onInit(HWND hwnd, InfoState* s) {
     SetWindowLongW(hwnd, DWL_USER, (LONG_PTR)s);
     createDialogLook(hwnd, &s->look);
     SetWindowTextW(hwnd, s->caption);
     HWND text = GetDlgItem(hwnd, res::kIdMessageText);
     HWND ok = GetDlgItem(hwnd, res::kIdOk);
-    RECT textRect = rectInDialog(hwnd, text);
-    RECT okRect = rectInDialog(hwnd, ok);
+    RECT textRect = dialogItemRect(hwnd, res::kIdMessageText);
+    RECT okRect = dialogItemRect(hwnd, res::kIdOk);
     int textWidth = textRect.right - textRect.left;
     wrapTextToWidth(s->text, INFO_TEXT_CHARS, textWidth, kTextFormat, s->look.hfontText);
     // Shown in the font it was wrapped and measured in, so the lines break
@@ -119,13 +103,13 @@ void wrapTextToWidth(WCHAR* text, int capacity, int width, UINT format, HFONT fo
     }
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    copyCut(text, result.c_str(), capacity);
+    copyText(text, capacity, result.c_str());
 }
 
 int showInfoWindow(HWND owner, LPCWSTR text, LPCWSTR caption) {
     InfoState state;
-    copyCut(state.text, text, INFO_TEXT_CHARS);
-    copyCut(state.caption, caption, INFO_TEXT_CHARS);
+    copyText(state.text, INFO_TEXT_CHARS, text);
+    copyText(state.caption, INFO_TEXT_CHARS, caption);
     INT_PTR result =
         DialogBoxParamW(hInstance, MAKEINTRESOURCEW(res::kDlgInformation), owner, infoProc, (LPARAM)&state);
     destroyDialogLook(&state.look);

@@ -3,7 +3,7 @@
 // the outline visibility check (40088).
 #pragma once
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 
 enum { INFO_TEXT_CHARS = 200 };  // 199 characters and the terminator
 

@@ -6,9 +6,10 @@
 #include "dialogs/message_box.h"
 
 #include "common/message_dialog.h"
+#include "common/wide_text.h"
 #include "dialogs/dialog_look.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 
@@ -31,24 +32,7 @@ struct MessageState {
     int intPictureHeight = 0;
 };
 
-void copyCut(WCHAR* out, LPCWSTR in, int capacity) {
-    int n = 0;
-    if (in)
-        for (; n < capacity - 1 && in[n]; ++n) out[n] = in[n];
-    out[n] = 0;
-}
-
 MessageState* stateOf(HWND hwnd) { return (MessageState*)GetWindowLongW(hwnd, DWL_USER); }
-
-RECT childRect(HWND dialog, HWND child) {
-    RECT rc;
-    GetWindowRect(child, &rc);
-    POINT topLeft = {rc.left, rc.top};
-    POINT bottomRight = {rc.right, rc.bottom};
-    ScreenToClient(dialog, &topLeft);
-    ScreenToClient(dialog, &bottomRight);
-    return RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-}
 
 void loadWarningPicture(MessageState* s) {
     int id = bHiRes == 1 ? kBmpWarningHiRes : kBmpWarning;
@@ -68,8 +52,8 @@ void layoutMessage(HWND hwnd, MessageState* s) {
     RECT client;
     GetClientRect(hwnd, &client);
     int width = client.right - client.left;
-    RECT okRect = childRect(hwnd, ok);
-    RECT cancelRect = childRect(hwnd, cancel);
+    RECT okRect = dialogItemRect(hwnd, res::kIdOk);
+    RECT cancelRect = dialogItemRect(hwnd, res::kIdCancel);
     int buttonWidth = okRect.right - okRect.left;
     int buttonHeight = okRect.bottom - okRect.top;
     if (s->decoded.buttons == MESSAGE_SET_OK) {
@@ -187,8 +171,8 @@ MessageStyle decodeMessageStyle(int style) {
 
 int showMessageDialog(HWND owner, LPCWSTR text, LPCWSTR caption, int style) {
     MessageState state;
-    copyCut(state.request.text, text, MESSAGE_TEXT_CHARS);
-    copyCut(state.request.caption, caption, MESSAGE_TEXT_CHARS);
+    copyText(state.request.text, MESSAGE_TEXT_CHARS, text);
+    copyText(state.request.caption, MESSAGE_TEXT_CHARS, caption);
     state.request.style = style;
     INT_PTR result =
         DialogBoxParamW(hInstance, MAKEINTRESOURCEW(res::kDlgMessage), owner, messageDialogProc, (LPARAM)&state);

@@ -5,7 +5,7 @@
 
 #include "dialogs/dialog_look.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "dialogs/dialog_look.h"
 #include "dialogs/settings_pages.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/settings.h"
 

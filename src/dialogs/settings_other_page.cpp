@@ -3,7 +3,7 @@
 // keyboard of their own.
 #include "dialogs/settings_pages.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/settings.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "dialogs/settings_pages.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/list_attributes.h"
 

@@ -11,7 +11,7 @@
 #include "exchange/text_import.h"
 #include "lists/list_management.h"
 #include "lists/list_name_combo.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"

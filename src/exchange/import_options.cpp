@@ -1,10 +1,10 @@
 // The "Import Option" dialog (template 163): into a new list or into the
 // current list.
+#include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_look.h"
 #include "exchange/text_import.h"
-#include "lists/list_dialog_frame.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "outline/current_items.h"
 #include "outline/tree_ops.h"
 #include "pimstore.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/main_window_ids.h"
 #include "storage/item_table.h"
 

@@ -10,7 +10,7 @@
 #include "common/paths.h"
 #include "dialogs/file_chooser.h"
 #include "exchange/remembered_paths.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"

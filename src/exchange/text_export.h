@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 #include "windows.h"
 
 // 40042 "Export List...": chooses the file (remembered as

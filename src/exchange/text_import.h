@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 #include "windows.h"
 
 // Room for one line read, terminator included.

@@ -6,7 +6,7 @@
 #include "common/message_dialog.h"
 #include "common/paths.h"
 #include "dialogs/file_chooser.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/settings.h"
 #include "wcrt.h"
 

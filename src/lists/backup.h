@@ -4,7 +4,7 @@
 // command that chooses where the copies go.
 #pragma once
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 #include "windows.h"
 
 // The backup copy's file name: the database file's name with the part from

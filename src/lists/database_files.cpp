@@ -18,7 +18,7 @@
 #include "outline/item_clipboard.h"
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"

@@ -3,7 +3,7 @@
 // the current database (store, purge, compact, close, back up).
 #pragma once
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 #include "windows.h"
 
 // Leaves the open database, if any: writes the current list's attributes,

@@ -17,7 +17,7 @@
 #include "outline/item_draw.h"
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"
@@ -165,7 +165,7 @@ void loadCurrentList() {
     }
     updateMenus();
     setWaitCursor(1);
-    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+    reloadOutline();
     setWaitCursor(0);
 }
 

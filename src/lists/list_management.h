@@ -5,7 +5,7 @@
 // box and the current-list state in step.
 #pragma once
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 #include "storage/list_attributes.h"
 #include "windows.h"
 

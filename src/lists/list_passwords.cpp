@@ -9,13 +9,14 @@
 
 #include "common/codepage.h"
 #include "common/message_dialog.h"
+#include "common/wide_text.h"
 #include "crypto/cipher.h"
 #include "lists/list_transaction.h"
 #include "lists/password_dialog.h"
 #include "outline/current_items.h"
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 #include "storage/list_attributes.h"
 
@@ -27,18 +28,6 @@ constexpr char kVerifierText[] = "4tr81mwqj;&!ovhu";
 // Room for a password as 8-bit key text: checking takes up to 99 bytes,
 // setting up to 79; typed passwords are at most 39 characters either way.
 enum { CHECK_KEY_BYTES = 100, SET_KEY_BYTES = 80 };
-
-int textLength(const WCHAR* text) {
-    int n = 0;
-    while (text[n] != 0) ++n;
-    return n;
-}
-
-void copyText(WCHAR* out, int capacity, const WCHAR* text) {
-    int i = 0;
-    for (; text && text[i] != 0 && i < capacity - 1; ++i) out[i] = text[i];
-    out[i] = 0;
-}
 
 }  // namespace
 

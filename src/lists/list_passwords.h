@@ -5,7 +5,7 @@
 // its password; its attribute row holds only a verifier.
 #pragma once
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 #include "windows.h"
 
 // Dialog modes.

@@ -9,11 +9,12 @@
 
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
+#include "common/wide_text.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_look.h"
-#include "lists/list_dialog_frame.h"
 #include "lists/list_passwords.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 
@@ -33,23 +34,11 @@ PasswordDialogState* stateOf(HWND dialog) {
     return reinterpret_cast<PasswordDialogState*>(GetWindowLongW(dialog, DWLP_USER));
 }
 
-int textLength(const WCHAR* text) {
-    int n = 0;
-    while (text[n] != 0) ++n;
-    return n;
-}
-
 bool sameText(const WCHAR* a, const WCHAR* b) {
     int i = 0;
     for (; a[i] != 0 && a[i] == b[i]; ++i) {
     }
     return a[i] == b[i];
-}
-
-void copyText(WCHAR* out, int capacity, const WCHAR* text) {
-    int i = 0;
-    for (; text && text[i] != 0 && i < capacity - 1; ++i) out[i] = text[i];
-    out[i] = 0;
 }
 
 // --- opening and layout ---------------------------------------------------------

@@ -8,7 +8,7 @@
 #include "outline/tree_checks.h"
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/list_attributes.h"
 #include "storage/sql_helpers.h"

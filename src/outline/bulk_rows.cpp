@@ -6,7 +6,7 @@
 #include "outline/bulk_commands.h"
 #include "outline/checked_rows.h"
 #include "outline/outline_reload.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 
 // Sections: one statement on every row | Delete Checked

@@ -13,9 +13,10 @@
 #include "outline/item_drag.h"
 #include "outline/item_move.h"
 #include "outline/item_place.h"
+#include "outline/tree_load.h"
 #include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/main_window_ids.h"
 #include "state/shell_calls.h"
 

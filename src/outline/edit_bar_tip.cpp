@@ -7,7 +7,7 @@
 #include "common/app_font.h"
 #include "outline/edit_bar_geometry.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/main_window_ids.h"
 #include "state/shell_calls.h"
 

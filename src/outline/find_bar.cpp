@@ -5,7 +5,7 @@
 #include "common/app_font.h"
 #include "outline/find.h"
 #include "outline/notes.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -7,11 +7,12 @@
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
 #include "commctrl.h"
+#include "common/wide_text.h"
 #include "outline/current_items.h"
 #include "outline/find.h"
 #include "outline/notes.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/statements.h"
@@ -41,12 +42,6 @@ int length(const WCHAR* s) {
     int n = 0;
     while (s[n]) ++n;
     return n;
-}
-
-void copyText(WCHAR* out, const WCHAR* in, int capacity) {
-    int n = 0;
-    for (; n < capacity - 1 && in[n]; ++n) out[n] = in[n];
-    out[n] = 0;
 }
 
 void findError(LPCWSTR text) { messageDialog(hwndMain, text, u"Find Error", MD_STYLE_WARNING); }
@@ -253,7 +248,7 @@ void resetFind() { state() = FindState{}; }
 
 void findNext(const WCHAR* text) {
     FindState& s = state();
-    copyText(s.searchText, text ? text : u"", FIND_TEXT_CHARS);
+    copyText(s.searchText, FIND_TEXT_CHARS, text);
     trimSpaces(s.searchText);
     if (!s.searchText[0]) {
         findError(u"No search string entered!");
@@ -262,7 +257,7 @@ void findNext(const WCHAR* text) {
     if (!hwndMainTV) return;
     if (isNewSearch()) {
         for (int i = 0; i < CURRENT_LIST_BYTES; ++i) s.searchList[i] = strCurrentList[i];
-        copyText(s.previousText, s.searchText, FIND_TEXT_CHARS);
+        copyText(s.previousText, FIND_TEXT_CHARS, s.searchText);
         s.inNote = 0;
         walkFrom(treeRoot(hwndMainTV));
         return;

@@ -9,7 +9,7 @@
 #include "outline/item_draw.h"
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/settings.h"
 

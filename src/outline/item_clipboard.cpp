@@ -205,7 +205,7 @@ LONG pasteClipboardItem(HWND hwnd) {
 
     HTREEITEM firstVisible = (HTREEITEM)SendMessageW(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0);
     LONG firstVisibleId = getItemId(tree, firstVisible);
-    loadOutline(dbCurrent, tree, strCurrentList, strOrderClause, strFilterClause);
+    reloadOutline(tree);
     if (HTREEITEM again = firstVisibleId ? findItemById(tree, nullptr, firstVisibleId) : nullptr)
         SendMessageW(tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, (LPARAM)again);
     if (HTREEITEM pasted = findItemById(tree, nullptr, result.pastedId))

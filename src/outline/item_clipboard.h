@@ -3,19 +3,13 @@
 // reference: a copied item is read again at paste time, a cut item waits
 // parked under its negative longID.
 //
-// longClipboardID (application state) names the item: 0 empty, negative when
-// it was cut. The list it came from and whether that list was enciphered are
-// kept here.
+// The clipboard's state (state/clipboard_undo.h): longClipboardID names the
+// item (0 empty, negative when it was cut), strClipboardList the list it came
+// from and bClipboardEncrypted whether that list was enciphered.
 #pragma once
 
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "windows.h"
-
-// Name of the list (item table) the clipboard item came from; empty when the
-// clipboard is empty.
-inline char strClipboardList[CURRENT_LIST_BYTES] = {};
-// bPassword of the source list at the time of Cut or Copy.
-inline int bClipboardEncrypted = 0;
 
 // --- command handlers (the main window's command table) ---------------------
 

@@ -15,7 +15,7 @@
 #include "outline/tree_input.h"
 #include "outline/tree_ops.h"
 #include "outline/unsaved_change.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/database.h"
 #include "storage/item_table.h"

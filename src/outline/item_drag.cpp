@@ -11,7 +11,7 @@
 #include "outline/edit_bar_input.h"
 #include "outline/item_draw.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/main_window_ids.h"
 
 namespace {

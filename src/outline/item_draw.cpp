@@ -9,7 +9,7 @@
 #include "outline/current_items.h"
 #include "outline/outline_paint.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "outline/current_items.h"
 #include "outline/item_draw.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 
 namespace {

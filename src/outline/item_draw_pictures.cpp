@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "outline/item_draw.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 

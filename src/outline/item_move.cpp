@@ -10,8 +10,9 @@
 #include "outline/current_items.h"
 #include "outline/item_place.h"
 #include "outline/tree_checks.h"
+#include "outline/tree_load.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "common/wide_text.h"
 #include "outline/current_items.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
@@ -67,12 +68,6 @@ int countQuotes(const WCHAR* text) {
     for (; *text; ++text)
         if (*text == u'\'') ++quotes;
     return quotes;
-}
-
-int textLength(const WCHAR* text) {
-    int length = 0;
-    while (text[length]) ++length;
-    return length;
 }
 
 // Doubles the quotes of a field for its SQL literal; true when the doubled

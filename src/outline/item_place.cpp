@@ -4,7 +4,7 @@
 #include "outline/item_draw.h"
 #include "outline/tree_load.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 
 LONG parentIdOf(HWND tree, HTREEITEM item) {
@@ -45,8 +45,4 @@ void refreshParentLabel(HWND tree, HTREEITEM parent) {
         updateCompletionUp(tree, parent, mode, nullptr, 0);
     else
         showPlainText(tree, parent);
-}
-
-void reloadOutline() {
-    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
 }

@@ -16,7 +16,3 @@ void showPlainText(HWND tree, HTREEITEM item);
 // Refreshes the completion count of `parent`, or shows its plain text when
 // it has no child nodes left; only while counts are shown.
 void refreshParentLabel(HWND tree, HTREEITEM parent);
-// Reloads the current list into the outline with the list's order and
-// filter. The notes pane is left as it is: the callers select the item they
-// moved again, whose note it shows.
-void reloadOutline();

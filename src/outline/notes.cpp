@@ -9,11 +9,12 @@
 #include "commctrl.h"
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
+#include "common/wide_text.h"
 #include "outline/current_items.h"
 #include "outline/tree_ops.h"
 #include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/settings.h"
@@ -22,12 +23,6 @@
 namespace {
 
 constexpr int kDatePartChars = 80;
-
-void copyText(WCHAR* out, const WCHAR* in, int capacity) {
-    int n = 0;
-    for (; n < capacity - 1 && in[n]; ++n) out[n] = in[n];
-    out[n] = 0;
-}
 
 bool textIsEmpty(const WCHAR* text) { return !text || !text[0]; }
 
@@ -112,7 +107,7 @@ void buildTimeStamp(const SYSTEMTIME& time, int format, WCHAR* out, int capacity
         default: append(clock); append(u" "); append(date); break;
     }
     stamp[n] = 0;
-    copyText(out, stamp, capacity);
+    copyText(out, capacity, stamp);
 }
 
 namespace {

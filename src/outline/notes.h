@@ -6,7 +6,7 @@
 // popup, its background and the drawing of a find match inside the note).
 #pragma once
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 
 enum {
     NOTE_TEXT_CHARS = 1000,   // the pane's text is fetched into this: 999 characters are kept

@@ -8,7 +8,7 @@
 #include "outline/notes.h"
 #include "outline/tree_ops.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "winclip.h"
 

@@ -10,7 +10,7 @@
 
 #include "common/app_font.h"
 #include "dialogs/background_image.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 // The buttons are drawn where the pen input looks for them.
 #include "outline/edit_bar_geometry.h"
 

@@ -4,7 +4,7 @@
 
 #include "outline/notes.h"
 #include "outline/tree_load.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/sql_helpers.h"
 
 int currentListOpen() { return dbCurrent && strCurrentList[0] && bListLocked != 1 ? 1 : 0; }
@@ -21,7 +21,7 @@ int runOnCurrentList(const char* format, int flag) {
 
 void reloadCurrentList() {
     if (!currentListOpen() || !hwndMainTV) return;
-    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+    reloadOutline();
     // Every node was made anew and none is selected: the pane must not go
     // on showing (and taking typing for) the note of an item left behind.
     if (hwndNotes) loadItemNote(0);

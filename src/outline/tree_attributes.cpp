@@ -5,8 +5,8 @@
 #include "outline/item_draw.h"
 #include "outline/outline_paint.h"
 #include "outline/tree_load.h"
-#include "shell/app_state.h"
 #include "resources/resource_ids.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 
 namespace {

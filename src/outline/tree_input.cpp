@@ -17,7 +17,7 @@
 #include "outline/tree_ops.h"
 #include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/statements.h"
@@ -245,7 +245,7 @@ void toggleCheck(HWND tree, HTREEITEM item) {
         if (first == item) first = treeNextSibling(tree, item);
         LONG firstId = first ? getItemId(tree, first) : 0;
         setWaitCursor(1);
-        loadOutline(dbCurrent, tree, strCurrentList, strOrderClause, strFilterClause);
+        reloadOutline(tree);
         setWaitCursor(0);
         // The reload made every item anew, suffixes included.
         if (firstId != 0) {

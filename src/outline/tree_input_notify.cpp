@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/trim_spaces.h"
+#include "common/wide_text.h"
 #include "outline/current_items.h"
 #include "outline/item_drag.h"
 #include "outline/item_draw.h"
@@ -20,7 +21,7 @@
 #include "outline/tree_ops.h"
 #include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
@@ -30,18 +31,6 @@ using namespace outline_input;
 namespace {
 
 constexpr UINT_PTR kOutlineId = 6002;
-
-int wideLength(const WCHAR* text) {
-    int n = 0;
-    while (text[n]) ++n;
-    return n;
-}
-
-void copyText(WCHAR* out, int capacity, const WCHAR* text) {
-    int i = 0;
-    for (; text && text[i] && i < capacity - 1; ++i) out[i] = text[i];
-    out[i] = 0;
-}
 
 // --- tap and hold -------------------------------------------------------------
 
@@ -140,7 +129,7 @@ LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
     if (mode > 0) {
         dropSuffix(text);
         // The tree takes the label from the notification's buffer.
-        copyText(info->item.pszText, info->item.cchTextMax > 0 ? info->item.cchTextMax : wideLength(text) + 1, text);
+        copyText(info->item.pszText, info->item.cchTextMax > 0 ? info->item.cchTextMax : textLength(text) + 1, text);
     }
     ItemRecord record{};
     record.longID = id;
@@ -174,7 +163,7 @@ LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
             // bare text over it when this notification returns.
             WCHAR shown[TREE_TEXT_CHARS];
             getItemText(tree, again, shown, TREE_TEXT_CHARS);
-            if (info->item.cchTextMax > wideLength(shown)) copyText(info->item.pszText, info->item.cchTextMax, shown);
+            if (info->item.cchTextMax > textLength(shown)) copyText(info->item.pszText, info->item.cchTextMax, shown);
         }
     }
     if (bOrderDirty == 1) {
@@ -186,7 +175,7 @@ LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
     updateMenus();
     if (attrCurrentList.bAlphaSort == 1 || attrCurrentList.bCheckSort == 1) {
         setWaitCursor(1);
-        loadOutline(dbCurrent, tree, strCurrentList, strOrderClause, strFilterClause);
+        reloadOutline(tree);
         setWaitCursor(0);
         again = findItemById(tree, nullptr, id);
         if (again) SendMessageW(tree, TVM_ENSUREVISIBLE, 0, (LPARAM)again);

@@ -15,9 +15,9 @@
 
 #include "common/codepage.h"
 #include "outline/item_draw.h"
-#include "outline/tree_ops.h"
 #include "outline/tree_load_state.h"
-#include "shell/app_state.h"
+#include "outline/tree_ops.h"
+#include "state/app_state.h"
 #include "storage/sql_helpers.h"
 
 namespace {
@@ -167,6 +167,10 @@ void loadOutline(sqlite3* db, HWND tree, const char* listName, const char* order
     if (root) SendMessageW(tree, TVM_ENSUREVISIBLE, 0, (LPARAM)root);
     if (root && !IsWindowVisible(tree)) ShowWindow(tree, SW_SHOW);
     bOutlineLoading = 0;
+}
+
+void reloadOutline(HWND tree) {
+    loadOutline(dbCurrent, tree, strCurrentList, strOrderClause, strFilterClause);
 }
 
 void setCheckboxStyle(HWND tree, HIMAGELIST stateImages, int on) {

@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include "state/app_state.h"
 #include "storage/list_attributes.h"
 #include "windows.h"
 
@@ -17,6 +18,10 @@ void applyListAttributes(ListAttributes record);
 // in the order of `orderClause`. Does nothing without a database or table.
 void loadOutline(sqlite3* db, HWND tree, const char* listName, const char* orderClause,
                  const char* filterClause);
+// The one way the program reloads: the current list into `tree` (the
+// outline), with the list's order and filter. The notes pane is left as it
+// is; callers select the item they want again, whose note it then shows.
+void reloadOutline(HWND tree = hwndMainTV);
 // Adds or removes TVS_CHECKBOXES and attaches or detaches `stateImages`.
 void setCheckboxStyle(HWND tree, HIMAGELIST stateImages, int on);
 // Replaces the tree's state image list by an empty one of square images

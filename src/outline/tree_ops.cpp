@@ -1,5 +1,6 @@
 // Node operations of the outline over the tree view messages.
 #include "outline/tree_ops.h"
+#include "common/wide_text.h"
 
 #include <cstring>
 
@@ -7,13 +8,6 @@ namespace {
 
 HTREEITEM nextItem(HWND tree, HTREEITEM item, UINT code) {
     return (HTREEITEM)SendMessageW(tree, TVM_GETNEXTITEM, code, (LPARAM)item);
-}
-
-int textLength(LPCWSTR text) {
-    int n = 0;
-    if (text)
-        while (text[n]) ++n;
-    return n;
 }
 
 }  // namespace

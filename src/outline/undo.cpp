@@ -10,7 +10,7 @@
 #include "outline/tree_checks.h"
 #include "outline/tree_load.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"

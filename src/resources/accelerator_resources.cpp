@@ -1,6 +1,6 @@
 // The desktop keys: the commands people reach for with a keyboard, through
 // the same command ids as the menus and picture buttons.
-#include "platform/system/resource_table.h"
+#include "winres.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "windows.h"

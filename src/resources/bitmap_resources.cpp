@@ -1,6 +1,6 @@
 #include "resources/bitmap_resources.h"
 
-#include "platform/system/resource_table.h"
+#include "winres.h"
 
 void registerBitmapResources() {
     // The arrays live for the whole process, as the resource table expects

@@ -2,11 +2,10 @@
 // look (message, notice, information, progress, tip) are plain popups: their
 // procedures paint the caption band and the border themselves, so the
 // templates ask the system for no caption or frame.
-#include "platform/dialogs/dialog_template.h"
-#include "platform/system/resource_table.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "windows.h"
+#include "winres.h"
 
 namespace {
 

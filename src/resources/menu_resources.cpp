@@ -3,10 +3,10 @@
 // Items whose command cannot work before a database or a list is open are
 // grayed here; the menu update enables them as the state allows, so a menu
 // bar recreated after the system freed it starts in a safe state.
-#include "platform/system/resource_table.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
 #include "windows.h"
+#include "winres.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // buttons, control notifications) and the handlers they run.
 #pragma once
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 
 // The first entry for `id`, called with (hwnd, id, control, code); an id
 // without an entry is ignored and gives 0.

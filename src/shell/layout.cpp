@@ -7,8 +7,8 @@
 
 #include "outline/notes.h"
 #include "outline/outline_paint.h"
-#include "shell/app_state.h"
 #include "shell/shell_state.h"
+#include "state/app_state.h"
 #include "storage/settings.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include "outline/outline_paint.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
 #include "shell/layout.h"
 #include "shell/shell_state.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include "outline/outline_paint.h"
 #include "outline/tree_input.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
 #include "shell/command_table.h"
 #include "shell/layout.h"
 #include "shell/menu_bar.h"
 #include "shell/screen_width.h"
 #include "shell/shell_state.h"
 #include "shell/shutdown.h"
+#include "state/app_state.h"
 #include "state/main_window_ids.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include "aygshell.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
 #include "shell/main_window.h"
+#include "state/app_state.h"
 
 const LPCWSTR kMenuBarTooltips[8] = {u"", u"", u"", u"New Item", u"New Sub-Item", u"Item Note", u"Find", u"Edit Bar"};
 

@@ -3,7 +3,7 @@
 // the database and releases every drawing resource.
 #pragma once
 
-#include "shell/command_handler.h"
+#include "state/command_handler.h"
 
 // 40009 "Exit": warns when backups are on but the database lies in the
 // backup folder, then closes the main window.

@@ -1,8 +1,8 @@
 // The splitter bar between the outline and the notes pane. Dragging it moves
 // the border; letting go at the bottom closes the notes pane, anywhere above
 // opens it, and the height it had open is remembered for the next opening.
-#include "shell/app_state.h"
 #include "shell/layout.h"
+#include "state/app_state.h"
 #include "storage/settings.h"
 
 namespace {

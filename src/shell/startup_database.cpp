@@ -11,9 +11,9 @@
 #include "lists/list_passwords.h"
 #include "outline/tree_load.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 #include "storage/settings.h"
@@ -121,7 +121,7 @@ void openActiveListAtStart(int askPassword) {
     applyMenuDecision();
     if (bListLocked != 1) {
         showWaitCursor(1);
-        loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+        reloadOutline();
         showWaitCursor(0);
         enableMenuBarItem(kCmdExportList, 1);
     }

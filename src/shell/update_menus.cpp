@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_rules.h"
+#include "state/app_state.h"
 
 using namespace res;
 

@@ -4,7 +4,7 @@
 
 #include "common/codepage.h"
 #include "common/paths.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 #include "storage/sql_helpers.h"

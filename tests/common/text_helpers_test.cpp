@@ -8,6 +8,7 @@
 #include "common/codepage.h"
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
+#include "common/wide_text.h"
 
 namespace {
 
@@ -118,6 +119,23 @@ TEST(CodePage, ReadDecimalLikeTheRuntimeButSaturating) {
     EXPECT_EQ(readDecimal("-2147483648"), INT32_MIN);
     EXPECT_EQ(readDecimal(u"1.0"), 1);
     EXPECT_EQ(readDecimal(u" 12 "), 12);
+}
+
+// The bounded copy every fixed buffer of the program goes through: it cuts
+// to the room given, keeps the terminator inside it, treats null as empty
+// and leaves a buffer without room untouched.
+TEST(WideText, CopyCutsToTheRoomAndNeverWritesPastIt) {
+    WCHAR out[6] = {u'x', u'x', u'x', u'x', u'x', u'x'};
+    copyText(out, 4, u"Bread");
+    EXPECT_EQ(std::u16string(out), u"Bre");
+    EXPECT_EQ(out[4], u'x');
+    copyText(out, 6, nullptr);
+    EXPECT_EQ(out[0], 0);
+    out[0] = u'x';
+    copyText(out, 0, u"Milk");
+    EXPECT_EQ(out[0], u'x');
+    EXPECT_EQ(textLength(u"Milk"), 4);
+    EXPECT_EQ(textLength(nullptr), 0);
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
-#include "shell/app_state.h"
+#include "shell/app_reset.h"
+#include "state/app_state.h"
 #include "support/temp_folder.h"
 
 namespace dlgs {
@@ -42,7 +43,7 @@ void DialogsTest::SetUp() {
     device::headlessHost().setIdleDriver({});
     device::registerDeviceClasses();
     registerProgramResources();
-    setScale(false);
+    resetAppState();
     WNDCLASSW wc = {};
     wc.lpfnWndProc = ownerProc;
     wc.lpszClassName = u"testowner";
@@ -55,7 +56,7 @@ void DialogsTest::TearDown() {
     device::headlessHost().setIdleDriver({});
     device::windowSystemReset();
     device::screenConfigure(false);
-    setScale(false);
+    resetAppState();
 }
 
 void DialogsTest::useHiRes() {

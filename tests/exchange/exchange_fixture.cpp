@@ -5,12 +5,13 @@
 
 #include "common/codepage.h"
 #include "crypto/cipher.h"
-#include "platform/system/code_page.h"
 #include "platform/host/register_controls.h"
+#include "platform/system/code_page.h"
 #include "platform/window/headless_host.h"
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
-#include "shell/app_state.h"
+#include "shell/app_reset.h"
+#include "state/app_state.h"
 #include "storage/list_attributes.h"
 
 namespace exchangetest {
@@ -52,18 +53,15 @@ void ExchangeTest::SetUp() {
     device::useHeadlessHost();
     device::registerDeviceClasses();
     messages.install();
-    attrCurrentList = defaultListAttributes();
+    resetAppState();
     dbCurrent = db;
-    hwndListCombo = nullptr;
     useList("Groceries");
 }
 
 void ExchangeTest::TearDown() {
     device::windowSystemReset();
     messages.uninstall();
-    dbCurrent = nullptr;
-    strCurrentList[0] = 0;
-    attrCurrentList = defaultListAttributes();
+    resetAppState();
     releaseCipherBuffer();
 }
 
@@ -77,7 +75,7 @@ void ExchangeTest::useList(const std::string& name) {
     std::memcpy(strCurrentList, name.c_str(), name.size() + 1);
 }
 
-void ExchangeTest::addRow(long id, long parent, long order, const std::string& text, int checked, int shown,
+void ExchangeTest::addRow(long id, long parent, long order, const std::string& text, int checked, int display,
                           const std::string& note, int children) {
     // Texts are given in UTF-8 and stored in the code page, as the program stores them.
     char stored[1000], storedNote[1000];
@@ -85,7 +83,7 @@ void ExchangeTest::addRow(long id, long parent, long order, const std::string& t
     wideToCodePage(device::utf8ToWide(note).c_str(), storedNote, 1000);
     std::string sql = "INSERT INTO '" + quoteSql(strCurrentList) + "' VALUES (" + std::to_string(id) + "," +
                       std::to_string(parent) + "," + std::to_string(order) + ",'" + quoteSql(stored) + "'," +
-                      std::to_string(checked) + "," + std::to_string(shown) + "," + (note.empty() ? "0" : "1") +
+                      std::to_string(checked) + "," + std::to_string(display) + "," + (note.empty() ? "0" : "1") +
                       ",1,'" + quoteSql(storedNote) + "'," + std::to_string(children) + ");";
     char error[200];
     ASSERT_EQ(executeSql(db, sql.c_str(), error, sizeof error), SQLITE_DONE) << sql << ": " << error;

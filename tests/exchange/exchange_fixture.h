@@ -21,9 +21,9 @@ protected:
 
     // Makes `name` the current list (creating its table and row when missing).
     void useList(const std::string& name);
-    // Adds an item row: id, parent, order, text, checked, shown, note (a
+    // Adds an item row: id, parent, order, text, checked, display, note (a
     // note of "" means none), child count.
-    void addRow(long id, long parent, long order, const std::string& text, int checked = 0, int shown = 1,
+    void addRow(long id, long parent, long order, const std::string& text, int checked = 0, int display = 1,
                 const std::string& note = "", int children = 0);
 
     // Host access to files under the device root, given as device paths.

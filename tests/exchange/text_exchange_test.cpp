@@ -7,7 +7,7 @@
 #include "exchange/text_export.h"
 #include "exchange/text_import.h"
 #include "exchange_fixture.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 using namespace exchangetest;
 

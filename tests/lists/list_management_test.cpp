@@ -10,7 +10,7 @@
 #include "lists_fixture.h"
 #include "outline/item_clipboard.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 using namespace liststest;
 

@@ -10,7 +10,7 @@
 #include "lists/list_passwords.h"
 #include "lists_fixture.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 using namespace liststest;
 

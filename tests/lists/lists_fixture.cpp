@@ -13,7 +13,8 @@
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
-#include "shell/app_state.h"
+#include "shell/app_reset.h"
+#include "state/app_state.h"
 
 namespace liststest {
 
@@ -49,21 +50,7 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void resetState() {
-    dbCurrent = nullptr;
-    strCurrentList[0] = 0;
-    attrCurrentList = defaultListAttributes();
-    intListCount = 0;
-    intListIndex = 0;
-    bListLocked = 0;
-    bNoLists = 0;
-    longClipboardID = 0;
-    bUndoAvailable = 0;
-    bClipboardEncrypted = 0;
-    bEditBarVisible = 0;
-    bHasKeyboard = 0;
-    strOrderClause[0] = 0;
-    strFilterClause[0] = 0;
-    hwndMain = hwndMainTV = hwndNotes = hwndSplitter = hwndMenuBar = hwndListName = hwndListCombo = nullptr;
+    resetAppState();
     releaseCipherBuffer();
 }
 

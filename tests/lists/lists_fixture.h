@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/codepage.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/list_attributes.h"
 #include "storage/storage_test_util.h"
 #include "windows.h"

@@ -2,8 +2,8 @@
 // the input panel or the notes toggle, and how much of a list name fits.
 #include <gtest/gtest.h>
 
-#include "shell/app_state.h"
 #include "shell/layout.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -15,8 +15,9 @@
 #include "platform/window/headless_host.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "shell/app_reset.h"
 #include "shell/startup.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 #include "storage/settings.h"
@@ -40,6 +41,7 @@ inline void pump() {
 class ShellDevice : public ::testing::Test {
 protected:
     void SetUp() override {
+        resetAppState();
         root_ = testsupport::makeTempFolder("qp_shell_test_");
         ASSERT_FALSE(root_.empty());
         std::filesystem::create_directories(root_ + "/card");

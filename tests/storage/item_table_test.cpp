@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "crypto/cipher.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 #include "storage_test_util.h"
 

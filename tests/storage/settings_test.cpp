@@ -5,7 +5,7 @@
 #include <string>
 
 #include "device_root.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/settings.h"
 #include "storage_test_util.h"

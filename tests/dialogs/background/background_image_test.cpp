@@ -13,7 +13,7 @@
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/device_root.h"
 #include "support/picture_files.h"
 

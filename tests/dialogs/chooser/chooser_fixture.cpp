@@ -8,7 +8,8 @@
 #include "platform/window/input.h"
 #include "platform/window/window_system.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "shell/app_reset.h"
+#include "state/app_state.h"
 
 namespace choosertest {
 namespace {
@@ -24,9 +25,7 @@ void addLines(const device::treeview::ItemRecord& item, int depth, std::string& 
 void ChooserTest::SetUp() {
     files.create();
     testsupport::startHeadlessScreen();
-    bHiRes = 0;
-    intUnit = 2;
-    intScale = 1;
+    resetAppState();
     intWorkWidth = 240;
     messages.install();
 }

@@ -14,7 +14,7 @@
 #include "platform/window/input.h"
 #include "resources/program_resources.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/settings.h"
 #include "support/temp_folder.h"
 

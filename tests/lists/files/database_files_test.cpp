@@ -11,7 +11,7 @@
 #include "lists/database_files.h"
 #include "outline/item_clipboard.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/settings.h"
 

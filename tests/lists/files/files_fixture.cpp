@@ -10,7 +10,8 @@
 #include "platform/window/input.h"
 #include "platform/window/window_system.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "shell/app_reset.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 
@@ -28,17 +29,7 @@ HWND child(LPCWSTR cls, DWORD style, int id, int y, int height) {
 
 void resetState() {
     if (dbCurrent) sqlite3_close(dbCurrent);
-    dbCurrent = nullptr;
-    strCurrentDbFile[0] = 0;
-    strCurrentList[0] = 0;
-    attrCurrentList = defaultListAttributes();
-    intListCount = intListIndex = 0;
-    bListLocked = bNoLists = 0;
-    bNoDatabase = 1;
-    longClipboardID = 0;
-    bUndoAvailable = 0;
-    strClipboardList[0] = 0;
-    hwndMain = hwndMainTV = hwndNotes = hwndSplitter = hwndMenuBar = hwndListName = hwndListCombo = nullptr;
+    resetAppState();
     releaseCipherBuffer();
 }
 

@@ -52,19 +52,15 @@ protected:
                                        nullptr, nullptr, nullptr);
         intListCount = 1;
         bWarningMessage = 0;
-        bUndoAvailable = 0;
         emptyItemClipboard();
-        intFontSizeTV = 10;
         ASSERT_EQ(writeListAttributes(dbCurrent, strCurrentList, attrCurrentList), 1);
     }
 
     void TearDown() override {
         setMessageDialogHandler(previousDialog_);
+        // The clipboard is emptied without the menu bar, which goes with the
+        // windows; everything else is reset by the outline fixture.
         hwndMenuBar = hwndSplitter = nullptr;
-        intListCount = 0;
-        bUndoAvailable = 0;
-        bWarningMessage = 1;
-        bListLocked = 0;
         emptyItemClipboard();
         OutlineTest::TearDown();
     }

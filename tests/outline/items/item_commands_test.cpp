@@ -7,7 +7,7 @@
 #include "outline/item_clipboard.h"
 #include "outline/item_commands.h"
 #include "outline/tree_ops.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 using namespace itemtest;
 

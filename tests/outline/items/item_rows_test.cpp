@@ -9,7 +9,7 @@
 #include "crypto/cipher.h"
 #include "outline/current_items.h"
 #include "outline/item_paste.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 #include "storage/storage_test_util.h"
 

@@ -13,8 +13,8 @@
 #include "platform/window/headless_host.h"
 #include "platform/window/host_port.h"
 #include "platform/window/window_system.h"
-#include "shell/app_state.h"
-#include "shell/shell_install.h"
+#include "shell/app_reset.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 
 namespace itemtest {
@@ -38,24 +38,14 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void resetState() {
     dbCurrent = nullptr;
-    strCurrentList[0] = 0;
-    strCurrentDbFile[0] = 0;
-    attrCurrentList = defaultListAttributes();
     emptyItemClipboard();
-    bClipboardEncrypted = 0;
-    bUndoAvailable = 0;
-    bOrderDirty = 0;
-    bLabelEditAllowed = 0;
-    bKeepSipOnEndEdit = 0;
+    resetAppState();
     bWarningMessage = 0;
-    bEditBarVisible = 0;
-    hwndMain = hwndMainTV = hwndNotes = hwndSplitter = hwndMenuBar = hwndListName = nullptr;
 }
 
 }  // namespace
 
 void ItemCommandTest::SetUp() {
-    installShellCalls();
     device::windowSystemReset();
     device::useHeadlessHost();
     device::headlessHost().setIdleDriver({});
@@ -114,7 +104,7 @@ void ItemCommandTest::row(long id, long parent, long order, const std::string& t
 }
 
 void ItemCommandTest::load() {
-    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+    reloadOutline();
     device::runUntilIdle();
 }
 

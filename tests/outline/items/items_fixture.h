@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/storage_test_util.h"
 #include "windows.h"
 

@@ -57,11 +57,6 @@ protected:
         OutlineTest::SetUp();
         SetWindowLongPtrW(hwndMain, GWLP_WNDPROC, (LONG_PTR)movingMainProc);
         commands().clear();
-        bDragging = 0;
-        hDragItem = nullptr;
-        bDropBetween = bDropBetweenShown = 0;
-        bIgnorePenUp = 0;
-        intPressedEditButton = -1;
         bWarningMessage = 0;
         SetFocus(hwndMainTV);
         baseBeeps = device::beepCount();
@@ -70,10 +65,7 @@ protected:
     void TearDown() override {
         device::headlessHost().setIdleDriver({});
         if (bDragging) endItemDrag();
-        bDragging = 0;
-        intPressedEditButton = -1;
         OutlineTest::TearDown();
-        hwndListCombo = nullptr;
     }
 
     // Shows the edit bar with the outline below it, as the layout does. The

@@ -16,6 +16,7 @@
 #include "platform/window/input.h"
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
+#include "shell/app_reset.h"
 #include "storage/item_table.h"
 
 namespace notestest {
@@ -45,15 +46,10 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void resetState() {
-    dbCurrent = nullptr;
-    strCurrentList[0] = 0;
-    attrCurrentList = defaultListAttributes();
-    bTextEditActive = 0;
+    resetAppState();
     bNotesOpen = 1;
     bHasKeyboard = 1;
     bKeyboardSip = 0;
-    intTimeStamp = 0;
-    hwndMain = hwndMainTV = hwndNotes = hwndSplitter = hwndMenuBar = hwndListName = nullptr;
 }
 
 }  // namespace
@@ -120,7 +116,7 @@ void NotesTest::row(long id, long parent, long order, const std::string& text, c
 }
 
 void NotesTest::load() {
-    loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+    reloadOutline();
     device::runUntilIdle();
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/storage_test_util.h"
 #include "support/device_files.h"
 #include "windows.h"

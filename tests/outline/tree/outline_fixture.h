@@ -25,8 +25,8 @@
 #include "platform/window/screen.h"
 #include "platform/window/window_system.h"
 #include "resources/program_resources.h"
-#include "shell/app_state.h"
-#include "shell/shell_install.h"
+#include "shell/app_reset.h"
+#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/device_root.h"
 #include "storage/item_table.h"
@@ -75,7 +75,6 @@ class OutlineTest : public storage_test::DeviceRoot {
 protected:
     void SetUp() override {
         DeviceRoot::SetUp();
-        installShellCalls();
         device::windowSystemReset();
         device::useHeadlessHost();
         device::headlessHost().setIdleDriver({});
@@ -131,38 +130,23 @@ protected:
 
     void TearDown() override {
         if (dbCurrent) sqlite3_close(dbCurrent);
-        dbCurrent = nullptr;
         releaseStateImageList(hwndMainTV);
         releaseItemPictures();
         releaseItemDrawContext();
         releasePaintResources();
-        HFONT* fonts[] = {&hfontTree, &hfontTreeBold, &hfontTreeStrike, &hfontTreeBoldStrike};
-        for (HFONT* f : fonts) {
-            if (*f) DeleteObject(*f);
-            *f = nullptr;
-        }
+        for (HFONT font : {hfontTree, hfontTreeBold, hfontTreeStrike, hfontTreeBoldStrike})
+            if (font) DeleteObject(font);
         if (hbrBackground) DeleteObject(hbrBackground);
         if (hbrNoteBackground) DeleteObject(hbrNoteBackground);
-        hbrBackground = hbrNoteBackground = nullptr;
         device::windowSystemReset();
-        hwndMain = hwndMainTV = hwndNotes = nullptr;
-        hwndTreeProc = nullptr;
         resetState();
         DeviceRoot::TearDown();
     }
 
     static void resetState() {
-        attrCurrentList = defaultListAttributes();
-        bLabelEditAllowed = bKeepSipOnEndEdit = bTextEditActive = bOrderDirty = 0;
-        bListLocked = bNoLists = 0;
-        bNoDatabase = 1;
-        bStarting = 1;
-        bEditBarVisible = 0;
-        longClipboardID = 0;
+        resetAppState();
         bHasKeyboard = 1;
         bKeyboardSip = 0;
-        strOrderClause[0] = strFilterClause[0] = 0;
-        for (int& s : intEditBarState) s = 1;
     }
 
     void setList(const char* name) {
@@ -202,7 +186,7 @@ protected:
                          attrCurrentList.bPassword);
         buildFilterClause(strFilterClause, FILTER_CLAUSE_BYTES, attrCurrentList.bHideChecked,
                           attrCurrentList.bShowHiddenItems);
-        loadOutline(dbCurrent, hwndMainTV, strCurrentList, strOrderClause, strFilterClause);
+        reloadOutline();
         device::runUntilIdle();
     }
 

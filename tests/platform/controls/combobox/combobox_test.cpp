@@ -23,8 +23,8 @@ protected:
     POINT entryPoint(int i) {
         RECT r = listRect();
         int h = (int)send(CB_GETITEMHEIGHT, 0);
-        int top = (int)send(CB_GETTOPINDEX);
-        return POINT{r.left + 10, r.top + 1 + (i - top) * h + h / 2};
+        int firstShown = (int)send(CB_GETTOPINDEX);
+        return POINT{r.left + 10, r.top + 1 + (i - firstShown) * h + h / 2};
     }
     HWND combo = nullptr;
 };

@@ -1,8 +1,8 @@
 // Frame, placement and input panel of the list-name and password dialogs.
-#include "lists/list_dialog_frame.h"
+#include "dialogs/dialog_frame.h"
 
 #include "dialogs/dialog_look.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 void useProgramFrame(HWND dialog) {
     if (!dialog) return;
