@@ -8,6 +8,7 @@ packages=(
   libsqlite3-dev libsdl2-dev libfreetype-dev libfontconfig-dev
   libjpeg62-turbo-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-dejavu-core xvfb xauth xdotool x11-apps sqlite3 python3
+  libexpat1-dev libcmark-gfm-dev libcmark-gfm-extensions-dev pandoc hnb
 )
 
 missing=()
