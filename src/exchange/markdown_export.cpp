@@ -21,7 +21,8 @@ bool isAsciiAlnum(WCHAR c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c 
 // end are written as character references (a paragraph drops them, and
 // four blanks would open a code block); a "&" that could start an entity, and the
 // signs that make a line a heading, quote, rule or list item, are escaped.
-std::u16string escapeLine(const std::u16string& line) {
+// In a heading every "#" is, since a heading drops the ones it ends with.
+std::u16string escapeLine(const std::u16string& line, bool heading = false) {
     size_t begin = line.find_first_not_of(u" \t");
     if (begin == std::u16string::npos) begin = line.size();
     size_t end = line.find_last_not_of(u" \t");
@@ -33,7 +34,7 @@ std::u16string escapeLine(const std::u16string& line) {
     while (digits < end && line[digits] >= u'0' && line[digits] <= u'9') ++digits;
     for (size_t i = begin; i < end; ++i) {
         WCHAR c = line[i];
-        bool lineSign = i == begin && (c == u'#' || c == u'+' || c == u'-' || c == u'=');
+        bool lineSign = (i == begin && (c == u'#' || c == u'+' || c == u'-' || c == u'=')) || (heading && c == u'#');
         bool numberSign = i == digits && digits > begin && (c == u'.' || c == u')');
         bool entity = c == u'&' && i + 1 < end && (isAsciiAlnum(line[i + 1]) || line[i + 1] == u'#');
         if (isInlineMarkup(c) || lineSign || numberSign || entity) out += u'\\';
@@ -101,7 +102,7 @@ void writeItems(FILE* file, const ExportList& list, LONG parent, int depth) {
 
 void writeMarkdownList(FILE* file, LPCWSTR listName, const ExportList& list) {
     fputws(u"# ", file);
-    fputws(escapeLine(listName ? listName : u"").c_str(), file);
+    fputws(escapeLine(listName ? listName : u"", true).c_str(), file);
     fputws(u"\n\n", file);
     writeItems(file, list, 0, 0);
 }
