@@ -31,7 +31,7 @@
 #include "platform/window/headless_host.h"
 #include "program_start.h"
 #include "shaped_list.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "storage/item_table.h"
 #include "storage/settings.h"
 

@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-dejavu-core xvfb xauth xdotool x11-apps sqlite3 python3
   desktop-file-utils appstream
+  libexpat1-dev libcmark-gfm-dev libcmark-gfm-extensions-dev pandoc hnb
 )
 
 missing=()

@@ -21,7 +21,7 @@ enum { CHOOSER_PATH_CHARS = 200 };
 struct FileChooserRequest {
     WCHAR* strPath;         // in: starting folder (modes 1, 2) or proposed file (mode 4); out: the choice
     LPCWSTR strTitle;       // shown at the top of the dialog
-    LPCWSTR strExtension;   // with its dot, e.g. ".txt"; not used in mode 1
+    LPCWSTR strExtension;   // with its dot, e.g. ".txt", or several: ".txt;.md"; not used in mode 1
     int intMode;            // CHOOSE_FOLDER, CHOOSE_FILE or CHOOSE_NEW_FILE
     int intPathSize;        // capacity of strPath in characters
 };
@@ -43,9 +43,11 @@ enum {
     CHOOSER_PIC_COUNT = 5,
 };
 
-// 1 when `name` ends in `extension`, ignoring letter case (an empty
-// extension matches nothing).
+// 1 when `name` ends in `extension`, or in one of several separated by
+// ";", ignoring letter case (an empty extension matches nothing).
 int endsWithExtension(LPCWSTR name, LPCWSTR extension);
+// The length of the extension of that list that `name` ends in; 0 for none.
+int matchedExtensionLength(LPCWSTR name, LPCWSTR extensions);
 // The picture of a file node: .exe a program, .db a database, else a document.
 int pictureForFile(LPCWSTR name);
 // The path of a child node: "\" + label under the root "\", parent + "\" +
@@ -70,5 +72,5 @@ void folderPattern(LPCWSTR folder, WCHAR* out, int capacity);
 // ends in `extension`.
 int folderHasContent(LPCWSTR path, int mode, LPCWSTR extension);
 // 1 when a directory entry is a file the mode lists: modes 2 and 4, a name
-// longer than the extension that ends in it.
+// longer than the extension it ends in.
 int isListedFile(LPCWSTR name, int mode, LPCWSTR extension);

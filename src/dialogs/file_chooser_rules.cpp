@@ -19,12 +19,20 @@ void copyOut(const std::u16string& text, WCHAR* out, int capacity) {
 
 }  // namespace
 
-int endsWithExtension(LPCWSTR name, LPCWSTR extension) {
-    if (!name || !extension || !extension[0]) return 0;
+int matchedExtensionLength(LPCWSTR name, LPCWSTR extensions) {
+    if (!name || !extensions) return 0;
     size_t n = wcslen(name);
-    size_t e = wcslen(extension);
-    return n >= e && _wcsicmp(name + (n - e), extension) == 0;
+    for (const WCHAR* e = extensions; *e;) {
+        const WCHAR* stop = wcschr(e, u';');
+        size_t length = stop ? size_t(stop - e) : wcslen(e);
+        if (length > 0 && n >= length && _wcsnicmp(name + (n - length), e, length) == 0) return int(length);
+        if (!stop) break;
+        e = stop + 1;
+    }
+    return 0;
 }
+
+int endsWithExtension(LPCWSTR name, LPCWSTR extensions) { return matchedExtensionLength(name, extensions) > 0; }
 
 int pictureForFile(LPCWSTR name) {
     if (endsWithExtension(name, u".exe")) return CHOOSER_PIC_PROGRAM;
@@ -72,7 +80,8 @@ void folderPattern(LPCWSTR folder, WCHAR* out, int capacity) {
 
 int isListedFile(LPCWSTR name, int mode, LPCWSTR extension) {
     if (mode == CHOOSE_FOLDER || !name || !extension) return 0;
-    return wcslen(name) > wcslen(extension) && endsWithExtension(name, extension);
+    int matched = matchedExtensionLength(name, extension);
+    return matched > 0 && wcslen(name) > size_t(matched);
 }
 
 int folderHasContent(LPCWSTR path, int mode, LPCWSTR extension) {

@@ -5,7 +5,7 @@
 #include "common/paths.h"
 #include "exchange/text_import.h"
 #include "lists/database_files.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "wcrt.h"
 
 namespace {

@@ -1,12 +1,16 @@
 // The Import List command: the file, the target list, the progress window
 // and the outline afterwards.
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "aygshell.h"
 #include "common/codepage.h"
 #include "common/message_dialog.h"
 #include "dialogs/file_chooser.h"
 #include "dialogs/progress_window.h"
+#include "exchange/list_file_format.h"
+#include "exchange/outline_document.h"
 #include "exchange/remembered_paths.h"
 #include "exchange/text_import.h"
 #include "lists/list_management.h"
@@ -41,10 +45,23 @@ bool createImportList(const char* name) {
     return true;
 }
 
+// The first line a text file of the outline would have: "!" and the
+// outline's title, which names the new list.
+void titleLine(const OutlineDocument& outline, WCHAR* line, int capacity) {
+    std::u16string title = u"!" + outline.title;
+    size_t length = std::min(title.size(), size_t(capacity - 1));
+    std::char_traits<WCHAR>::copy(line, title.data(), length);
+    line[length] = 0;
+}
+
 // Prepares a new list for the file's items; false (told) when it cannot.
-bool startNewList(HWND hwnd, HWND progress, LPCWSTR path) {
+// The list is named by the first line of a text file, or by the title of
+// `outline` when there is one.
+bool startNewList(HWND hwnd, HWND progress, LPCWSTR path, const OutlineDocument* outline) {
     WCHAR firstLine[200] = {};
-    if (!readFirstLine(path, firstLine, 200)) {
+    if (outline) {
+        titleLine(*outline, firstLine, 200);
+    } else if (!readFirstLine(path, firstLine, 200)) {
         closeProgressWindow(progress);
         messageDialog(hwnd, u"Could not open file!", u"Warning Message", MD_STYLE_WARNING);
         return false;
@@ -108,7 +125,8 @@ LRESULT onImportList(HWND hwnd, int, HWND, int) {
     SHSipPreference(hwnd, SIP_DOWN);
     WCHAR path[CHOOSER_PATH_CHARS] = {};
     if (readRegistryText(REGISTRY_PREVIOUS_IMPORT, path, CHOOSER_PATH_CHARS) != 0 || !path[0]) wcscpy(path, u"\\");
-    FileChooserRequest request = {path, u"Import List From a File", u".txt", CHOOSE_FILE, CHOOSER_PATH_CHARS};
+    FileChooserRequest request = {path, u"Import List From a File", kListFileExtensions, CHOOSE_FILE,
+                                  CHOOSER_PATH_CHARS};
     if (!chooseFile(hwnd, &request) || !path[0]) return 0;
     writeRegistryText(REGISTRY_PREVIOUS_IMPORT, path);
     flushRegistryKey();
@@ -117,11 +135,24 @@ LRESULT onImportList(HWND hwnd, int, HWND, int) {
 
 LRESULT importListFile(HWND hwnd, LPCWSTR path) {
     if (!dbCurrent) return 0;
-    // A picture or a database renamed .txt would come in as lists of noise.
-    if (!looksLikeText(path)) {
+    int format = listFormatOfFile(path);
+    // A picture or a database renamed .txt would come in as lists of noise;
+    // XML names its own encoding, and the parser judges it.
+    if (format != LIST_FILE_OPML && !looksLikeText(path)) {
         messageDialog(hwnd, u"The selected file is not a text file!", u"Warning Message", MD_STYLE_WARNING);
         return 0;
     }
+    // An outline is read whole before anything changes, so that a file
+    // that is not one leaves the lists as they were.
+    OutlineDocument outline;
+    if (format != LIST_FILE_TEXT) {
+        std::u16string message;
+        if (!readOutlineFile(path, format, &outline, &message)) {
+            messageDialog(hwnd, message.c_str(), u"Warning Message", MD_STYLE_WARNING);
+            return 0;
+        }
+    }
+    const OutlineDocument* read = format != LIST_FILE_TEXT ? &outline : nullptr;
 
     int target = 1;
     if (intListCount != 0) {
@@ -131,7 +162,7 @@ LRESULT importListFile(HWND hwnd, LPCWSTR path) {
     }
     HWND progress = openProgressWindow(hwnd);
     startProgressWindow(progress, u"Importing a List", u"Beginning Import...", 0, 100, 1);
-    if (target == 1 && !startNewList(hwnd, progress, path)) {
+    if (target == 1 && !startNewList(hwnd, progress, path, read)) {
         updateMenus();
         return 0;
     }
@@ -139,7 +170,7 @@ LRESULT importListFile(HWND hwnd, LPCWSTR path) {
     if (hwndNotes) SetWindowTextW(hwndNotes, u"");
     updateMenus();
 
-    int done = importList(hwnd, progress, path, IMPORT_LINE_CHARS);
+    int done = read ? importOutline(hwnd, progress, *read) : importList(hwnd, progress, path, IMPORT_LINE_CHARS);
     if (done) closeProgressWindow(progress);
     showImportedList();
     return 0;

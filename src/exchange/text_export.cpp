@@ -2,13 +2,14 @@
 #include "exchange/text_export.h"
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "common/codepage.h"
 #include "common/message_dialog.h"
 #include "common/paths.h"
 #include "dialogs/file_chooser.h"
+#include "exchange/export_rows.h"
+#include "exchange/list_file_format.h"
 #include "exchange/remembered_paths.h"
 #include "state/app_state.h"
 #include "state/shell_calls.h"
@@ -24,25 +25,9 @@ void writeTabs(FILE* file, int depth) {
     for (int i = 0; i < depth; ++i) fputws(u"\t", file);
 }
 
-// One item as the export reads it.
-struct ExportRow {
-    LONG id;
-    int checked;
-    int hasNote;
-    int numChild;
-    std::u16string text;
-    std::u16string note;
-};
-
-// Every live row of the list, grouped under its parent in sibling order.
 // One statement reads the whole list: asking the table for each parent's
 // children scans all of it once per parent (the item tables have no index
 // on longParentID), which for a long list takes many seconds.
-struct ExportList {
-    std::vector<ExportRow> rows;
-    std::unordered_map<LONG, std::vector<size_t>> children;
-};
-
 bool readList(sqlite3* db, const char* listName, ExportList* out) {
     std::string name = quoteSql(listName);
     std::string sql =
@@ -83,9 +68,9 @@ bool readList(sqlite3* db, const char* listName, ExportList* out) {
 // one parent, so the walk from the top level meets each row at most once;
 // rows that do not descend from it are not written.
 void writeChildren(FILE* file, const ExportList& list, LONG parent, int depth) {
-    auto found = list.children.find(parent);
-    if (found == list.children.end()) return;
-    for (size_t index : found->second) {
+    const std::vector<size_t>* children = list.childrenOf(parent);
+    if (!children) return;
+    for (size_t index : *children) {
         const ExportRow& row = list.rows[index];
         writeItemLine(file, depth, row.text.c_str(), row.checked == 1);
         if (row.hasNote == 1) writeNoteLines(file, depth, row.note.c_str());
@@ -94,6 +79,13 @@ void writeChildren(FILE* file, const ExportList& list, LONG parent, int depth) {
 }
 
 }  // namespace
+
+void writeTextList(FILE* file, LPCWSTR listName, const ExportList& list) {
+    fputws(u"!", file);
+    fputws(listName, file);
+    fputws(u"\n", file);
+    writeChildren(file, list, 0, 0);
+}
 
 void writeItemLine(FILE* file, int depth, LPCWSTR text, int checked) {
     writeTabs(file, depth);
@@ -143,16 +135,18 @@ int exportList(HWND owner, LPCWSTR path) {
     }
     WCHAR name[CURRENT_LIST_BYTES];
     codePageToWide(strCurrentList, name, CURRENT_LIST_BYTES);
-    fputws(u"!", file);
-    fputws(name, file);
-    fputws(u"\n", file);
     ExportList list;
     if (!readList(dbCurrent, strCurrentList, &list)) {
         fclose(file);
         warn(owner, u"Error in retrieving database data!");
         return 0;
     }
-    writeChildren(file, list, 0, 0);
+    // The name given to the file chooses its format.
+    switch (listFormatOfName(path)) {
+        case LIST_FILE_OPML: writeOpmlList(file, name, list); break;
+        case LIST_FILE_MARKDOWN: writeMarkdownList(file, name, list); break;
+        default: writeTextList(file, name, list); break;
+    }
     // A full store shows only when the buffered text is written out. Half a
     // list is no export: the piece that was written goes again.
     bool written = ferror(file) == 0;
@@ -172,7 +166,7 @@ LRESULT onExportList(HWND hwnd, int, HWND, int) {
         getDocumentsFolder(path, CHOOSER_PATH_CHARS);
         wcsncat(path, u"\\export_list.txt", size_t(CHOOSER_PATH_CHARS - 1) - wcslen(path));
     }
-    FileChooserRequest request = {path, u"Export List to a File", u".txt", CHOOSE_NEW_FILE, CHOOSER_PATH_CHARS};
+    FileChooserRequest request = {path, u"Export List to a File", kListFileExtensions, CHOOSE_NEW_FILE, CHOOSER_PATH_CHARS};
     int chosen = chooseFile(hwnd, &request);
     if (hwndMain) InvalidateRect(hwndMain, nullptr, TRUE);
     if (!chosen || !path[0]) return 0;

@@ -5,12 +5,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "common/codepage.h"
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
 #include "dialogs/progress_window.h"
+#include "exchange/list_file_format.h"
+#include "exchange/outline_document.h"
 #include "lists/list_management.h"
 #include "lists/list_transaction.h"
 #include "outline/current_items.h"
@@ -241,24 +244,15 @@ void showPercent(HWND progress, int percent) {
 
 }  // namespace
 
-int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity) {
-    FILE* file = _wfopen(path, u"r");
-    if (!file) {
-        stopWith(owner, progress, u"Could not open file!");
-        return 0;
-    }
-    int lines = std::max(1, countLines(file));
-    fclose(file);
-    file = _wfopen(path, u"r");
-    if (!file) {
-        stopWith(owner, progress, u"Could not open file!");
-        return 0;
-    }
-    stepProgressWindow(progress, u"Percent complete 0%", 0);
+namespace {
 
+// Inserts the lines `next` gives (false when there are no more) into the
+// current list, `total` of them, showing how far it got.
+int insertLines(HWND owner, HWND progress, int total, const std::function<bool(ImportLine*)>& next) {
+    stepProgressWindow(progress, u"Percent complete 0%", 0);
+    int lines = std::max(1, total);
     ImportState state;
     state.order = nextOrder(currentItemTable(), 0);
-    std::vector<WCHAR> buffer(size_t(std::max(2, lineCapacity)), 0);
     // One transaction for the whole file: a commit per item costs more than
     // the item itself. Items before a faulty line are kept. Each of the
     // item statements is compiled once for the whole file.
@@ -267,9 +261,9 @@ int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity) {
     LPCWSTR message = nullptr;
     int shown = 0;
     long running = 100;
-    while (!message && !state.unsaved[0] && readLine(file, buffer.data(), int(buffer.size()))) {
-        buffer.back() = 0;
-        importLine(state, parseImportLine(buffer.data()), &message);
+    ImportLine line;
+    while (!message && !state.unsaved[0] && next(&line)) {
+        importLine(state, line, &message);
         int percent = int(std::min<long>(100, running / lines));
         running += 100;
         // The window is redrawn only when what it shows changes.
@@ -278,7 +272,6 @@ int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity) {
             shown = percent;
         }
     }
-    fclose(file);
     if (inTransaction) noteWrite(state, commitListTransaction(dbCurrent));
     if (state.unsaved[0]) {
         closeProgressWindow(progress);
@@ -290,4 +283,52 @@ int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity) {
         return 0;
     }
     return 1;
+}
+
+}  // namespace
+
+int importOutline(HWND owner, HWND progress, const OutlineDocument& outline) {
+    std::vector<ImportLine> lines = importLinesOf(outline);
+    size_t at = 0;
+    return insertLines(owner, progress, int(lines.size()), [&](ImportLine* line) {
+        if (at == lines.size()) return false;
+        *line = lines[at++];
+        return true;
+    });
+}
+
+int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity) {
+    // OPML and Markdown are read whole, and only a file that reads as an
+    // outline changes the list.
+    int format = listFormatOfFile(path);
+    if (format != LIST_FILE_TEXT) {
+        OutlineDocument outline;
+        std::u16string message;
+        if (!readOutlineFile(path, format, &outline, &message)) {
+            stopWith(owner, progress, message.c_str());
+            return 0;
+        }
+        return importOutline(owner, progress, outline);
+    }
+    FILE* file = _wfopen(path, u"r");
+    if (!file) {
+        stopWith(owner, progress, u"Could not open file!");
+        return 0;
+    }
+    int lines = countLines(file);
+    fclose(file);
+    file = _wfopen(path, u"r");
+    if (!file) {
+        stopWith(owner, progress, u"Could not open file!");
+        return 0;
+    }
+    std::vector<WCHAR> buffer(size_t(std::max(2, lineCapacity)), 0);
+    int done = insertLines(owner, progress, lines, [&](ImportLine* line) {
+        if (!readLine(file, buffer.data(), int(buffer.size()))) return false;
+        buffer.back() = 0;
+        *line = parseImportLine(buffer.data());
+        return true;
+    });
+    fclose(file);
+    return done;
 }

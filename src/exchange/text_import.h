@@ -19,11 +19,18 @@ LRESULT onImportList(HWND hwnd, int id, HWND hwndCtl, int code);
 LRESULT importListFile(HWND hwnd, LPCWSTR path);
 
 // Reads the file at `path` into the current list (strCurrentList of
-// dbCurrent), lines of at most lineCapacity - 1 characters, in one
+// dbCurrent): OPML or Markdown by its name or content (listFormatOfFile),
+// else text in lines of at most lineCapacity - 1 characters, in one
 // transaction; `progress` (may be null) shows how far it got. On a faulty
 // line it closes the progress window, tells the user and keeps the items
 // read before it. 1 read to its end, 0 stopped.
 int importList(HWND owner, HWND progress, LPCWSTR path, int lineCapacity);
+
+struct OutlineDocument;
+// Inserts an outline read from an OPML or Markdown file into the current
+// list as importList inserts the lines of a text file, with the same rules
+// and messages. 1 inserted it all, 0 stopped.
+int importOutline(HWND owner, HWND progress, const OutlineDocument& outline);
 
 // The name of a list imported into a new list, from the file's first line:
 // "!" and a name, or "List"; single quotes become "_"; a name the list-name

@@ -1,6 +1,6 @@
 #include "outline/current_items.h"
 
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 ItemTable currentItemTable() { return itemTableOf(dbCurrent, strCurrentList); }
 

@@ -6,7 +6,7 @@
 
 #include "common/message_dialog.h"
 #include "outline/outline_reload.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "state/shell_calls.h"
 #include "storage/statements.h"
 #include "wcrt.h"

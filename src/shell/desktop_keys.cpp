@@ -5,7 +5,7 @@
 #include "outline/item_move.h"
 #include "outline/tree_input.h"
 #include "resources/resource_ids.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 

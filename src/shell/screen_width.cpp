@@ -2,7 +2,7 @@
 #include "shell/screen_width.h"
 
 #include "outline/find.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "shell/layout.h"
 
 namespace {

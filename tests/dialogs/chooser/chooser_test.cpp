@@ -14,6 +14,10 @@ TEST(ChooserRules, ExtensionsPicturesAndPaths) {
     EXPECT_EQ(endsWithExtension(u"Lists.QU2", u".qu2"), 1);
     EXPECT_EQ(endsWithExtension(u"qu2", u".qu2"), 0);
     EXPECT_EQ(endsWithExtension(u"a.txt", u""), 0);
+    EXPECT_EQ(endsWithExtension(u"Trip.OPML", u".txt;.opml;.md"), 1);
+    EXPECT_EQ(endsWithExtension(u"a.mdx", u".txt;.md"), 0);
+    EXPECT_EQ(isListedFile(u".md", CHOOSE_FILE, u".txt;.md"), 0);
+    EXPECT_EQ(isListedFile(u"x.md", CHOOSE_FILE, u".txt;.md"), 1);
     EXPECT_EQ(pictureForFile(u"SETUP.EXE"), CHOOSER_PIC_PROGRAM);
     EXPECT_EQ(pictureForFile(u"old.Db"), CHOOSER_PIC_DATABASE);
     EXPECT_EQ(pictureForFile(u"list.txt"), CHOOSER_PIC_DOCUMENT);
