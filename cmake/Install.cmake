@@ -9,7 +9,7 @@ include(GNUInstallDirs)
 
 # --- icons at the usual sizes, from the program's 64 x 64 picture
 add_executable(make_icons tools/make_icons.cpp)
-target_link_libraries(make_icons PRIVATE qp_platform_host)
+target_link_libraries(make_icons PRIVATE qp_platform_host qp_platform_internals)
 set(QP_ICON_SIZES 16 24 32 48 64 128 256)
 set(QP_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 set(QP_PROGRAM_PICTURE ${CMAKE_SOURCE_DIR}/src/resources/bitmaps/112.bmp)

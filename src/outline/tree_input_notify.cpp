@@ -138,7 +138,7 @@ LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
     record.fieldMask = ITEM_TEXT;
     // Doubling the quotes may leave no room for the end of a long text; the
     // outline shows what is stored, so its label is cut the same way.
-    if (int kept = storedLength(record.strText); kept < wideLength(text)) {
+    if (int kept = storedLength(record.strText); kept < textLength(text)) {
         text[kept] = 0;
         copyText(info->item.pszText, info->item.cchTextMax > 0 ? info->item.cchTextMax : kept + 1, text);
     }

@@ -172,11 +172,11 @@ TEST_F(ButtonTest, OnTheHighResolutionScreenMarksAndFramesAreTwiceAsLarge) {
     HWND def = make(WC_BUTTON, u"OK", BS_DEFPUSHBUTTON, 1, 10, 60, 120, 46);
     device::runUntilIdle();
     // The box's frame: 26 pixels from its left edge to its right, 2 thick.
-    int top = 20 - 13;
-    EXPECT_EQ(pixel(box, 0, top + 13), GetSysColor(COLOR_WINDOWFRAME));
-    EXPECT_EQ(pixel(box, 1, top + 13), GetSysColor(COLOR_WINDOWFRAME));
-    EXPECT_EQ(pixel(box, 25, top + 13), GetSysColor(COLOR_WINDOWFRAME));
-    EXPECT_NE(pixel(box, 27, top + 13), GetSysColor(COLOR_WINDOWFRAME));
+    int boxTop = 20 - 13;
+    EXPECT_EQ(pixel(box, 0, boxTop + 13), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(pixel(box, 1, boxTop + 13), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(pixel(box, 25, boxTop + 13), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_NE(pixel(box, 27, boxTop + 13), GetSysColor(COLOR_WINDOWFRAME));
     // The default button's frame is four pixels thick.
     for (int i = 0; i < 4; ++i) EXPECT_EQ(pixel(def, i, 23), GetSysColor(COLOR_WINDOWFRAME)) << i;
     EXPECT_NE(pixel(def, 4, 23), GetSysColor(COLOR_WINDOWFRAME));
