@@ -195,6 +195,7 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
     const LONG id = getItemId(tree, node);
     HTREEITEM parent = treeParent(tree, node);
     bool stored = false;
+    bool full = false;
     WCHAR why[200] = {};
     {
         // The purge, the parking and the renumbering are one change of the
@@ -213,17 +214,19 @@ LRESULT onDeleteItem(HWND, int, HWND, int) {
         }
         stored = change.commit();
         // Said once the change is rolled back, in the words of the failure.
-        if (!stored) unsavedChangeText(why, 200);
+        if (!stored) {
+            unsavedChangeText(why, 200);
+            full = failedForFullStore();
+        }
     }
     if (!stored) {
-        reportUnsavedChangeAndReload(why);
-        setWaitCursor(0);
-        if (storeIsFull())
+        if (full)
             reportUnsavedChangeAndReload(u"The item could not be deleted because the storage is full. Even deleting "
                                          u"needs a little room: remove files the device does not need, such as an "
                                          u"old backup, and try again.");
         else
-            reportUnsavedChangeAndReload();
+            reportUnsavedChangeAndReload(why);
+        setWaitCursor(0);
         return 0;
     }
     bUndoAvailable = id;

@@ -52,13 +52,17 @@ bool storeIsFull() {
     return (dbCurrent && sqlite3_errcode(dbCurrent) == SQLITE_FULL) || GetLastError() == ERROR_DISK_FULL;
 }
 
+// The connection's own error when its last statement failed; else the
+// failure storage noted last (statements of the command may have run after
+// the one that failed, until its transaction gave up).
+int failureCode() { return lastStatementFailed() ? sqlite3_errcode(dbCurrent) : storageErrorCode(); }
+
+bool failedForFullStore() { return storeIsFull() || failureCode() == SQLITE_FULL; }
+
 void unsavedChangeText(WCHAR* out, int capacity) {
-    // The connection's own error when its last statement failed; else the
-    // failure storage noted last (statements of the command may have run
-    // after the one that failed, until its transaction gave up).
     const bool own = lastStatementFailed();
-    const int code = own ? sqlite3_errcode(dbCurrent) : storageErrorCode();
-    if (storeIsFull() || code == SQLITE_FULL) {
+    const int code = failureCode();
+    if (failedForFullStore()) {
         copyText(out, capacity, u"The list could not be saved because the storage is full.");
         return;
     }

@@ -10,6 +10,9 @@
 // Whether the last write failed for want of room: SQLite said SQLITE_FULL, or
 // the device's file system left ERROR_DISK_FULL.
 bool storeIsFull();
+// Whether the write that just failed met a full store, by SQLite's word or
+// the file system's.
+bool failedForFullStore();
 // The message for the database's last failure: a full store is named as
 // such, anything else with SQLite's own words.
 void unsavedChangeText(WCHAR* out, int capacity);
