@@ -1,12 +1,21 @@
 #include "state/shell_calls.h"
 
+#include <cassert>
+
 namespace {
 
 ShellCalls installed = {};
 
 }  // namespace
 
-void setShellCalls(const ShellCalls& calls) { installed = calls; }
+void setShellCalls(const ShellCalls& calls) {
+    // The shell fills every entry; one left out would make its calls do
+    // nothing without a word.
+    assert(calls.updateMenus && calls.updateEditBar && calls.setWaitCursor && calls.enableMenuCommand &&
+           calls.checkOptionsItem && calls.renameOptionsItem && calls.toggleNotes && calls.placeListBar &&
+           calls.askListPassword && calls.applyListAttributes && calls.reloadCurrentList && calls.fontSize);
+    installed = calls;
+}
 
 void updateMenus() {
     if (installed.updateMenus) installed.updateMenus();

@@ -29,7 +29,7 @@ struct ShellCalls {
     LRESULT (*fontSize)(HWND hwnd, int id, HWND hwndCtl, int code);
 };
 
-// Puts `calls` in force; a null entry does nothing when called.
+// Puts `calls` in force, every entry filled (checked in debug builds).
 void setShellCalls(const ShellCalls& calls);
 
 // Recomputes the enabled state of menu items, toolbar buttons and edit-bar

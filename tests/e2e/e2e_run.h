@@ -96,12 +96,28 @@ struct Json {
     std::vector<Json> items;
     std::vector<std::pair<std::string, Json>> fields;
 
+    // Declared here and defaulted below the class: the field list's pairs
+    // hold a Json, which is complete only there.
+    Json();
+    Json(const Json&);
+    Json(Json&&) noexcept;
+    Json& operator=(const Json&);
+    Json& operator=(Json&&) noexcept;
+    ~Json();
+
     // A missing key or index gives a Null value, so lookups chain safely.
     const Json& operator[](const std::string& key) const;
     const Json& operator[](size_t i) const;
     bool has(const std::string& key) const;
-    size_t size() const { return kind == Array ? items.size() : fields.size(); }
+    size_t size() const;
 };
+inline Json::Json() = default;
+inline Json::Json(const Json&) = default;
+inline Json::Json(Json&&) noexcept = default;
+inline Json& Json::operator=(const Json&) = default;
+inline Json& Json::operator=(Json&&) noexcept = default;
+inline Json::~Json() = default;
+inline size_t Json::size() const { return kind == Array ? items.size() : fields.size(); }
 // False when the text is not exactly one JSON value.
 bool parseJson(const std::string& text, Json& out);
 // Reads and parses a dump file; a Null value when it cannot be read.
