@@ -36,6 +36,11 @@ TEST(HostOptions, EveryOptionIsRead) {
     EXPECT_EQ(o.storageLimit, 4u * 1024 * 1024);
     ASSERT_TRUE(parse({"--storage-limit", "40000"}, o, err)) << err;
     EXPECT_EQ(o.storageLimit, 40000u);
+    EXPECT_EQ(o.codePage, 0u);  // the one the device has
+    ASSERT_TRUE(parse({"--code-page", "UTF-8"}, o, err)) << err;
+    EXPECT_EQ(o.codePage, 65001u);
+    ASSERT_TRUE(parse({"--code-page", "1251"}, o, err)) << err;
+    EXPECT_EQ(o.codePage, 1251u);
     ASSERT_TRUE(parse({"--headless", "--root", "/r", "--script", "-"}, o, err)) << err;
     EXPECT_EQ(o.scriptPath, "-");
     EXPECT_TRUE(o.hasKeyboard);
@@ -57,6 +62,8 @@ TEST(HostOptions, MistakesAreNamed) {
         {{"--storage-limit", "4MB"}, "--storage-limit takes"},
         {{"--storage-limit", "-1K"}, "--storage-limit takes"},
         {{"--storage-limit", "99999999999G"}, "--storage-limit takes"},
+        {{"--code-page", "437"}, "--code-page takes"},
+        {{"--code-page", "utf-16"}, "--code-page takes"},
         {{"a.qu2", "b.qu2"}, "only one database file"},
         {{"--script", "s.txt", "--root", "/r"}, "--script runs only with --headless"},
         {{"--headless", "--script", "s.txt"}, "--script needs --root"},
