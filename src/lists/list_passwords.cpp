@@ -23,8 +23,9 @@ namespace {
 // The text whose encipherment under a list's key is that list's verifier.
 constexpr char kVerifierText[] = "4tr81mwqj;&!ovhu";
 
-// Room for a password as 8-bit key text: checking takes up to 99 bytes,
-// setting up to 79; typed passwords are at most 39 characters either way.
+// A password's characters as key text: checking takes up to 99, setting up
+// to 79, in as many bytes as the code page needs; typed passwords are at
+// most 39 characters either way.
 enum { CHECK_KEY_BYTES = 100, SET_KEY_BYTES = 80 };
 
 int textLength(const WCHAR* text) {
@@ -50,9 +51,9 @@ int isPasswordAcceptable(LPCWSTR password) {
     // The key is made from the code-page form. A character the code page
     // cannot hold would become "?" there, so "ΩΣΦΨ" would be the key "????"
     // and any other four such characters would open the list: refuse them.
-    char key[SET_KEY_BYTES];
+    char key[codePageBytes(SET_KEY_BYTES)];
     WCHAR back[PASSWORD_RECORD_CHARS];
-    wideToCodePage(password, key, sizeof key);
+    wideToCodePage(password, key, sizeof key, SET_KEY_BYTES - 1);
     codePageToWide(key, back, PASSWORD_RECORD_CHARS);
     for (int i = 0; i <= length; ++i)
         if (back[i] != password[i]) return 0;
@@ -63,8 +64,8 @@ int isPasswordAcceptable(LPCWSTR password) {
 
 int passwordMatchesVerifier(LPCWSTR password, LPCWSTR verifier) {
     if (!password || !verifier || textLength(password) < 4 || verifier[0] == 0) return 0;
-    char key[CHECK_KEY_BYTES];
-    wideToCodePage(password, key, sizeof key);
+    char key[codePageBytes(CHECK_KEY_BYTES)];
+    wideToCodePage(password, key, sizeof key, CHECK_KEY_BYTES - 1);
     // Trying a password must not disturb the key the open list is read and
     // written with, whether the try succeeds or not.
     auto saved = std::make_unique<CipherKeySchedule>();
@@ -99,8 +100,8 @@ int runPasswordDialog(HWND owner, PasswordDialogRecord* record) {
 int encipherListWithPassword(const char* listName, LPCWSTR password, WCHAR* verifier) {
     if (!dbCurrent || !listName || !password || !verifier) return 0;
     verifier[0] = 0;
-    char key[SET_KEY_BYTES];
-    wideToCodePage(password, key, sizeof key);
+    char key[codePageBytes(SET_KEY_BYTES)];
+    wideToCodePage(password, key, sizeof key, SET_KEY_BYTES - 1);
     if (setCipherKey(key) != 0) return 0;
     if (encipherItemTable(dbCurrent, listName) != SQLITE_DONE) return 0;
     makePasswordVerifier(verifier);
@@ -232,8 +233,8 @@ int askListPassword() {
 
     int result;
     if (runPasswordDialog(hwndMain, &record) == 1) {
-        char key[CHECK_KEY_BYTES];
-        wideToCodePage(record.password, key, sizeof key);
+        char key[codePageBytes(CHECK_KEY_BYTES)];
+        wideToCodePage(record.password, key, sizeof key, CHECK_KEY_BYTES - 1);
         setCipherKey(key);
         if (hwndMainTV) ShowWindow(hwndMainTV, SW_SHOW);
         if (hwndSplitter) ShowWindow(hwndSplitter, SW_SHOW);
