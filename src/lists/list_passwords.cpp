@@ -5,6 +5,8 @@
 // | askListPassword
 #include "lists/list_passwords.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "common/codepage.h"
@@ -62,11 +64,10 @@ int isPasswordAcceptable(LPCWSTR password) {
     return 0;
 }
 
-int passwordMatchesVerifier(LPCWSTR password, LPCWSTR verifier) {
-    if (!password || !verifier || textLength(password) < 4 || verifier[0] == 0) return 0;
-    char key[codePageBytes(CHECK_KEY_BYTES)];
-    wideToCodePage(password, key, sizeof key, CHECK_KEY_BYTES - 1);
-    // Trying a password must not disturb the key the open list is read and
+namespace {
+
+bool keyMatchesVerifier(const char* key, LPCWSTR verifier) {
+    // Trying a key must not disturb the key the open list is read and
     // written with, whether the try succeeds or not.
     auto saved = std::make_unique<CipherKeySchedule>();
     saveCipherKey(saved.get());
@@ -85,7 +86,32 @@ int passwordMatchesVerifier(LPCWSTR password, LPCWSTR verifier) {
             }
     }
     restoreCipherKey(saved.get());
-    return matches;
+    return matches == 1;
+}
+
+// The key a password opens its list with: the password's code-page text.
+// A list protected while the device wrote Windows-1252 has that form of the
+// password as its key, so on a device set to UTF-8 it is the key when only
+// it matches.
+void listKeyOf(LPCWSTR password, LPCWSTR verifier, char* key, int size) {
+    wideToCodePage(password, key, size, CHECK_KEY_BYTES - 1);
+    if (GetACP() != CP_UTF8 || keyMatchesVerifier(key, verifier)) return;
+    char older[CHECK_KEY_BYTES];
+    int length = std::min(textLength(password), CHECK_KEY_BYTES - 1);
+    int written = WideCharToMultiByte(1252, 0, password, length, older, CHECK_KEY_BYTES - 1, nullptr, nullptr);
+    if (written <= 0) return;
+    older[written] = 0;
+    if (std::strcmp(older, key) != 0 && keyMatchesVerifier(older, verifier))
+        std::memcpy(key, older, size_t(written) + 1);
+}
+
+}  // namespace
+
+int passwordMatchesVerifier(LPCWSTR password, LPCWSTR verifier) {
+    if (!password || !verifier || textLength(password) < 4 || verifier[0] == 0) return 0;
+    char key[codePageBytes(CHECK_KEY_BYTES)];
+    listKeyOf(password, verifier, key, sizeof key);
+    return keyMatchesVerifier(key, verifier) ? 1 : 0;
 }
 
 int runPasswordDialog(HWND owner, PasswordDialogRecord* record) {
@@ -234,7 +260,7 @@ int askListPassword() {
     int result;
     if (runPasswordDialog(hwndMain, &record) == 1) {
         char key[codePageBytes(CHECK_KEY_BYTES)];
-        wideToCodePage(record.password, key, sizeof key, CHECK_KEY_BYTES - 1);
+        listKeyOf(record.password, attrCurrentList.strPassword, key, sizeof key);
         setCipherKey(key);
         if (hwndMainTV) ShowWindow(hwndMainTV, SW_SHOW);
         if (hwndSplitter) ShowWindow(hwndSplitter, SW_SHOW);

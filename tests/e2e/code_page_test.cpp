@@ -50,6 +50,17 @@ TEST(CodePageE2E, Utf8KeepsEveryLetterThroughRestartsAndTheCipherAndReadsOlderTe
     EXPECT_EQ(noteText(unlocked), "Заметка 😀");
 }
 
+TEST(CodePageE2E, AListProtectedUnderWindows1252OpensWithItsPasswordUnderUtf8) {
+    e2e::Run run;
+    ASSERT_EQ(run.script(e2e::kFirstStart + "menu \"New Item\"\ntype \"Joe's crème\"\nkey Enter\n"
+                         "menu \"Options/Set Password/For List...\"\ntype \"crème\"\nkey Tab\ntype \"crème\"\n"
+                         "key Enter\n"),
+              0)
+        << run.err();
+    ASSERT_EQ(run.script("type \"crème\"\nkey Enter\ndump open.json\n", {"--code-page", "utf-8"}), 0) << run.err();
+    EXPECT_EQ(treeTexts(e2e::readJson(run.path("open.json"))), "Joe's crème");
+}
+
 TEST(CodePageE2E, EachPageKeepsItsLettersInItemsAndListNamesAndTheDefaultStaysWindows1252) {
     const std::string add = "menu \"New Item\"\ntype \"Молоко\"\nkey Enter\nmenu \"New Item\"\ntype \"crème\"\nkey Enter\n";
     const std::string show = "dump shown.json\n";
