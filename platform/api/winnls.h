@@ -2,7 +2,8 @@
 #pragma once
 #include "windef.h"
 
-// --- code pages. The system code page (CP_ACP) is Windows-1252.
+// --- code pages. The system code page (CP_ACP) is Windows-1252 unless the
+// device is set to another.
 #define CP_ACP 0
 #define CP_OEMCP 1
 #define CP_MACCP 2
@@ -21,12 +22,14 @@
 #define WC_ERR_INVALID_CHARS 0x00000080
 #define WC_NO_BEST_FIT_CHARS 0x00000400
 
-// CodePage: CP_ACP, CP_THREAD_ACP or 1252 (Windows-1252), or CP_UTF8; others
-// fail with ERROR_INVALID_PARAMETER. A length of -1 means NUL-terminated, the
+// CodePage: CP_ACP or CP_THREAD_ACP (the system code page, GetACP), a
+// Windows single-byte page (874, 1250 to 1258), or CP_UTF8; others fail
+// with ERROR_INVALID_PARAMETER. With the system code page set to UTF-8,
+// CP_ACP writes UTF-8 and reads bytes that are not UTF-8 as Windows-1252. A length of -1 means NUL-terminated, the
 // NUL included in the conversion and in the count. An output size of 0
 // returns the size needed; too small an output fails with
 // ERROR_INSUFFICIENT_BUFFER after filling what fits. A character missing from
-// Windows-1252 becomes lpDefaultChar's first byte (else '?') and sets
+// a single-byte page becomes lpDefaultChar's first byte (else '?') and sets
 // *lpUsedDefaultChar; both must be null for CP_UTF8. Invalid UTF-8 becomes
 // U+FFFD, or fails with ERROR_NO_UNICODE_TRANSLATION under MB_ERR_INVALID_CHARS.
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,

@@ -13,6 +13,7 @@
 #include "platform/system/device_clock.h"
 #include "platform/system/device_fs.h"
 #include "platform/system/registry.h"
+#include "platform/system/system_code_page.h"
 #include "platform/system/system_startup.h"
 #include "platform/window/headless_host.h"
 #include "platform/shell/shell_system.h"
@@ -90,6 +91,10 @@ bool hostPrepareDevice(const HostOptions& o, std::string& error) {
     }
     screenConfigure(o.hires);
     if (o.screenWidth > 0) screenResize(o.screenWidth, o.screenHeight);
+    if (o.codePage && !storeSystemCodePage(o.codePage)) {
+        error = "cannot write the device registry under " + fsRoot();
+        return false;
+    }
     if (!setHasKeyboard(o.hasKeyboard)) {
         error = "cannot write the device registry under " + fsRoot();
         return false;

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/system/system_code_page.h"
+
 namespace device {
 namespace {
 
@@ -100,6 +102,12 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
             if (!takeValue(args, i, value, error) || !parseZoom(value, o.zoom, error)) return false;
         } else if (a == "--storage-limit") {
             if (!takeValue(args, i, value, error) || !parseStorageLimit(value, o.storageLimit, error)) return false;
+        } else if (a == "--code-page") {
+            if (!takeValue(args, i, value, error)) return false;
+            if (!(o.codePage = parseCodePage(value))) {
+                error = "--code-page takes utf-8, 874 or 1250 to 1258, not \"" + value + "\"";
+                return false;
+            }
         } else if (a == "--screen") {
             if (!takeValue(args, i, screen, error)) return false;
         } else if (a == "--script") {
@@ -140,8 +148,8 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
 
 const char* hostUsage() {
     return "usage: quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]\n"
-           "               [--headless] [--no-keyboard] [--storage-limit SIZE] [--script FILE]\n"
-           "               [PATH.qu2]\n"
+           "               [--headless] [--no-keyboard] [--storage-limit SIZE] [--code-page N]\n"
+           "               [--script FILE] [PATH.qu2]\n"
            "  --root DIR     the device's \\ folder (default $XDG_DATA_HOME/quillet-pro,\n"
            "                 else ~/.local/share/quillet-pro)\n"
            "  --card DIR     the folder behind \\Storage Card (default $HOME)\n"
@@ -153,6 +161,9 @@ const char* hostUsage() {
            "  --no-keyboard  the device has no hardware keyboard\n"
            "  --storage-limit SIZE  the device's store holds SIZE bytes (512K, 4M, 1G);\n"
            "                 writes beyond it fail as on a full disk (the card has none)\n"
+           "  --code-page N  the device's code page from now on: utf-8 keeps every\n"
+           "                 letter; 1252 (the default), 1250, 1251, 1253 ... (874, 1250\n"
+           "                 to 1258) for other regions\n"
            "  --script FILE  play a script (needs --headless and --root; - reads stdin)\n"
            "  PATH.qu2       a database file inside the root or the card to open\n";
 }

@@ -1,7 +1,7 @@
 // The command line of the quillet executable:
 //   quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]
-//           [--headless] [--no-keyboard] [--storage-limit SIZE] [--script FILE]
-//           [PATH.qu2]
+//           [--headless] [--no-keyboard] [--storage-limit SIZE] [--code-page N]
+//           [--script FILE] [PATH.qu2]
 // Parsing only looks at the words; turning the path into a device path needs
 // the device's folders and happens once they are set (host_main.cpp).
 #pragma once
@@ -22,6 +22,7 @@ struct HostOptions {
     bool headless = false;
     bool hasKeyboard = true;
     uint64_t storageLimit = 0;  // bytes the device's store holds; 0: as the host disk allows
+    unsigned codePage = 0;   // the device's system code page to keep; 0: the one it has
     std::string scriptPath;  // "-" is standard input; empty: no script
     std::string filePath;    // host path of the database to open; empty: none
 };

@@ -1,5 +1,7 @@
 #include "platform/system/code_page.h"
 
+#include "platform/system/system_code_page.h"
+
 namespace device {
 namespace {
 
@@ -25,18 +27,37 @@ int wideToCp1252(char16_t c) {
 }
 
 std::u16string ansiToWide(std::string_view bytes) {
+    unsigned page = systemCodePage();
     std::u16string out;
     out.reserve(bytes.size());
-    for (unsigned char b : bytes) out.push_back(cp1252ToWide(b));
+    if (page != kCodePageUtf8) {
+        for (unsigned char b : bytes) out.push_back(pageByteToWide(page, b));
+        return out;
+    }
+    // A byte that starts no UTF-8 sequence is older text, written in
+    // Windows-1252 before the device took UTF-8.
+    for (size_t i = 0; i < bytes.size();) {
+        size_t start = i;
+        long cp = decodeUtf8(bytes, i);
+        if (cp < 0)
+            out.push_back(cp1252ToWide((unsigned char)bytes[start]));
+        else
+            appendCodePoint(out, (unsigned long)cp);
+    }
     return out;
 }
 
 std::string wideToAnsi(std::u16string_view text, bool* usedDefault) {
+    unsigned page = systemCodePage();
+    if (page == kCodePageUtf8) {
+        if (usedDefault) *usedDefault = false;
+        return wideToUtf8(text);
+    }
     std::string out;
     out.reserve(text.size());
     bool used = false;
     for (char16_t c : text) {
-        int b = wideToCp1252(c);
+        int b = wideToPageByte(page, c);
         if (b < 0) {
             used = true;
             b = '?';

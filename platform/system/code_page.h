@@ -1,5 +1,6 @@
-// Text conversions inside the platform: the system code page (Windows-1252)
-// and UTF-8 to and from 16-bit text. WideCharToMultiByte and
+// Text conversions inside the platform: the system code page (Windows-1252
+// unless the device is set to another, system_code_page.h) and UTF-8 to and
+// from 16-bit text. WideCharToMultiByte and
 // MultiByteToWideChar are built on these; other areas (file names, fonts, the
 // host) use them directly.
 #pragma once
@@ -17,6 +18,8 @@ char16_t cp1252ToWide(unsigned char b);
 // The Windows-1252 byte of a character, or -1 when the code page lacks it.
 int wideToCp1252(char16_t c);
 
+// Text of the system code page. Under UTF-8, bytes that are not UTF-8 are
+// read as Windows-1252.
 std::u16string ansiToWide(std::string_view bytes);
 // Characters missing from the code page become '?'; *usedDefault tells if any did.
 std::string wideToAnsi(std::u16string_view text, bool* usedDefault = nullptr);

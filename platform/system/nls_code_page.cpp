@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/system/code_page.h"
+#include "platform/system/system_code_page.h"
 #include "winbase.h"
 #include "winerror.h"
 #include "winnls.h"
@@ -11,19 +12,25 @@
 
 namespace {
 
-enum class Page { Ansi, Utf8, Unsupported };
+// How a code page argument converts: bytes of one single-byte page, strict
+// UTF-8 (CP_UTF8), or the system code page set to UTF-8, which reads older
+// Windows-1252 bytes too.
+enum class Kind { SingleByte, Utf8, SystemUtf8, Unsupported };
+
+struct Page {
+    Kind kind;
+    unsigned number;
+};
 
 Page pageOf(UINT codePage) {
-    switch (codePage) {
-        case CP_ACP:
-        case CP_THREAD_ACP:
-        case 1252:
-            return Page::Ansi;
-        case CP_UTF8:
-            return Page::Utf8;
-        default:
-            return Page::Unsupported;
+    if (codePage == CP_ACP || codePage == CP_THREAD_ACP) {
+        unsigned system = device::systemCodePage();
+        return system == device::kCodePageUtf8 ? Page{Kind::SystemUtf8, system} : Page{Kind::SingleByte, system};
     }
+    if (codePage == CP_UTF8) return Page{Kind::Utf8, codePage};
+    if (codePage != device::kCodePageUtf8 && device::codePageSupported(codePage))
+        return Page{Kind::SingleByte, codePage};
+    return Page{Kind::Unsupported, 0};
 }
 
 int fail(DWORD error) {
@@ -33,16 +40,16 @@ int fail(DWORD error) {
 
 }  // namespace
 
-UINT GetACP(void) { return 1252; }
+UINT GetACP(void) { return device::systemCodePage(); }
 
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                         LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
                         LPBOOL lpUsedDefaultChar) {
     Page page = pageOf(CodePage);
-    if (page == Page::Unsupported || !lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 ||
+    if (page.kind == Kind::Unsupported || !lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 ||
         cbMultiByte < 0 || (cbMultiByte > 0 && !lpMultiByteStr))
         return fail(ERROR_INVALID_PARAMETER);
-    if (page == Page::Utf8 && (lpDefaultChar || lpUsedDefaultChar)) return fail(ERROR_INVALID_PARAMETER);
+    if (page.kind == Kind::Utf8 && (lpDefaultChar || lpUsedDefaultChar)) return fail(ERROR_INVALID_PARAMETER);
     size_t len = cchWideChar == -1 ? wcslen(lpWideCharStr) + 1 : (size_t)cchWideChar;
     std::u16string_view in(lpWideCharStr, len);
 
@@ -50,11 +57,11 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
     // characters only, as the device does.
     std::string out;
     bool usedDefault = false;
-    if (page == Page::Ansi) {
+    if (page.kind == Kind::SingleByte) {
         char def = lpDefaultChar ? lpDefaultChar[0] : '?';
         out.reserve(len);
         for (char16_t c : in) {
-            int b = device::wideToCp1252(c);
+            int b = device::wideToPageByte(page.number, c);
             if (b < 0) {
                 usedDefault = true;
                 b = (unsigned char)def;
@@ -79,7 +86,7 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
     if (out.size() > (size_t)cbMultiByte) {
         size_t fit = (size_t)cbMultiByte;
         // Do not leave half of a UTF-8 sequence behind.
-        while (page == Page::Utf8 && fit > 0 && fit < out.size() && ((unsigned char)out[fit] & 0xC0) == 0x80) --fit;
+        while (page.kind != Kind::SingleByte && fit > 0 && fit < out.size() && ((unsigned char)out[fit] & 0xC0) == 0x80) --fit;
         memcpy(lpMultiByteStr, out.data(), fit);
         return fail(ERROR_INSUFFICIENT_BUFFER);
     }
@@ -90,14 +97,17 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                         LPWSTR lpWideCharStr, int cchWideChar) {
     Page page = pageOf(CodePage);
-    if (page == Page::Unsupported || !lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 ||
+    if (page.kind == Kind::Unsupported || !lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 ||
         cchWideChar < 0 || (cchWideChar > 0 && !lpWideCharStr))
         return fail(ERROR_INVALID_PARAMETER);
     size_t len = cbMultiByte == -1 ? strlen(lpMultiByteStr) + 1 : (size_t)cbMultiByte;
     std::string_view in(lpMultiByteStr, len);
 
     std::u16string out;
-    if (page == Page::Ansi) {
+    if (page.kind == Kind::SingleByte) {
+        out.reserve(len);
+        for (unsigned char b : in) out.push_back(device::pageByteToWide(page.number, b));
+    } else if (page.kind == Kind::SystemUtf8) {
         out = device::ansiToWide(in);
     } else {
         bool invalid = false;

@@ -4,6 +4,7 @@
 #include "platform/system/registry.h"
 #include "platform/system/sqlite_vfs.h"
 #include "platform/system/storage_limit.h"
+#include "platform/system/system_code_page.h"
 
 namespace device {
 
@@ -16,6 +17,7 @@ bool systemStartup(const SystemConfig& config) {
     bool ok = fsCreateStandardFolders();
     ok = installSqliteVfs() && ok;
     registryReload();
+    loadSystemCodePage();
     return ok;
 }
 

@@ -14,7 +14,8 @@ struct SystemConfig {
 
 // Sets the root, the card and the storage size, creates the standard folders, installs the
 // SQLite VFS and loads the registry of the new root. False when the root's
-// folders cannot be made or SQLite cannot take the VFS.
+// folders cannot be made or SQLite cannot take the VFS. The system code page
+// is the one that registry holds.
 bool systemStartup(const SystemConfig& config);
 
 }  // namespace device

@@ -15,6 +15,7 @@
 #include "platform/system/device_fs.h"
 #include "platform/system/power_failure.h"
 #include "platform/system/storage_limit.h"
+#include "platform/system/system_code_page.h"
 #include "platform/system/wide_format.h"
 #include "wcrt.h"
 #include "winbase.h"
@@ -178,7 +179,7 @@ long readChar(FILE* f) {
     }
     size_t i = 0;
     long cp = got == extra + 1 ? device::decodeUtf8(std::string_view(bytes, (size_t)got), i) : -1;
-    return cp >= 0 ? cp : device::cp1252ToWide((unsigned char)c);
+    return cp >= 0 ? cp : device::pageByteToWide(device::systemCodePage(), (unsigned char)c);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/system/code_page.h"
+#include "platform/system/system_code_page.h"
 #include "platform/system/wide_format.h"
 #include "wcrt.h"
 
@@ -133,7 +134,7 @@ void putString(std::u16string& out, const Conversion& field, va_list* ap) {
 
 void putChar(std::u16string& out, const Conversion& field, va_list* ap) {
     int v = va_arg(*ap, int);
-    char16_t c = field.wideArg ? (char16_t)v : device::cp1252ToWide((unsigned char)v);
+    char16_t c = field.wideArg ? (char16_t)v : device::pageByteToWide(device::systemCodePage(), (unsigned char)v);
     putField(out, field, std::u16string_view(&c, 1));
 }
 

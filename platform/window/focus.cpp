@@ -92,7 +92,10 @@ void windowHidden(Window* w) {
 
 void windowDisabled(Window* w) {
     FocusState& s = fs();
-    if (s.focus && insideSubtree(s.focus, w)) SetFocus(nullptr);
+    // Only the disabled window itself gives up the focus: a control of a
+    // window disabled under a popup that is never active (a tip) keeps it,
+    // and a popup that is activated takes it anyway.
+    if (s.focus == w->hwnd) SetFocus(nullptr);
     if (s.capture && insideSubtree(s.capture, w)) ReleaseCapture();
 }
 

@@ -107,6 +107,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
     w->proc = cls->proc;
     w->style = style & ~(DWORD)WS_VISIBLE;
     w->exStyle = topLevel ? exStyle : exStyle & ~(DWORD)WS_EX_TOPMOST;
+    w->noActivate = topLevel && (exStyle & WS_EX_NOACTIVATE);
     w->instance = hInstance;
     w->id = (UINT_PTR)menuOrId;
     w->owner = owner;

@@ -77,7 +77,7 @@ struct Window {
     device::NonClientPainter* ncHandler = nullptr;
     bool navOkButton = false;  // the navigation bar shows "ok" for this window
     bool platformOwned = false;  // navigation bar and other system windows
-    bool noActivate = false;
+    bool noActivate = false;  // never active: platform popups, WS_EX_NOACTIVATE
 
     bool creating = false;
     bool destroying = false;
@@ -154,9 +154,10 @@ void resetQueue();
 void killTimersOf(HWND hwnd);
 void resetTimers();
 void focusWindowDestroyed(Window* w);
-// A window (and its subtree) was hidden or disabled: focus, capture and
-// activation leave it.
+// A window (and its subtree) was hidden: focus, capture and activation
+// leave it.
 void windowHidden(Window* w);
+// A window was disabled: it loses the focus and its subtree the capture.
 void windowDisabled(Window* w);
 // Makes a top-level window the active (and foreground) one.
 void activate(Window* w, WORD how);

@@ -6,19 +6,39 @@
 
 #include "winnls.h"
 
-int wideToCodePage(const WCHAR* text, char* out, int capacity) {
+namespace {
+
+bool isHighSurrogate(WCHAR c) { return c >= 0xD800 && c <= 0xDBFF; }
+
+}  // namespace
+
+int wideToCodePage(const WCHAR* text, char* out, int capacity, int maxChars) {
     if (!out || capacity <= 0) return 0;
     out[0] = 0;
     if (!text) return 0;
-    // The code page is single-byte, so cutting the wide text to the room
-    // first gives the same bytes as converting and cutting afterwards, and
-    // the conversion never sees a buffer that is too small.
+    if (maxChars < 0 || maxChars > capacity - 1) maxChars = capacity - 1;
+    // The text is cut to its characters first; in a single-byte code page
+    // those are its bytes, so the conversion below always fits.
     int length = static_cast<int>(std::char_traits<WCHAR>::length(text));
-    if (length > capacity - 1) length = capacity - 1;
+    if (length > maxChars) {
+        length = maxChars;
+        // UTF-8 keeps a letter of two 16-bit halves whole or not at all.
+        if (GetACP() == CP_UTF8 && isHighSurrogate(text[length - 1])) --length;
+    }
     if (length == 0) return 0;
-    int written = WideCharToMultiByte(CP_ACP, 0, text, length, out, capacity - 1, nullptr, nullptr);
-    if (written < 0) written = 0;
-    if (written > capacity - 1) written = capacity - 1;
+    int needed = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) return 0;
+    std::string bytes(static_cast<size_t>(needed), '\0');
+    int written = WideCharToMultiByte(CP_ACP, 0, text, length, bytes.data(), needed, nullptr, nullptr);
+    if (written <= 0) return 0;
+    // In UTF-8 a letter takes up to four bytes: what does not fit is cut
+    // before the letter it would split.
+    if (written > capacity - 1) {
+        written = capacity - 1;
+        while (written > 0 && (static_cast<unsigned char>(bytes[static_cast<size_t>(written)]) & 0xC0) == 0x80)
+            --written;
+    }
+    std::memcpy(out, bytes.data(), static_cast<size_t>(written));
     out[written] = 0;
     return written;
 }
@@ -28,11 +48,19 @@ int codePageToWide(const char* text, WCHAR* out, int capacity) {
     out[0] = 0;
     if (!text) return 0;
     int length = static_cast<int>(std::strlen(text));
-    if (length > capacity - 1) length = capacity - 1;
     if (length == 0) return 0;
-    int written = MultiByteToWideChar(CP_ACP, 0, text, length, out, capacity - 1);
-    if (written < 0) written = 0;
-    if (written > capacity - 1) written = capacity - 1;
+    // A character may take several bytes (UTF-8), so the whole text is
+    // converted and the characters are cut afterwards.
+    int needed = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
+    if (needed <= 0) return 0;
+    std::u16string wide(static_cast<size_t>(needed), u'\0');
+    int written = MultiByteToWideChar(CP_ACP, 0, text, length, wide.data(), needed);
+    if (written <= 0) return 0;
+    if (written > capacity - 1) {
+        written = capacity - 1;
+        if (isHighSurrogate(wide[static_cast<size_t>(written) - 1])) --written;
+    }
+    std::memcpy(out, wide.data(), static_cast<size_t>(written) * sizeof(WCHAR));
     out[written] = 0;
     return written;
 }

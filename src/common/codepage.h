@@ -8,13 +8,20 @@
 
 #include "windef.h"
 
-// Converts wide `text` to at most `capacity` - 1 bytes of code-page text in
-// `out` (terminated). Characters outside the code page become "?". Returns
-// the number of bytes written, without the terminator.
-int wideToCodePage(const WCHAR* text, char* out, int capacity);
+// Room in bytes for a text of `chars` - 1 characters and its terminator in
+// any system code page: UTF-8 takes up to three bytes for a 16-bit character.
+constexpr int codePageBytes(int chars) { return (chars - 1) * 3 + 1; }
+
+// Converts wide `text` to code-page text in `out` (terminated): at most
+// `maxChars` characters (-1: `capacity` - 1) and at most `capacity` - 1
+// bytes, cut before a character that does not fit whole. Characters outside
+// the code page become "?". Returns the number of bytes written, without the
+// terminator.
+int wideToCodePage(const WCHAR* text, char* out, int capacity, int maxChars = -1);
 
 // Converts code-page `text` (null gives the empty text) to at most
-// `capacity` - 1 wide characters in `out` (terminated). Returns the number of
+// `capacity` - 1 wide characters in `out` (terminated), never half of a
+// surrogate pair. Returns the number of
 // characters written, without the terminator.
 int codePageToWide(const char* text, WCHAR* out, int capacity);
 

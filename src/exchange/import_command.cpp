@@ -68,8 +68,8 @@ bool startNewList(HWND hwnd, HWND progress, LPCWSTR path, const OutlineDocument*
     }
     WCHAR name[LIST_NAME_CHARS];
     makeImportListName(firstLine, hwndListCombo, name, LIST_NAME_CHARS);
-    char stored[LIST_NAME_CHARS];
-    wideToCodePage(name, stored, LIST_NAME_CHARS);
+    char stored[codePageBytes(LIST_NAME_CHARS)];
+    wideToCodePage(name, stored, sizeof stored, LIST_NAME_CHARS - 1);
     if (!createImportList(stored)) {
         closeProgressWindow(progress);
         messageDialog(hwnd, u"Failed to create new list!", u"Error", MD_STYLE_WARNING);

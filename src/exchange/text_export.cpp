@@ -44,15 +44,15 @@ bool readList(sqlite3* db, const char* listName, ExportList* out) {
         ExportRow row;
         row.id = columnNumber(statement, 0);
         // The item's field holds 99 characters of text and 999 of note.
-        char text[ITEM_TEXT_CHARS];
-        columnText(statement, 1, text, ITEM_TEXT_CHARS);
+        char text[codePageBytes(ITEM_TEXT_CHARS)];
+        columnText(statement, 1, text, codePageBytes(ITEM_TEXT_CHARS));
         WCHAR wide[ITEM_NOTE_CHARS];
         codePageToWide(text, wide, ITEM_TEXT_CHARS);
         row.text = wide;
         row.checked = int(columnNumber(statement, 2));
         row.hasNote = int(columnNumber(statement, 3));
-        char note[ITEM_NOTE_CHARS];
-        columnText(statement, 4, note, ITEM_NOTE_CHARS);
+        char note[codePageBytes(ITEM_NOTE_CHARS)];
+        columnText(statement, 4, note, codePageBytes(ITEM_NOTE_CHARS));
         codePageToWide(note, wide, ITEM_NOTE_CHARS);
         row.note = wide;
         row.numChild = int(columnNumber(statement, 5));

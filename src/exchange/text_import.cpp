@@ -49,8 +49,8 @@ bool inBox(HWND box, const std::u16string& name) {
 // The name as the list's table will carry it: code-page text of at most 39
 // bytes, so that what is checked for uniqueness is what is stored.
 std::u16string storedForm(const std::u16string& name) {
-    char narrow[LIST_NAME_CHARS];
-    wideToCodePage(name.c_str(), narrow, LIST_NAME_CHARS);
+    char narrow[codePageBytes(LIST_NAME_CHARS)];
+    wideToCodePage(name.c_str(), narrow, sizeof narrow, LIST_NAME_CHARS - 1);
     WCHAR wide[LIST_NAME_CHARS];
     codePageToWide(narrow, wide, LIST_NAME_CHARS);
     return wide;

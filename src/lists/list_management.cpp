@@ -108,8 +108,8 @@ void switchToChosenList() {
         hideCombo();
         return;
     }
-    char chosen[LIST_NAME_CHARS];
-    wideToCodePage(wide, chosen, LIST_NAME_CHARS);
+    char chosen[codePageBytes(LIST_NAME_CHARS)];
+    wideToCodePage(wide, chosen, sizeof chosen, LIST_NAME_CHARS - 1);
     if (std::strcmp(chosen, strCurrentList) == 0 || !dbCurrent) {
         hideCombo();
         return;
@@ -225,8 +225,8 @@ LRESULT onNewList(HWND hwnd, int, HWND, int) {
     // remembers that it is hidden).
     if (bEditBarVisible == 1 && hwnd) SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(res::kCmdEditBar, 0), 0);
 
-    char stored[LIST_NAME_CHARS];
-    wideToCodePage(name, stored, LIST_NAME_CHARS);
+    char stored[codePageBytes(LIST_NAME_CHARS)];
+    wideToCodePage(name, stored, sizeof stored, LIST_NAME_CHARS - 1);
     // A new list takes the look and options of the one that was current,
     // never its password.
     ListAttributes attributes = attrCurrentList;

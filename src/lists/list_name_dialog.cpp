@@ -45,9 +45,9 @@ ListNameProblem checkListName(WCHAR* name, HWND box) {
     // The table is named with the code-page form, where characters the code
     // page lacks become "?": two names that differ only there would name the
     // same table, so the stored form must be unique too.
-    char stored[LIST_NAME_CHARS];
+    char stored[codePageBytes(LIST_NAME_CHARS)];
     WCHAR back[LIST_NAME_CHARS];
-    wideToCodePage(name, stored, LIST_NAME_CHARS);
+    wideToCodePage(name, stored, sizeof stored, LIST_NAME_CHARS - 1);
     codePageToWide(stored, back, LIST_NAME_CHARS);
     if (inBox(box, back)) return LIST_NAME_NOT_UNIQUE;
     return LIST_NAME_OK;
@@ -159,8 +159,8 @@ void onOk(HWND dialog, NameDialogState& state) {
     if (problem != LIST_NAME_OK) return refuse(dialog, listNameMessage(problem, state.renaming), state.renaming);
 
     if (state.renaming) {
-        char newName[LIST_NAME_CHARS];
-        wideToCodePage(name, newName, LIST_NAME_CHARS);
+        char newName[codePageBytes(LIST_NAME_CHARS)];
+        wideToCodePage(name, newName, sizeof newName, LIST_NAME_CHARS - 1);
         LPCWSTR message = nullptr;
         if (!renameList(strCurrentList, newName, &message)) return refuse(dialog, message, true);
         adoptRenamedList(newName);

@@ -5,6 +5,8 @@
 // | askListPassword
 #include "lists/list_passwords.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "common/codepage.h"
@@ -25,8 +27,9 @@ namespace {
 // The text whose encipherment under a list's key is that list's verifier.
 constexpr char kVerifierText[] = "4tr81mwqj;&!ovhu";
 
-// Room for a password as 8-bit key text: checking takes up to 99 bytes,
-// setting up to 79; typed passwords are at most 39 characters either way.
+// A password's characters as key text: checking takes up to 99, setting up
+// to 79, in as many bytes as the code page needs; typed passwords are at
+// most 39 characters either way.
 enum { CHECK_KEY_BYTES = 100, SET_KEY_BYTES = 80 };
 
 }  // namespace
@@ -40,9 +43,9 @@ int isPasswordAcceptable(LPCWSTR password) {
     // The key is made from the code-page form. A character the code page
     // cannot hold would become "?" there, so "ΩΣΦΨ" would be the key "????"
     // and any other four such characters would open the list: refuse them.
-    char key[SET_KEY_BYTES];
+    char key[codePageBytes(SET_KEY_BYTES)];
     WCHAR back[PASSWORD_RECORD_CHARS];
-    wideToCodePage(password, key, sizeof key);
+    wideToCodePage(password, key, sizeof key, SET_KEY_BYTES - 1);
     codePageToWide(key, back, PASSWORD_RECORD_CHARS);
     for (int i = 0; i <= length; ++i)
         if (back[i] != password[i]) return 0;
@@ -51,11 +54,10 @@ int isPasswordAcceptable(LPCWSTR password) {
     return 0;
 }
 
-int passwordMatchesVerifier(LPCWSTR password, LPCWSTR verifier) {
-    if (!password || !verifier || textLength(password) < 4 || verifier[0] == 0) return 0;
-    char key[CHECK_KEY_BYTES];
-    wideToCodePage(password, key, sizeof key);
-    // Trying a password must not disturb the key the open list is read and
+namespace {
+
+bool keyMatchesVerifier(const char* key, LPCWSTR verifier) {
+    // Trying a key must not disturb the key the open list is read and
     // written with, whether the try succeeds or not.
     auto saved = std::make_unique<CipherKeySchedule>();
     saveCipherKey(saved.get());
@@ -74,7 +76,32 @@ int passwordMatchesVerifier(LPCWSTR password, LPCWSTR verifier) {
             }
     }
     restoreCipherKey(saved.get());
-    return matches;
+    return matches == 1;
+}
+
+// The key a password opens its list with: the password's code-page text.
+// A list protected while the device wrote Windows-1252 has that form of the
+// password as its key, so on a device set to UTF-8 it is the key when only
+// it matches.
+void listKeyOf(LPCWSTR password, LPCWSTR verifier, char* key, int size) {
+    wideToCodePage(password, key, size, CHECK_KEY_BYTES - 1);
+    if (GetACP() != CP_UTF8 || keyMatchesVerifier(key, verifier)) return;
+    char older[CHECK_KEY_BYTES];
+    int length = std::min(textLength(password), CHECK_KEY_BYTES - 1);
+    int written = WideCharToMultiByte(1252, 0, password, length, older, CHECK_KEY_BYTES - 1, nullptr, nullptr);
+    if (written <= 0) return;
+    older[written] = 0;
+    if (std::strcmp(older, key) != 0 && keyMatchesVerifier(older, verifier))
+        std::memcpy(key, older, size_t(written) + 1);
+}
+
+}  // namespace
+
+int passwordMatchesVerifier(LPCWSTR password, LPCWSTR verifier) {
+    if (!password || !verifier || textLength(password) < 4 || verifier[0] == 0) return 0;
+    char key[codePageBytes(CHECK_KEY_BYTES)];
+    listKeyOf(password, verifier, key, sizeof key);
+    return keyMatchesVerifier(key, verifier) ? 1 : 0;
 }
 
 int runPasswordDialog(HWND owner, PasswordDialogRecord* record) {
@@ -89,8 +116,8 @@ int runPasswordDialog(HWND owner, PasswordDialogRecord* record) {
 int encipherListWithPassword(const char* listName, LPCWSTR password, WCHAR* verifier) {
     if (!dbCurrent || !listName || !password || !verifier) return 0;
     verifier[0] = 0;
-    char key[SET_KEY_BYTES];
-    wideToCodePage(password, key, sizeof key);
+    char key[codePageBytes(SET_KEY_BYTES)];
+    wideToCodePage(password, key, sizeof key, SET_KEY_BYTES - 1);
     if (setCipherKey(key) != 0) return 0;
     if (encipherItemTable(itemTableOf(dbCurrent, listName)) != SQLITE_DONE) return 0;
     makePasswordVerifier(verifier);
@@ -222,8 +249,8 @@ int askListPassword() {
 
     int result;
     if (runPasswordDialog(hwndMain, &record) == 1) {
-        char key[CHECK_KEY_BYTES];
-        wideToCodePage(record.password, key, sizeof key);
+        char key[codePageBytes(CHECK_KEY_BYTES)];
+        listKeyOf(record.password, attrCurrentList.strPassword, key, sizeof key);
         setCipherKey(key);
         if (hwndMainTV) ShowWindow(hwndMainTV, SW_SHOW);
         if (hwndSplitter) ShowWindow(hwndSplitter, SW_SHOW);

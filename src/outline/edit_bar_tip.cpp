@@ -1,7 +1,8 @@
 // The edit bar's tip window (dialog 165): shown modally while the pen is
 // still down on the button, it takes the pen shortly after it appears, and
 // the pen-up (or losing the focus) closes it. That pen-up never reaches the
-// main window, so the held button's command does not run.
+// main window, so the held button's command does not run. The tip is never
+// active, so the outline keeps the focus and its selection stays highlighted.
 #include "outline/edit_bar_tip.h"
 
 #include "common/app_font.h"

@@ -70,8 +70,8 @@ bool readList(sqlite3* db, const char* listName, const char* filterClause, const
     while (sqlite3_step(statement) == SQLITE_ROW) {
         LoadedRow row;
         row.id = columnNumber(statement, 0);
-        char text[TREE_TEXT_CHARS];
-        columnText(statement, 1, text, TREE_TEXT_CHARS);
+        char text[codePageBytes(TREE_TEXT_CHARS)];
+        columnText(statement, 1, text, codePageBytes(TREE_TEXT_CHARS));
         WCHAR wide[TREE_TEXT_CHARS];
         codePageToWide(text, wide, TREE_TEXT_CHARS);
         row.textAt = out->texts.size();

@@ -53,9 +53,10 @@ const device::DialogTemplate kProgress{
      {u"static", u"", res::kIdProgressSub, kText, 0, 6, 17, 116, 10},
      {PROGRESS_CLASSW, u"", res::kIdProgressBar, kVis | PBS_SMOOTH, 0, 6, 31, 116, 10}}};
 
-// The tip stretches its one text over itself at run time.
+// The tip stretches its one text over itself at run time. It is never active: the outline keeps the focus, and with it the
+// highlight of its selected item, while the tip shows.
 const device::DialogTemplate kTip{
-    DS_SETFONT | WS_POPUP, WS_EX_TOPMOST, 0, 0, 60, 12, u"", u"Tahoma", 8,
+    DS_SETFONT | WS_POPUP, WS_EX_TOPMOST | WS_EX_NOACTIVATE, 0, 0, 60, 12, u"", u"Tahoma", 8,
     {{u"static", u"", res::kIdTipText, kText, 0, 0, 0, 60, 12}}};
 
 // Shown full-screen by the shell, so its size is that of the work area.

@@ -7,12 +7,13 @@
 
 #include <sqlite3.h>
 
+#include "common/codepage.h"
 #include "storage/list_attributes.h"
 #include "windows.h"
 
 enum {
     CURRENT_DB_FILE_CHARS = 200,
-    CURRENT_LIST_BYTES = 40,
+    CURRENT_LIST_BYTES = codePageBytes(LIST_NAME_CHARS),  // 39 characters in any code page
     ORDER_CLAUSE_BYTES = 200,
     FILTER_CLAUSE_BYTES = 200,
 };

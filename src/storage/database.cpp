@@ -68,8 +68,8 @@ sqlite3* openDatabaseFile(LPCWSTR path) {
     // A path cut to fit would name another file, and opening it could create
     // that file; a path that does not fit is refused instead.
     if (std::char_traits<WCHAR>::length(path) > PATH_BYTES - 1) return nullptr;
-    char narrow[PATH_BYTES];
-    wideToCodePage(path, narrow, PATH_BYTES);
+    char narrow[codePageBytes(PATH_BYTES)];
+    wideToCodePage(path, narrow, sizeof narrow, PATH_BYTES - 1);
     sqlite3* db = nullptr;
     if (sqlite3_open(narrow, &db) != SQLITE_OK) {
         sqlite3_close(db);
@@ -236,8 +236,8 @@ void purgeAllLists(sqlite3* db, ListNameBox& box) {
     for (int i = 0; i < count; ++i) {
         WCHAR wide[256];
         if (!box.textAt(i, wide, 256)) break;
-        char name[40];
-        wideToCodePage(wide, name, sizeof name);
+        char name[codePageBytes(40)];
+        wideToCodePage(wide, name, sizeof name, 40 - 1);
         purgeParkedItems(db, name);
     }
 }

@@ -86,8 +86,9 @@ bool literalText(const WCHAR* wide, int chars, int bytes, std::string* out) {
     while (length < chars - 1 && wide[length]) ++length;  // a full field may lack its terminator
     std::vector<WCHAR> copy(wide, wide + length);
     copy.push_back(0);
-    std::vector<char> narrow(static_cast<size_t>(bytes));
-    wideToCodePage(copy.data(), narrow.data(), bytes);
+    // `bytes` - 1 characters, in as many bytes as the code page needs.
+    std::vector<char> narrow(static_cast<size_t>(codePageBytes(bytes)));
+    wideToCodePage(copy.data(), narrow.data(), codePageBytes(bytes), bytes - 1);
     const std::string doubled(narrow.data());
     out->clear();
     size_t run = 0;
@@ -265,7 +266,7 @@ const std::vector<ReadForm>& readForms() {
 }
 
 void fillField(sqlite3_stmt* statement, int column, Field field, ItemRecord* item) {
-    char text[ITEM_NOTE_CHARS];
+    char text[codePageBytes(ITEM_NOTE_CHARS)];
     switch (field) {
     case Field::Parent: item->longParentID = columnNumber(statement, column); break;
     case Field::Checked: item->bChecked = columnNumber(statement, column); break;
@@ -275,11 +276,11 @@ void fillField(sqlite3_stmt* statement, int column, Field field, ItemRecord* ite
     case Field::NumChild: item->intNumChild = columnNumber(statement, column); break;
     case Field::Order: item->longOrder = columnNumber(statement, column); break;
     case Field::Text:
-        columnText(statement, column, text, ITEM_TEXT_CHARS);
+        columnText(statement, column, text, codePageBytes(ITEM_TEXT_CHARS));
         codePageToWide(text, item->strText, ITEM_TEXT_CHARS);
         break;
     case Field::NoteText:
-        columnText(statement, column, text, ITEM_NOTE_CHARS);
+        columnText(statement, column, text, codePageBytes(ITEM_NOTE_CHARS));
         codePageToWide(text, item->strNoteText, ITEM_NOTE_CHARS);
         break;
     }

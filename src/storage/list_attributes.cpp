@@ -108,8 +108,8 @@ int writeListAttributes(sqlite3* db, const char* listName, ListAttributes attrib
                                    quoteSql(text).c_str(), name.c_str());
     if (executeSql(db, update.c_str(), errorText, sizeof errorText) != SQLITE_DONE) return 0;
 
-    char path[LIST_BITMAP_CHARS];
-    wideToCodePage(attributes.strBitmapFile, path, LIST_BITMAP_CHARS);
+    char path[codePageBytes(LIST_BITMAP_CHARS)];
+    wideToCodePage(attributes.strBitmapFile, path, sizeof path, LIST_BITMAP_CHARS - 1);
     update = formatSql("UPDATE ListAttributes SET strBitmapFile='%s' WHERE strListName='%s';",
                        quoteSql(path).c_str(), name.c_str());
     if (executeSql(db, update.c_str(), errorText, sizeof errorText) != SQLITE_DONE) return 0;
@@ -126,7 +126,7 @@ int readListAttributes(sqlite3* db, const char* listName, ListAttributes* attrib
         return 0;
     }
     ListAttributes& a = *attributes;
-    char text[200];
+    char text[codePageBytes(200)];
     columnText(statement, 0, text, sizeof text);
     codePageToWide(text, a.strListName, LIST_NAME_CHARS);
     columnText(statement, 1, text, sizeof text);
@@ -230,8 +230,8 @@ int fillListNameBox(sqlite3* db, ListNameBox& box) {
     box.reset();
     int added = 0;
     while (sqlite3_step(statement) == SQLITE_ROW) {
-        char name[LIST_NAME_CHARS];
-        columnText(statement, 0, name, LIST_NAME_CHARS);
+        char name[codePageBytes(LIST_NAME_CHARS)];
+        columnText(statement, 0, name, sizeof name);
         WCHAR wide[LIST_NAME_CHARS];
         codePageToWide(name, wide, LIST_NAME_CHARS);
         if (box.add(wide)) ++added;

@@ -70,7 +70,7 @@ int getSetting(LPCWSTR key, WCHAR* value, int capacity) {
     }
     int result = 1;
     if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_count(statement) > 0) {
-        char text[200];
+        char text[codePageBytes(200)];
         columnText(statement, 0, text, sizeof text);
         WCHAR wide[200];
         codePageToWide(text, wide, 200);
@@ -124,8 +124,8 @@ int setSetting(LPCWSTR key, LPCWSTR value) {
         closeDatabaseFile(db);
         return -1;
     }
-    char narrow[STATEMENT_BYTES];
-    wideToCodePage(statementText.c_str(), narrow, STATEMENT_BYTES);
+    char narrow[codePageBytes(STATEMENT_BYTES)];
+    wideToCodePage(statementText.c_str(), narrow, sizeof narrow, STATEMENT_BYTES - 1);
     code = executeSql(db, narrow, errorText, sizeof errorText);
     closeDatabaseFile(db);
     return code == SQLITE_DONE ? 0 : -1;

@@ -72,6 +72,15 @@ TEST(MoveE2E, AHeldButtonShowsItsTipAndDoesNotRun) {
     ASSERT_EQ(e2e::play(run, "move_tip.txt"), 0) << run.err();
     EXPECT_EQ(children(run, 0), "Milk:1,Bread:2");
     EXPECT_TRUE(e2e::fileExists(run.path("move_tip.png")));
+    // While the tip shows, the outline keeps the focus, so Bread stays
+    // highlighted.
+    e2e::Json open = e2e::readJson(run.path("move_tip_open.json"));
+    const e2e::Json* tip = e2e::findWindow(open["windows"], "class", "#32770");
+    ASSERT_NE(tip, nullptr);
+    EXPECT_FALSE((*tip)["focused"].b);
+    const e2e::Json* tree = e2e::findWindow(open["windows"], "class", "systreeview32");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE((*tree)["focused"].b);
     e2e::Json dump = e2e::readJson(run.path("move_tip.json"));
     // Only the program's own window is left: the tip closed with the pen.
     EXPECT_EQ(e2e::findWindow(dump["windows"], "class", "#32770"), nullptr);

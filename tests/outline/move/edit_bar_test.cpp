@@ -183,21 +183,30 @@ protected:
         std::u16string text;
         RECT rect{};
         bool captured = false;
+        bool outlineFocused = false;
     };
+    // The tip: a shown popup of the main window. It is never active.
+    static HWND shownTip() {
+        for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (w != hwndMain && GetWindow(w, GW_OWNER) == hwndMain && IsWindowVisible(w)) return w;
+        return nullptr;
+    }
     // While the tip is up the idle driver looks at it, lets the tip's own
     // timer run with the pen still down, and then (with `lift`) lifts it.
     void watchTip(Seen* seen, POINT pen, bool holdPastCapture = true) {
         int* step = new int(0);
         steps.reset(step);
         device::headlessHost().setIdleDriver([=]() {
-            HWND tip = GetActiveWindow();
-            if (!tip || tip == hwndMain) return false;
+            HWND tip = shownTip();
+            if (!tip) return false;
             if (*step == 0) {
                 seen->shown = true;
                 WCHAR text[40] = {};
                 GetDlgItemTextW(tip, 1126, text, 40);
                 seen->text = text;
                 GetWindowRect(tip, &seen->rect);
+                // The outline keeps the focus, and its selection the highlight.
+                seen->outlineFocused = GetFocus() == hwndMainTV;
                 shot("edit_bar_tip");
                 if (!holdPastCapture) device::penUp(pen.x, pen.y);
                 device::advanceClock(150);
@@ -224,6 +233,7 @@ TEST_F(EditBarTipTest, HoldingAButtonForASecondShowsItsTipAboveTheBarAndRunsNoth
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.text, u"Move Down");
     EXPECT_TRUE(seen.captured);
+    EXPECT_TRUE(seen.outlineFocused);
     RECT main{};
     GetWindowRect(hwndMain, &main);
     EXPECT_EQ(seen.rect.bottom, main.top + intListBarBottom);

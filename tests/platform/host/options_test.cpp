@@ -41,6 +41,11 @@ TEST(HostOptions, EveryOptionIsRead) {
     EXPECT_EQ(o.storageLimit, 4u * 1024 * 1024);
     ASSERT_TRUE(parse({"--storage-limit", "40000"}, o, err)) << err;
     EXPECT_EQ(o.storageLimit, 40000u);
+    EXPECT_EQ(o.codePage, 0u);  // the one the device has
+    ASSERT_TRUE(parse({"--code-page", "UTF-8"}, o, err)) << err;
+    EXPECT_EQ(o.codePage, 65001u);
+    ASSERT_TRUE(parse({"--code-page", "1251"}, o, err)) << err;
+    EXPECT_EQ(o.codePage, 1251u);
     ASSERT_TRUE(parse({"--headless", "--root", "/r", "--script", "-"}, o, err)) << err;
     EXPECT_EQ(o.scriptPath, "-");
     EXPECT_TRUE(o.hasKeyboard);
@@ -66,6 +71,8 @@ TEST(HostOptions, MistakesAreNamed) {
         {{"--screen", "200x320"}, "--screen takes"},
         {{"--screen", "320x480", "--hires"}, "from 480"},  // the hi-res screen is at least 480
         {{"--screen", "320x240x2"}, "--screen takes"},
+        {{"--code-page", "437"}, "--code-page takes"},
+        {{"--code-page", "utf-16"}, "--code-page takes"},
         {{"a.qu2", "b.qu2"}, "only one database file"},
         {{"--script", "s.txt", "--root", "/r"}, "--script runs only with --headless"},
         {{"--headless", "--script", "s.txt"}, "--script needs --root"},

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/system/system_code_page.h"
 #include "windows.h"
 
 namespace {
@@ -35,6 +36,33 @@ TEST(CodePage, EveryAnsiByteRoundTrips) {
     BOOL used = TRUE;
     EXPECT_EQ(all, toBytes(CP_ACP, wide, &used));
     EXPECT_FALSE(used);
+}
+
+TEST(CodePage, TheSystemPageIsADeviceSetting) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all.push_back((char)b);
+    struct Page {
+        UINT number;
+        unsigned char byte;
+        char16_t letter;
+    } pages[] = {{1250, 0x8A, u'\u0160'}, {1251, 0xC0, u'\u0410'}, {1253, 0xD9, u'\u03A9'}, {874, 0xA1, u'\u0E01'}};
+    for (const Page& p : pages) {
+        ASSERT_TRUE(device::setSystemCodePage(p.number)) << p.number;
+        EXPECT_EQ(GetACP(), p.number);
+        std::u16string wide = toWide(CP_ACP, all);
+        EXPECT_EQ(wide[p.byte - 1], p.letter) << p.number;
+        EXPECT_EQ(toBytes(CP_ACP, wide), all) << p.number;
+        EXPECT_EQ(toBytes(CP_ACP, u"\u00E8\u03A9"), p.number == 1253 ? "?\xD9" : "??");
+    }
+    // UTF-8 keeps every letter, and reads the bytes of an older
+    // Windows-1252 text as they were meant.
+    ASSERT_TRUE(device::setSystemCodePage(device::kCodePageUtf8));
+    EXPECT_EQ(GetACP(), 65001u);
+    EXPECT_EQ(toBytes(CP_ACP, u"\u0416\U0001F600"), "\xD0\x96\xF0\x9F\x98\x80");
+    EXPECT_EQ(toWide(CP_ACP, "cr\xE8me \xD0\x96\x80"), u"cr\u00E8me \u0416\u20AC");
+    EXPECT_FALSE(device::setSystemCodePage(437));
+    EXPECT_EQ(GetACP(), 65001u);
+    ASSERT_TRUE(device::setSystemCodePage(1252));
 }
 
 TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {

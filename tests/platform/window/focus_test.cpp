@@ -68,6 +68,26 @@ TEST_F(Focus, DisablingTakesFocusAwayAndSendsEnable) {
     EXPECT_EQ(rec().take(), (Lines{"c:WM_ENABLE(1)"}));
 }
 
+TEST_F(Focus, APopupThatIsNeverActiveLeavesTheFocusWithTheDisabledOwnersControl) {
+    HWND owner = makeTop("owner", 0, 30, 100, 100);
+    HWND c = makeChild(owner, "c", 1, 0, 0, 10, 10);
+    SetFocus(c);
+    // As a modal tip is shown: the owner disabled, the popup shown and
+    // clicked; neither takes the focus from the owner's control.
+    EnableWindow(owner, FALSE);
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, u"rec", u"", WS_POPUP, 0, 30, 50, 20, owner,
+                               nullptr, nullptr, nullptr);
+    rec().take();
+    SetWindowPos(tip, HWND_TOPMOST, 0, 30, 50, 20, SWP_SHOWWINDOW);
+    ShowWindow(tip, SW_SHOWNORMAL);
+    device::penDown(5, 35);
+    device::penUp(5, 35);
+    device::runUntilIdle();
+    EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_EQ(GetFocus(), c);
+    for (const std::string& line : rec().take()) EXPECT_EQ(line.find("FOCUS"), std::string::npos) << line;
+}
+
 TEST_F(Focus, DestroyingTheActiveWindowActivatesItsOwner) {
     HWND owner = makeTop("owner", 0, 30, 100, 100);
     rec().pending = "popup";
