@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang ccache
   libsqlite3-dev libsdl2-dev libfreetype-dev libfontconfig-dev
   libjpeg62-turbo-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-wine fonts-dejavu-core xvfb xauth xdotool x11-apps sqlite3 python3
+  fonts-wine fonts-dejavu-core xvfb xauth xdotool x11-apps x11-utils sqlite3 python3
   desktop-file-utils appstream
   libexpat1-dev libcmark-gfm-dev libcmark-gfm-extensions-dev pandoc hnb
 )

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -273,6 +274,10 @@ TEST_F(SdlWindow, ShowsTheDeviceScreenTakesThePenAndKeysAndEndsThroughExit) {
 TEST_F(SdlWindow, FitsTheDisplayFollowsAResizeAndTurnsASecondStartAway) {
     ASSERT_FALSE(display_.name().empty()) << "Xvfb did not start";
     e2e::Run run;
+    // A list longer than the outline, for the wheel.
+    std::string items = e2e::kFirstStart;
+    for (int i = 1; i <= 30; ++i) items += "menu \"New Item\"\ntype \"Item " + std::to_string(i) + "\"\nkey Enter\n";
+    ASSERT_EQ(run.script(items), 0) << run.err();
     program_ = spawn({e2e::binary(), "--root", run.root(), "--card", run.card()}, display_.name(), -1, true);
     ASSERT_GT(program_, 0);
     window_ = x("search --sync --limit 1 --name '^Quillet Pro$'");
@@ -280,6 +285,25 @@ TEST_F(SdlWindow, FitsTheDisplayFollowsAResizeAndTurnsASecondStartAway) {
     std::string geometry = x("getwindowgeometry --shell " + window_);
     EXPECT_NE(geometry.find("WIDTH=480"), std::string::npos) << geometry;
     EXPECT_NE(geometry.find("HEIGHT=640"), std::string::npos) << geometry;
+
+    // The window carries the program's icon.
+    if (haveTool("xprop")) {
+        std::string icon = capture("DISPLAY=" + display_.name() + " xprop -id " + window_ + " _NET_WM_ICON");
+        EXPECT_NE(icon.find("Icon (64 x 64)"), std::string::npos) << icon.substr(0, 200);
+    }
+
+    // The wheel over the outline scrolls it.
+    Capture still;
+    for (int i = 0; i < 20; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        still = shot(run.path("still.xwd"));
+    }
+    x("mousemove --window " + window_ + " 240 300 click --repeat 3 5");
+    Capture scrolled = changedFrom(still, run.path("scrolled.xwd"));
+    // Below the navigation bar, whose clock may tick meanwhile.
+    const size_t below = (size_t)still.width * 2 * kNavBar;
+    ASSERT_EQ(scrolled.rgb.size(), still.rgb.size());
+    EXPECT_FALSE(std::equal(still.rgb.begin() + below, still.rgb.end(), scrolled.rgb.begin() + below));
 
     x("windowsize " + window_ + " 640 480");
     Capture wide;

@@ -44,11 +44,28 @@ struct Json {
     std::vector<Json> items;
     std::vector<std::pair<std::string, Json>> fields;
 
+    // Declared here and defaulted below the class: the field list's pairs
+    // hold a Json, which is complete only there.
+    Json();
+    Json(const Json&);
+    Json(Json&&) noexcept;
+    Json& operator=(const Json&);
+    Json& operator=(Json&&) noexcept;
+    ~Json();
+
     const Json& operator[](const std::string& key) const;
-    const Json& operator[](size_t i) const { return items.at(i); }
+    const Json& operator[](size_t i) const;
     bool has(const std::string& key) const;
-    size_t size() const { return kind == Array ? items.size() : fields.size(); }
+    size_t size() const;
 };
+inline Json::Json() = default;
+inline Json::Json(const Json&) = default;
+inline Json::Json(Json&&) noexcept = default;
+inline Json& Json::operator=(const Json&) = default;
+inline Json& Json::operator=(Json&&) noexcept = default;
+inline Json::~Json() = default;
+inline const Json& Json::operator[](size_t i) const { return items.at(i); }
+inline size_t Json::size() const { return kind == Array ? items.size() : fields.size(); }
 // False when the text is not exactly one JSON value.
 bool parseJson(const std::string& text, Json& out);
 std::string readFile(const std::string& path);
