@@ -54,7 +54,7 @@ std::string reopen(const std::string& file, std::string& rows) {
 // the power lost at every third of its writes in turn, from write `first`
 // (each command starts elsewhere, so that together they meet every kind of
 // write; the whole sweep of each would take minutes under the sanitizers).
-void crashAtEveryWrite(int first, const std::string& command, const std::string& extraFile = "") {
+void checkPowerLossAtEveryWrite(int first, const std::string& command, const std::string& extraFile = "") {
     e2e::Run run;
     ASSERT_EQ(run.script(setupSteps()), 0) << run.err();
     if (!extraFile.empty()) std::ofstream(run.root() + "/My Documents/more.txt") << extraFile;
@@ -83,13 +83,13 @@ void crashAtEveryWrite(int first, const std::string& command, const std::string&
 }
 
 TEST(CrashE2E, Paste) {
-    crashAtEveryWrite(0, "tree \"Milk\" label tap\nmenu \"Edit/Copy\"\ntree \"Bread\" label tap\nmenu \"Edit/Paste\"\n");
+    checkPowerLossAtEveryWrite(0, "tree \"Milk\" label tap\nmenu \"Edit/Copy\"\ntree \"Bread\" label tap\nmenu \"Edit/Paste\"\n");
 }
 
-TEST(CrashE2E, DeleteChecked) { crashAtEveryWrite(1, "menu \"Options/Checked/Delete Checked\"\nclick \"OK\"\n"); }
+TEST(CrashE2E, DeleteChecked) { checkPowerLossAtEveryWrite(1, "menu \"Options/Checked/Delete Checked\"\nclick \"OK\"\n"); }
 
 TEST(CrashE2E, ImportIntoTheCurrentList) {
-    crashAtEveryWrite(2, "menu \"File/Import List...\"\ntree \"\\/My Documents\" button\n"
+    checkPowerLossAtEveryWrite(2, "menu \"File/Import List...\"\ntree \"\\/My Documents\" button\n"
                       "tree \"\\/My Documents/more.txt\"\ncontrol 1000\ncontrol 1123\nclick \"OK\"\n",
                       "Butter\n\tsalted\n~for the bread\nJam\nTea\tX\n");
 }

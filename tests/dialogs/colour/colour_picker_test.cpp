@@ -311,9 +311,11 @@ TEST_F(ColourPicker, TheThumbIsDrawnByTheDialog) {
 }
 
 TEST_F(ColourPicker, LooksRightOnTheOrdinaryScreen) {
-    run(0x3366CC, {[](HWND dlg) { tap(preset(dlg, 0x0000FF)); }, [](HWND) { shot("colour_picker_presets"); },
-                   [](HWND dlg) { tap(GetDlgItem(dlg, res::kIdColourMode)); },
-                   [](HWND) { shot("colour_picker_fields"); }, tapCancel});
+    // Screenshots to look at; the run itself must still end as a Cancel does.
+    EXPECT_EQ(run(0x3366CC, {[](HWND dlg) { tap(preset(dlg, 0x0000FF)); }, [](HWND) { shot("colour_picker_presets"); },
+                             [](HWND dlg) { tap(GetDlgItem(dlg, res::kIdColourMode)); },
+                             [](HWND) { shot("colour_picker_fields"); }, tapCancel}),
+              0x3366CCu);
 }
 
 TEST_F(ColourPicker, LooksRightOnTheHighResolutionScreen) {
