@@ -141,6 +141,13 @@ LRESULT onSetRedraw(Edit& e, UINT msg, WPARAM wParam, LPARAM lParam) {
     return r;
 }
 
+// A single line has nothing to scroll: the turn goes on to the parent, as
+// the default handling passes a wheel no window took.
+LRESULT onMouseWheel(Edit& e, HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    if (!isMultiLine(e)) return DefWindowProcW(hwnd, WM_MOUSEWHEEL, wParam, lParam);
+    return device::wheelScrollLines(hwnd, wParam);
+}
+
 LRESULT onVScroll(Edit& e, WPARAM wParam) {
     if (!isMultiLine(e)) return 0;
     ensureLayout(e);
@@ -375,7 +382,7 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN: return onKeyDown(e, wParam);
         case WM_CHAR: return onChar(e, wParam);
         case WM_VSCROLL: return onVScroll(e, wParam);
-        case WM_MOUSEWHEEL: return device::wheelScrollLines(hwnd, wParam);
+        case WM_MOUSEWHEEL: return onMouseWheel(e, hwnd, wParam, lParam);
         case WM_CUT: return onCut(e);
         case WM_COPY: return onCopy(e);
         case WM_PASTE: return onPaste(e);

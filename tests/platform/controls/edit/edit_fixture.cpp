@@ -34,6 +34,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (lParam) parent().log.push_back(codeName(HIWORD(wParam)));
             if (lParam && parent().destroyOn && HIWORD(wParam) == parent().destroyOn) DestroyWindow((HWND)lParam);
             return 0;
+        case WM_MOUSEWHEEL: parent().log.push_back("WHEEL"); return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC: {
             LRESULT r = colorAnswer(msg, (HDC)wParam);

@@ -165,4 +165,22 @@ TEST_F(Keys, TabIsTypedIntoAMultiLineEditAndDrawnAsSpace) {
     EXPECT_GT(posOf(2).x - posOf(1).x, posOf(1).x - posOf(0).x);
 }
 
+// A multi-line edit scrolls three lines a notch; a single line has nothing to
+// scroll and hands the wheel on to its parent.
+TEST_F(Keys, TheWheelScrollsAMultiLineEditAndPassesASingleLineOn) {
+    make(ES_MULTILINE | WS_VSCROLL, 10, 10, 120, 40);
+    std::u16string many;
+    for (int i = 0; i < 20; ++i) many += u"line\r\n";
+    setText(many);
+    parent().take();
+    send(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-WHEEL_DELTA), 0);
+    EXPECT_EQ(send(EM_GETFIRSTVISIBLELINE), 3);
+    EXPECT_EQ(parent().take(), (Lines{"VSCROLL", "VSCROLL", "VSCROLL"}));  // its own, not the wheel
+    DestroyWindow(edit);
+    make(0);
+    parent().take();
+    send(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-WHEEL_DELTA), 0);
+    EXPECT_EQ(parent().take(), Lines{"WHEEL"});
+}
+
 }  // namespace
