@@ -37,6 +37,8 @@ endforeach()
 # --- the Debian package
 set(CPACK_PACKAGE_NAME quillet-pro)
 set(CPACK_PACKAGE_VENDOR "Brambleworks")
+# The package has no public address yet; ".invalid" says so rather than
+# naming one that could belong to somebody else.
 set(CPACK_PACKAGE_CONTACT "Quillet Pro developers <quillet-pro@brambleworks.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "hierarchical checklist and outline manager")
 set(CPACK_PACKAGE_DESCRIPTION "Quillet Pro keeps named lists of items with check marks, notes,\
@@ -53,5 +55,4 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine")
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://brambleworks.invalid/quillet-pro")
 include(CPack)
