@@ -14,7 +14,9 @@
 #include "outline/tree_ops.h"
 #include "state/app_state.h"
 #include "state/shell_calls.h"
+#include "outline/unsaved_change.h"
 #include "storage/item_table.h"
+#include "storage/statements.h"
 
 namespace {
 
@@ -150,14 +152,27 @@ LRESULT moveItem(int direction) {
     setWaitCursor(1);
     LONG id = getItemId(tree, item);
     bool moved = false;
-    switch (direction) {
-    case MOVE_DOWN: moved = moveVertically(tree, item, 1); break;
-    case MOVE_UP: moved = moveVertically(tree, item, 0); break;
-    case MOVE_RIGHT: moved = moveRight(tree, item); break;
-    case MOVE_LEFT: moved = moveLeft(tree, item); break;
-    default: break;
+    bool stored = true;
+    WCHAR why[200] = {};
+    {
+        // The item's place and its siblings' orders are one change of the
+        // file: a power loss or a full store leaves all of it or none.
+        CommandTransaction change(dbCurrent);
+        switch (direction) {
+        case MOVE_DOWN: moved = moveVertically(tree, item, 1); break;
+        case MOVE_UP: moved = moveVertically(tree, item, 0); break;
+        case MOVE_RIGHT: moved = moveRight(tree, item); break;
+        case MOVE_LEFT: moved = moveLeft(tree, item); break;
+        default: break;
+        }
+        stored = change.commit();
+        if (!stored) unsavedChangeText(why, 200);
     }
     setWaitCursor(0);
+    if (!stored) {
+        reportUnsavedChangeAndReload(why);
+        return 0;
+    }
     if (moved) showMovedItem(tree, id, direction);
     return 0;
 }

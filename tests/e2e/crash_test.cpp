@@ -94,4 +94,8 @@ TEST(CrashE2E, ImportIntoTheCurrentList) {
                       "Butter\n\tsalted\n~for the bread\nJam\nTea\tX\n");
 }
 
+TEST(CrashE2E, Delete) { checkPowerLossAtEveryWrite(0, "tree \"Bread\" label tap\nkey Delete\nclick \"OK\"\n"); }
+
+TEST(CrashE2E, MoveUp) { checkPowerLossAtEveryWrite(1, "tree \"Eggs\" label tap\nkey Alt+Up\n"); }
+
 }  // namespace
