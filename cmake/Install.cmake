@@ -54,5 +54,5 @@ set(CPACK_STRIP_FILES ON)
 # draws with are named here (Tahoma-like faces from fonts-wine when there).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, fonts-symbola")
 include(CPack)

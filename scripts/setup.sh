@@ -10,7 +10,7 @@ packages=(
   fonts-wine fonts-dejavu-core xvfb xauth xdotool x11-apps x11-utils sqlite3 python3
   desktop-file-utils appstream
   libexpat1-dev libcmark-gfm-dev libcmark-gfm-extensions-dev pandoc hnb
-  libical-dev todoman
+  libical-dev todoman fonts-symbola
 )
 
 missing=()

@@ -87,6 +87,45 @@ struct Match {
     bool bold = false, italic = false;
 };
 
+// An outline face that has a glyph for `cp`, the closest fontconfig knows;
+// false when the device has none. Colour faces (bitmaps of fixed sizes)
+// are passed over: the grey-level drawing here cannot use them.
+bool matchFaceCovering(char32_t cp, Match& m) {
+    initFontconfig();
+    FcPattern* pat = FcPatternCreate();
+    FcCharSet* wanted = FcCharSetCreate();
+    bool ready = pat && wanted && FcCharSetAddChar(wanted, cp) && FcPatternAddCharSet(pat, FC_CHARSET, wanted);
+    if (wanted) FcCharSetDestroy(wanted);
+    if (!ready) {
+        if (pat) FcPatternDestroy(pat);
+        return false;
+    }
+    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+    FcDefaultSubstitute(pat);
+    FcResult res;
+    FcFontSet* sorted = FcFontSort(nullptr, pat, FcTrue, nullptr, &res);
+    FcPatternDestroy(pat);
+    if (!sorted) return false;
+    bool ok = false;
+    for (int i = 0; i < sorted->nfont && !ok; ++i) {
+        FcPattern* font = sorted->fonts[i];
+        FcCharSet* has = nullptr;
+        FcChar8* file = nullptr;
+        FcBool scalable = FcFalse, colour = FcFalse;
+        FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
+        FcPatternGetBool(font, FC_COLOR, 0, &colour);
+        if (!scalable || colour || FcPatternGetCharSet(font, FC_CHARSET, 0, &has) != FcResultMatch ||
+            !FcCharSetHasChar(has, cp) || FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch || !file)
+            continue;
+        m.path = (const char*)file;
+        m.index = 0;
+        FcPatternGetInteger(font, FC_INDEX, 0, &m.index);
+        ok = true;
+    }
+    FcFontSetDestroy(sorted);
+    return ok;
+}
+
 // The best face for the family, weight and slant; the family list ends in
 // the fallback, so a face the device lacks still finds a sans-serif one.
 bool matchFace(const std::string& family, bool bold, bool italic, Match& m) {
@@ -347,6 +386,23 @@ const Glyph& FontInstance::glyph(char32_t cp) {
     return g;
 }
 
+FT_Face FontInstance::faceCovering(char32_t cp, unsigned& index) {
+    Match m;
+    if (!matchFaceCovering(cp, m)) return nullptr;
+    std::unique_ptr<Face>& face = coverFaces_[m.path + "#" + std::to_string(m.index)];
+    if (!face) {
+        face = std::make_unique<Face>();
+        if (FT_New_Face(library(), m.path.c_str(), m.index, &face->ft) != 0) face->ft = nullptr;
+        if (face->ft && (!FT_IS_SCALABLE(face->ft) || FT_Set_Pixel_Sizes(face->ft, 0, (FT_UInt)ppem_) != 0)) {
+            FT_Done_Face(face->ft);
+            face->ft = nullptr;
+        }
+    }
+    if (!face->ft) return nullptr;
+    index = FT_Get_Char_Index(face->ft, cp);
+    return index ? face->ft : nullptr;
+}
+
 void FontInstance::loadGlyph(char32_t cp, Glyph& g) {
     // Control characters take no room and draw nothing.
     if (cp < 0x20 || cp == 0x7F) return;
@@ -366,6 +422,13 @@ void FontInstance::loadGlyph(char32_t cp, Glyph& g) {
             FT_UInt fi = FT_Get_Char_Index(fallback_->ft, cp);
             if (fi) {
                 f = fallback_->ft;
+                idx = fi;
+            }
+        }
+        if (idx == 0) {
+            unsigned fi = 0;
+            if (FT_Face covering = faceCovering(cp, fi)) {
+                f = covering;
                 idx = fi;
             }
         }

@@ -12,6 +12,8 @@
 
 #include "wingdi.h"
 
+struct FT_FaceRec_;
+
 namespace gdi {
 
 struct Glyph {
@@ -59,6 +61,10 @@ private:
     struct Face;
     std::unique_ptr<Face> face_;
     std::unique_ptr<Face> fallback_;  // for characters the face lacks
+    // Faces found for characters the fallback lacks too (emoji, scripts
+    // the sans-serif face has no letters for), by file.
+    std::unordered_map<std::string, std::unique_ptr<Face>> coverFaces_;
+    FT_FaceRec_* faceCovering(char32_t cp, unsigned& index);
     std::string path_, family_;
     int ppem_ = 12;
     bool emboldenSynthetic_ = false, obliqueSynthetic_ = false, mono_ = false, strike_ = false;

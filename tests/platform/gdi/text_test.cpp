@@ -86,6 +86,30 @@ TEST(Fonts, UnknownFaceFallsBackToASansFace) {
     DeleteObject(f);
 }
 
+// A character neither the face nor the sans-serif fallback has (an emoji)
+// is drawn from a face that has it, not as the missing-glyph box: two such
+// characters then look different.
+TEST(Fonts, CharactersNoFaceOfTheFamilyHasComeFromAFaceThatHasThem) {
+    if (!exists("/usr/share/fonts/truetype/ancient-scripts/Symbola_hint.ttf")) GTEST_SKIP() << "fonts-symbola not installed";
+    HFONT f = makeFont(-16);
+    auto draw = [&](const char16_t* text) {
+        Screen s(40, 30);
+        SelectObject(s.dc, f);
+        SetTextColor(s.dc, RGB(0, 0, 0));
+        SetBkMode(s.dc, TRANSPARENT);
+        TextOutW(s.dc, 2, 2, text, 2);
+        std::string pixels;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) pixels += s.at(x, y) == kWhite ? '.' : '#';
+        SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
+        return pixels;
+    };
+    const std::string milk = draw(u"\U0001F95B"), apple = draw(u"\U0001F34E");
+    EXPECT_NE(milk.find('#'), std::string::npos);
+    EXPECT_NE(milk, apple);
+    DeleteObject(f);
+}
+
 TEST(Fonts, HeightSignSelectsCharacterOrCellHeight) {
     Screen s(10, 10);
     HFONT ch = makeFont(-20);
