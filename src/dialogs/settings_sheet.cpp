@@ -48,8 +48,7 @@ LRESULT onSettings(HWND hwnd, int, HWND, int) {
     if (runSettingsSheet(hwnd) == -1) MessageBoxW(hwnd, u"error in PropertySheet()", u"error", 0);
     // Whatever took effect at once (the background, the button picture) is
     // the list's now, so the record is stored however the sheet closed.
-    if (dbCurrent && intListCount > 0) writeListAttributes(dbCurrent, strCurrentList, attrCurrentList);
-    showListAttributes(attrCurrentList);
+    if (storeShownListAttributes()) showListAttributes(attrCurrentList);
     if (hwndMain) {
         InvalidateRect(hwndMain, nullptr, TRUE);
         UpdateWindow(hwndMain);

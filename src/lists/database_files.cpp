@@ -17,6 +17,7 @@
 #include "lists/list_passwords.h"
 #include "outline/item_clipboard.h"
 #include "outline/tree_load.h"
+#include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
 #include "state/app_state.h"
 #include "state/shell_calls.h"
@@ -112,7 +113,7 @@ void leaveCurrentDatabase(HWND owner, int warnInBackupFolder) {
     if (!dbCurrent) return;
     // Lists without an active one leave no current list: there is no row
     // to write back, and writing would add one without a name.
-    if (intListCount > 0 && strCurrentList[0]) writeListAttributes(dbCurrent, strCurrentList, attrCurrentList);
+    storeCurrentListAttributes(true);
     ListNameCombo lists(hwndListCombo);
     purgeAllLists(dbCurrent, lists);
     closeDatabaseFile(dbCurrent);

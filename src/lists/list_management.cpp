@@ -16,6 +16,7 @@
 #include "outline/item_clipboard.h"
 #include "outline/item_draw.h"
 #include "outline/tree_load.h"
+#include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
 #include "state/app_state.h"
 #include "state/shell_calls.h"
@@ -120,7 +121,7 @@ void switchToChosenList() {
     if (hwndListName) SetWindowTextW(hwndListName, wide);
     intListIndex = int(index);
     // The list being left keeps what was changed while it was current.
-    if (strCurrentList[0] != 0) writeListAttributes(dbCurrent, strCurrentList, attrCurrentList);
+    storeCurrentListAttributes(true);
     // The undo record names a parked row of the list being left; in another
     // list the same number is another item.
     bUndoAvailable = 0;

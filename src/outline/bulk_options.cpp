@@ -7,6 +7,7 @@
 #include "outline/outline_reload.h"
 #include "outline/tree_checks.h"
 #include "outline/tree_load.h"
+#include "outline/unsaved_change.h"
 #include "resources/resource_ids.h"
 #include "state/app_state.h"
 #include "state/shell_calls.h"
@@ -28,10 +29,7 @@ void rebuildClauses() {
 
 // Sort and Hide Checked keep the list's attributes stored at once, so the
 // choice survives whatever ends the program.
-void storeAttributes() {
-    if (intListCount > 0 && dbCurrent && strCurrentList[0])
-        writeListAttributes(dbCurrent, strCurrentList, attrCurrentList);
-}
+bool storeAttributes() { return storeCurrentListAttributes(); }
 
 void reloadWithNewClauses() {
     rebuildClauses();
@@ -46,7 +44,8 @@ void applySort(int alphaSort, int checkSort) {
     attrCurrentList.bCheckSort = checkSort;
     checkOptionsItem(res::kCmdSortAlphabetic, alphaSort);
     checkOptionsItem(res::kCmdSortChecked, checkSort);
-    storeAttributes();
+    // A choice that could not be kept is put back as stored.
+    if (!storeAttributes()) return;
     setWaitCursor(1);
     reloadWithNewClauses();
     setWaitCursor(0);
@@ -84,8 +83,8 @@ LRESULT onHideChecked(HWND, int, HWND, int) {
     if (bListLocked == 1) return 0;
     attrCurrentList.bHideChecked = toggled(attrCurrentList.bHideChecked);
     checkOptionsItem(res::kCmdHideChecked, attrCurrentList.bHideChecked);
+    if (!storeAttributes()) return 0;
     setWaitCursor(1);
-    storeAttributes();
     reloadWithNewClauses();
     setWaitCursor(0);
     return 0;

@@ -25,6 +25,7 @@
 #include "state/shell_calls.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 using namespace outline_input;
 
@@ -61,14 +62,17 @@ LRESULT onBeginLabelEdit(NMTVDISPINFOW* info) {
 }
 
 // An item without a text: its row and its subtree's rows go, and the
-// parent is brought up to date.
-LRESULT removeUnnamedItem(HWND tree, HTREEITEM item) {
+// parent is brought up to date. `lostLabel` is the message for a label that
+// could not be stored, told once the item has gone.
+LRESULT removeUnnamedItem(HWND tree, HTREEITEM item, LPCWSTR lostLabel = nullptr) {
     HTREEITEM parent = treeParent(tree, item);
     LONG id = getItemId(tree, item);
     LONG parentId = parent ? getItemId(tree, parent) : 0;
+    bool removed = true;
     if (id > 0) {
+        CommandTransaction change(dbCurrent);
         deleteDescendants(currentItemTable(), id);
-        deleteItemRow(currentItemTable(), id);
+        removed = deleteItemRow(currentItemTable(), id) > 0 && change.commit();
     }
     SendMessageW(tree, TVM_DELETEITEM, 0, (LPARAM)item);
     if (parent) {
@@ -93,6 +97,11 @@ LRESULT removeUnnamedItem(HWND tree, HTREEITEM item) {
         showPanes();
     }
     bOrderDirty = 0;
+    // A row that could not go is still stored, so it shows again.
+    if (!removed)
+        lostLabel ? reportUnsavedChangeAndReload(lostLabel) : reportUnsavedChangeAndReload();
+    else if (lostLabel)
+        reportUnsavedChange(lostLabel);
     return 1;
 }
 
@@ -118,7 +127,7 @@ int storedLength(const WCHAR* doubled) {
     return count;
 }
 
-LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
+LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info, bool unnamed) {
     HTREEITEM item = info->item.hItem;
     LONG id = getItemId(tree, item);
     LONG parentId = parentIdOf(tree, item);
@@ -145,8 +154,14 @@ LRESULT storeLabel(HWND tree, NMTVDISPINFOW* info) {
     if (id > 0 && writeItem(currentItemTable(), record) <= 0) {
         // The label the person typed is not stored: the node keeps the text
         // it had, which is the stored one (a reload would pull the node out
-        // from under the editor that is ending).
+        // from under the editor that is ending). A new item had none, and
+        // an item without a text goes.
         bOrderDirty = 0;
+        if (unnamed) {
+            WCHAR message[200];
+            unsavedChangeText(message, 200);
+            return removeUnnamedItem(tree, info->item.hItem, message);
+        }
         reportUnsavedChange();
         updateMenus();
         return 0;
@@ -206,7 +221,7 @@ LRESULT onEndLabelEdit(NMTVDISPINFOW* info) {
         bOrderDirty = 0;
         return 1;
     }
-    return storeLabel(tree, info);
+    return storeLabel(tree, info, !current[0]);
 }
 
 // --- expansion -------------------------------------------------------------------
@@ -224,15 +239,24 @@ LRESULT onItemExpanded(NMTREEVIEWW* info) {
     SetFocus(tree);
     SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, 0);
     UINT action = info->action & TVE_TOGGLE;
+    bool stored = true;
     if (id > 0 && (action == TVE_EXPAND || action == TVE_COLLAPSE)) {
         ItemRecord record{};
         record.longID = id;
         record.bNodeExpand = action == TVE_EXPAND ? 1 : 0;
         record.fieldMask = ITEM_EXPAND;
-        if (writeItem(currentItemTable(), record) <= 0) reportUnsavedChange();
+        stored = writeItem(currentItemTable(), record) > 0;
+    }
+    if (!stored) {
+        // The node goes back to the state its row keeps.
+        bOutlineLoading = 1;
+        SendMessageW(tree, TVM_EXPAND, action == TVE_EXPAND ? TVE_COLLAPSE : TVE_EXPAND,
+                     (LPARAM)info->itemNew.hItem);
+        bOutlineLoading = 0;
     }
     SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree, nullptr, TRUE);
+    if (!stored) reportUnsavedChange();
     return 0;
 }
 

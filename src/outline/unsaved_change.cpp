@@ -6,8 +6,10 @@
 
 #include "common/message_dialog.h"
 #include "outline/outline_reload.h"
+#include "outline/tree_load.h"
 #include "state/app_state.h"
 #include "state/shell_calls.h"
+#include "storage/list_attributes.h"
 #include "storage/statements.h"
 #include "wcrt.h"
 
@@ -129,4 +131,27 @@ void endCommandWrites() {
     // What the command wrote may have been a setting as much as an item.
     reportUnsavedChange(u"Your change could not be saved because the storage is full.");
     showStoredOutline();
+}
+
+bool storeCurrentListAttributes(bool leaving) {
+    if (!dbCurrent || intListCount <= 0 || !strCurrentList[0]) return true;
+    WCHAR text[200];
+    {
+        CommandTransaction change(dbCurrent);
+        if (writeListAttributes(dbCurrent, strCurrentList, attrCurrentList) == 1 && change.commit()) return true;
+        // Told in SQLite's words before the rollback takes them.
+        unsavedChangeText(text, 200);
+    }
+    const bool shown = !leaving && hwndMain && IsWindow(hwndMain);
+    if (!shown) {
+        reportUnsavedChange(text);
+        return false;
+    }
+    ListAttributes stored = attrCurrentList;
+    if (readListAttributes(dbCurrent, strCurrentList, &stored) == 1) {
+        attrCurrentList = stored;
+        applyListAttributes(attrCurrentList);
+    }
+    reportUnsavedChangeAndReload(text);
+    return false;
 }

@@ -39,3 +39,10 @@ void endCommandWrites();
 // writes: pass `id > 0` for writeItem's identifier, `code == 101` for a
 // statement's SQLite code.
 int checkStored(bool stored);
+// Stores the current list's attributes (sort, hiding, look, password) in one
+// transaction. When that fails the person is told, and the list takes the
+// record as the file keeps it, so that what shows is what is stored. True
+// when stored, or when there is no current list to store. `leaving`: the
+// list is being left (another list, the database closing), so it is only
+// told, not shown again.
+bool storeCurrentListAttributes(bool leaving = false);

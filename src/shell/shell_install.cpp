@@ -4,6 +4,7 @@
 #include "outline/bulk_commands.h"
 #include "outline/outline_reload.h"
 #include "outline/tree_load.h"
+#include "outline/unsaved_change.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
 #include "shell/menu_bar.h"
@@ -23,5 +24,6 @@ void installShellCalls() {
     calls.applyListAttributes = applyListAttributes;
     calls.reloadCurrentList = reloadCurrentList;
     calls.fontSize = onFontSize;
+    calls.storeListAttributes = [] { return storeCurrentListAttributes(); };
     setShellCalls(calls);
 }

@@ -13,7 +13,8 @@ void setShellCalls(const ShellCalls& calls) {
     // nothing without a word.
     assert(calls.updateMenus && calls.updateEditBar && calls.setWaitCursor && calls.enableMenuCommand &&
            calls.checkOptionsItem && calls.renameOptionsItem && calls.toggleNotes && calls.placeListBar &&
-           calls.askListPassword && calls.applyListAttributes && calls.reloadCurrentList && calls.fontSize);
+           calls.askListPassword && calls.applyListAttributes && calls.reloadCurrentList && calls.fontSize &&
+           calls.storeListAttributes);
     installed = calls;
 }
 
@@ -58,6 +59,8 @@ void showListAttributes(ListAttributes record) {
 void reloadShownList() {
     if (installed.reloadCurrentList) installed.reloadCurrentList();
 }
+
+bool storeShownListAttributes() { return installed.storeListAttributes ? installed.storeListAttributes() : true; }
 
 LRESULT applyOutlineFontSize(HWND hwnd, int id, HWND hwndCtl, int code) {
     return installed.fontSize ? installed.fontSize(hwnd, id, hwndCtl, code) : 0;

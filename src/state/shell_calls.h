@@ -27,6 +27,7 @@ struct ShellCalls {
     void (*applyListAttributes)(ListAttributes record);
     void (*reloadCurrentList)();
     LRESULT (*fontSize)(HWND hwnd, int id, HWND hwndCtl, int code);
+    bool (*storeListAttributes)();
 };
 
 // Puts `calls` in force, every entry filled (checked in debug builds).
@@ -61,5 +62,9 @@ int askCurrentListPassword();
 void showListAttributes(ListAttributes record);
 // The outline reloads the current list (see outline/outline_reload.h).
 void reloadShownList();
+// Stores the current list's attributes, telling the person and showing the
+// stored ones when that fails (see outline/unsaved_change.h); true while
+// nothing is installed.
+bool storeShownListAttributes();
 // The outline's Font Size command `id` (see outline/bulk_commands.h).
 LRESULT applyOutlineFontSize(HWND hwnd, int id, HWND hwndCtl, int code);

@@ -1,6 +1,7 @@
 // A device whose store fills up (--storage-limit): the program starts, says
 // what could not be stored, and shows only what is stored.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -126,6 +127,51 @@ TEST(FullStorageE2E, AnExportThatDoesNotFitIsRemovedAndAnImportStopsAtItsFirstIt
     EXPECT_EQ(treeText(after, 1), "");
     EXPECT_EQ(e2e::queryOne(run.database(), "PRAGMA integrity_check;"), "ok");
     EXPECT_EQ(e2e::queryOne(run.database(), "SELECT group_concat(strText) FROM 'Groceries';"), "Milk");
+}
+
+// Writes refused halfway through a command, as a store that fills between
+// two statements refuses them (triggers stand in for it): a new item whose
+// label is refused goes with its row, a node whose folding is refused opens
+// again, and the list's record refused at the close is told while the
+// window shows.
+TEST(FullStorageE2E, WritesRefusedHalfwayLeaveNothingShownThatIsNotStored) {
+    e2e::Run run;
+    ASSERT_EQ(run.script(e2e::kFirstStart + "menu \"New Item\"\ntype \"Milk\"\nkey Enter\n"
+                                            "menu \"New Sub-Item\"\ntype \"Skim\"\nkey Enter\n"),
+              0)
+        << run.err();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(run.database().c_str(), &db), SQLITE_OK);
+    int n = 0;
+    for (const char* refuse : {"UPDATE OF strText ON 'Groceries'", "UPDATE OF bNodeExpand ON 'Groceries'",
+                               "UPDATE ON ListAttributes"}) {
+        const std::string trigger = "CREATE TRIGGER refuse" + std::to_string(++n) + " BEFORE " + refuse +
+                                    " BEGIN SELECT RAISE(ABORT, 'no room'); END;";
+        EXPECT_EQ(sqlite3_exec(db, trigger.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    }
+    sqlite3_close(db);
+    ASSERT_EQ(run.script("menu \"New Item\"\ntype \"Bread\"\nkey Enter\ndump label.json\nclick \"OK\"\n"
+                         "dump after_label.json\n"
+                         "tree \"Milk\" button\ndump fold.json\nclick \"OK\"\ndump after_fold.json\n"
+                         "menu \"File/Exit\"\ndump close.json\nclick \"OK\"\n"),
+              0)
+        << run.err();
+    const std::string refused = "Error: The list could not be saved: no room.";
+    EXPECT_EQ(openMessage(e2e::readJson(run.path("label.json"))), refused);
+    e2e::Json afterLabel = e2e::readJson(run.path("after_label.json"));
+    EXPECT_EQ(treeText(afterLabel, 0), "Milk");
+    EXPECT_EQ(treeText(afterLabel, 1), "");
+    EXPECT_EQ(openMessage(e2e::readJson(run.path("fold.json"))), refused);
+    const e2e::Json* tree = e2e::findWindow(e2e::readJson(run.path("after_fold.json"))["windows"], "class", "systreeview32");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE((*tree)["tree"][0]["expanded"].b);
+    e2e::Json closing = e2e::readJson(run.path("close.json"));
+    EXPECT_EQ(openMessage(closing), refused);
+    const e2e::Json* main = e2e::findWindow(closing["windows"], "class", "quillet pro");
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE((*main)["visible"].b);
+    EXPECT_EQ(e2e::queryOne(run.database(), "SELECT group_concat(strText || bNodeExpand) FROM 'Groceries';"),
+              "Milk1,Skim0");
 }
 
 }  // namespace
