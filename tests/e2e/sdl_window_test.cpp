@@ -288,7 +288,12 @@ TEST_F(SdlWindow, FitsTheDisplayFollowsAResizeAndTurnsASecondStartAway) {
 
     // The window carries the program's icon.
     if (haveTool("xprop")) {
-        std::string icon = capture("DISPLAY=" + display_.name() + " xprop -id " + window_ + " _NET_WM_ICON");
+        // The window can be found before the host has given it its icon.
+        std::string icon;
+        for (int tries = 0; tries < 50 && icon.find("Icon (") == std::string::npos; ++tries) {
+            if (tries) usleep(100 * 1000);
+            icon = capture("DISPLAY=" + display_.name() + " xprop -id " + window_ + " _NET_WM_ICON");
+        }
         EXPECT_NE(icon.find("Icon (64 x 64)"), std::string::npos) << icon.substr(0, 200);
     }
 
