@@ -49,6 +49,17 @@ int codePageToWide(const char* text, WCHAR* out, int capacity) {
     if (!text) return 0;
     int length = static_cast<int>(std::strlen(text));
     if (length == 0) return 0;
+    // Every system code page (the single-byte pages and UTF-8) keeps ASCII
+    // as it is: plain ASCII text, most of what a list holds, is widened
+    // here without the two conversion passes and their buffer.
+    int ascii = 0;
+    while (ascii < length && !(static_cast<unsigned char>(text[ascii]) & 0x80)) ++ascii;
+    if (ascii == length) {
+        const int written = length < capacity - 1 ? length : capacity - 1;
+        for (int i = 0; i < written; ++i) out[i] = static_cast<WCHAR>(static_cast<unsigned char>(text[i]));
+        out[written] = 0;
+        return written;
+    }
     // A character may take several bytes (UTF-8), so the whole text is
     // converted and the characters are cut afterwards.
     int needed = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);

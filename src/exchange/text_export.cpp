@@ -11,10 +11,13 @@
 #include "exchange/export_rows.h"
 #include "exchange/list_file_format.h"
 #include "exchange/remembered_paths.h"
+#include "outline/current_items.h"
 #include "state/app_state.h"
 #include "state/shell_calls.h"
+#include "storage/item_statements.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 #include "wcrt.h"
 
 namespace {
@@ -25,22 +28,18 @@ void writeTabs(FILE* file, int depth) {
     for (int i = 0; i < depth; ++i) fputws(u"\t", file);
 }
 
-// One statement reads the whole list: asking the table for each parent's
-// children scans all of it once per parent (the item tables have no index
-// on longParentID), which for a long list takes many seconds.
+// One statement reads the whole list, rather than one per parent's
+// children; false when it cannot be read to its end.
 bool readList(sqlite3* db, const char* listName, ExportList* out) {
-    std::string name = quoteSql(listName);
-    std::string sql =
-        attrCurrentList.bPassword == 1
-            ? formatSql("SELECT longID,bfdecrypt(strText),bChecked,bNote,bfdecrypt(strNoteText),intNumChild,"
-                        "longParentID FROM '%s' WHERE longID > 0 ORDER BY longOrder;",
-                        name.c_str())
-            : formatSql("SELECT longID,strText,bChecked,bNote,strNoteText,intNumChild,longParentID FROM '%s' WHERE "
-                        "longID > 0 ORDER BY longOrder;",
-                        name.c_str());
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return false;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    ItemTable table = itemTableOf(db, listName);
+    table.enciphered = attrCurrentList.bPassword == 1;
+    Statement read = item_sql::prepare(
+        table, "SELECT longID,$strText,bChecked,bNote,$strNoteText,intNumChild,longParentID FROM '@' WHERE "
+               "longID > 0 ORDER BY longOrder;");
+    if (!read.ready()) return false;
+    sqlite3_stmt* statement = read.get();
+    int code;
+    while ((code = read.step()) == SQLITE_ROW) {
         ExportRow row;
         row.id = columnNumber(statement, 0);
         // The item's field holds 99 characters of text and 999 of note.
@@ -59,8 +58,7 @@ bool readList(sqlite3* db, const char* listName, ExportList* out) {
         out->children[columnNumber(statement, 6)].push_back(out->rows.size());
         out->rows.push_back(row);
     }
-    sqlite3_finalize(statement);
-    return true;
+    return code == SQLITE_DONE;
 }
 
 // The items under `parent` at `depth`, each followed by its note and, when
@@ -117,13 +115,12 @@ int exportList(HWND owner, LPCWSTR path) {
         warn(owner, u"Could not get record count!");
         return 0;
     }
-    std::string count = formatSql("SELECT COUNT(*) FROM '%s';", quoteSql(strCurrentList).c_str());
-    char errorText[200];
-    int rows = 0;
-    if (!queryInt(dbCurrent, count.c_str(), errorText, sizeof errorText, &rows)) {
+    Statement count = item_sql::prepare(itemTableOf(dbCurrent, strCurrentList), "SELECT COUNT(*) FROM '@';");
+    if (count.step() != SQLITE_ROW) {
         warn(owner, u"Could not get record count!");
         return 0;
     }
+    const int rows = int(count.number(0));
     if (rows == 0) {
         warn(owner, u"Record count in list is zero!");
         return 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "common/codepage.h"
@@ -255,9 +256,13 @@ int insertLines(HWND owner, HWND progress, int total, const std::function<bool(I
     state.order = nextOrder(currentItemTable(), 0);
     // One transaction for the whole file: a commit per item costs more than
     // the item itself. Items before a faulty line are kept. Each of the
-    // item statements is compiled once for the whole file.
+    // item statements is compiled once for the whole file, and inside the
+    // transaction the next identifier is known here rather than asked of the
+    // table for each item.
     StatementReuse reuse(dbCurrent);
     bool inTransaction = beginListTransaction(dbCurrent);
+    std::optional<ItemIdRun> ids;
+    if (inTransaction) ids.emplace(currentItemTable());
     LPCWSTR message = nullptr;
     int shown = 0;
     long running = 100;

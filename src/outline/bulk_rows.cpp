@@ -17,23 +17,23 @@ namespace {
 
 // The statement has no condition: parked items and the cut item on the
 // clipboard change with the rest, so they come back as the list now is.
-void setEveryRow(const char* format, int flag) {
+void setEveryRow(const char* templ, int flag) {
     if (!currentListOpen()) return;
     setWaitCursor(1);
-    runOnCurrentList(format, flag);
+    runOnCurrentList(templ, flag);
     reloadCurrentList();
     fitPanesToOutline();
     updateMenus();
     setWaitCursor(0);
 }
 
-void setCheckedEverywhere(int checked) { setEveryRow("UPDATE '%s' set bChecked = %d;", checked); }
+void setCheckedEverywhere(int checked) { setEveryRow("UPDATE '@' set bChecked = ?;", checked); }
 
 // The rows keep the state, so it holds over a change of list or a restart.
-void setExpandedEverywhere(int expanded) { setEveryRow("UPDATE '%s' set bNodeExpand = %d;", expanded); }
+void setExpandedEverywhere(int expanded) { setEveryRow("UPDATE '@' set bNodeExpand = ?;", expanded); }
 
 void setShownEverywhere(int shown) {
-    setEveryRow("UPDATE '%s' set bDisplay = %d;", shown);
+    setEveryRow("UPDATE '@' set bDisplay = ?;", shown);
     // Hidden items change colour everywhere, the empty face may show.
     if (currentListOpen() && hwndMain) InvalidateRect(hwndMain, nullptr, TRUE);
 }

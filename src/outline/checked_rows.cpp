@@ -5,9 +5,13 @@
 #include <unordered_set>
 #include <vector>
 
+#include "storage/item_statements.h"
+#include "storage/item_table.h"
 #include "storage/sql_helpers.h"
 #include "storage/statements.h"
 #include "windef.h"
+
+using item_sql::prepare;
 
 namespace {
 
@@ -18,15 +22,14 @@ struct Row {
     int numChild;
 };
 
-bool readRows(sqlite3* db, const std::string& name, std::vector<Row>* rows) {
-    std::string sql = formatSql("SELECT longID,longParentID,bChecked,intNumChild FROM '%s';", name.c_str());
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return false;
+bool readRows(const ItemTable& table, std::vector<Row>* rows) {
+    Statement read = prepare(table, "SELECT longID,longParentID,bChecked,intNumChild FROM '@';");
+    if (!read.ready()) return false;
+    sqlite3_stmt* statement = read.get();
     int code;
-    while ((code = sqlite3_step(statement)) == SQLITE_ROW)
+    while ((code = read.step()) == SQLITE_ROW)
         rows->push_back({columnNumber(statement, 0), columnNumber(statement, 1), (int)columnNumber(statement, 2),
                          (int)columnNumber(statement, 3)});
-    sqlite3_finalize(statement);
     return code == SQLITE_DONE;
 }
 
@@ -57,18 +60,15 @@ std::vector<LONG> doomedRows(const std::vector<Row>& rows) {
     return doomed;
 }
 
-bool run(sqlite3* db, const std::string& sql) {
-    char errorText[200];
-    return executeSql(db, sql.c_str(), errorText, sizeof errorText) == SQLITE_DONE;
-}
-
 }  // namespace
 
 int deleteCheckedRows(sqlite3* db, const char* listName) {
     if (!db || !listName || !tableExists(db, listName)) return -1;
-    const std::string name = quoteSql(listName);
+    ItemTable table;
+    table.db = db;
+    table.name = listName;
     std::vector<Row> rows;
-    if (!readRows(db, name, &rows)) return -1;
+    if (!readRows(table, &rows)) return -1;
     std::vector<LONG> doomed = doomedRows(rows);
     if (doomed.empty()) return 0;
 
@@ -77,17 +77,19 @@ int deleteCheckedRows(sqlite3* db, const char* listName) {
     for (const Row& row : rows)
         if (row.id > 0 && !gone.count(row.id)) ++liveChildren[row.parent];
 
-    if (!run(db, "BEGIN TRANSACTION;")) return -1;
-    bool ok = true;
-    // Each statement is compiled once and run for every row with its values
+    // One transaction, rolled back whole when a statement fails. Each
+    // statement is compiled once and run for every row with its values
     // bound.
-    Statement remove(db, formatSql("DELETE FROM '%s' WHERE longID = ?;", name.c_str()));
+    CommandTransaction change(db);
+    if (!change.begun()) return -1;
+    bool ok = true;
+    Statement remove = prepare(table, "DELETE FROM '@' WHERE longID = ?;");
     for (size_t i = 0; ok && i < doomed.size(); ++i) {
         ok = remove.bind(doomed[i]).run() == SQLITE_DONE;
         remove.reset();
     }
     // Only the counts that changed are written; the others already hold.
-    Statement recount(db, formatSql("UPDATE '%s' SET intNumChild=? WHERE longID = ?;", name.c_str()));
+    Statement recount = prepare(table, "UPDATE '@' SET intNumChild=? WHERE longID = ?;");
     for (size_t i = 0; ok && i < rows.size(); ++i) {
         const Row& row = rows[i];
         if (row.id <= 0 || gone.count(row.id)) continue;
@@ -97,9 +99,6 @@ int deleteCheckedRows(sqlite3* db, const char* listName) {
         ok = recount.bind(count).bind(row.id).run() == SQLITE_DONE;
         recount.reset();
     }
-    if (!ok || !run(db, "COMMIT;")) {
-        run(db, "ROLLBACK;");
-        return -1;
-    }
+    if (!ok || !change.commit()) return -1;
     return (int)doomed.size();
 }

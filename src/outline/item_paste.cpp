@@ -9,6 +9,7 @@
 #include "outline/current_items.h"
 #include "state/app_state.h"
 #include "storage/database.h"
+#include "storage/item_statements.h"
 #include "storage/item_table.h"
 #include "storage/sql_helpers.h"
 #include "storage/statements.h"
@@ -17,6 +18,8 @@
 // item back | pasteItemRows | purge
 
 namespace {
+
+using item_sql::prepare;
 
 // --- statements --------------------------------------------------------------------
 
@@ -86,17 +89,11 @@ bool quoteField(WCHAR* text, int capacity) {
 // enciphered list is enciphered on the way.
 void carryColumn(sqlite3* db, const char* column, const char* sourceList, LONG sourceId, const char* targetList,
                  LONG targetId, bool sameList) {
-    const std::string source = quoteSql(sourceList);
-    const std::string target = quoteSql(targetList);
     const bool encipher = !sameList && attrCurrentList.bPassword == 1;
-    if (encipher)
-        run(db, formatSql("UPDATE '%s' SET %s = bfencrypt((SELECT %s FROM '%s' WHERE longID = %ld)) WHERE longID = %ld;",
-                          target.c_str(), column, column, source.c_str(), static_cast<long>(sourceId),
-                          static_cast<long>(targetId)));
-    else
-        run(db, formatSql("UPDATE '%s' SET %s = (SELECT %s FROM '%s' WHERE longID = %ld) WHERE longID = %ld;",
-                          target.c_str(), column, column, source.c_str(), static_cast<long>(sourceId),
-                          static_cast<long>(targetId)));
+    const std::string read = std::string("SELECT ") + column + " FROM '" + quoteSql(sourceList) + "' WHERE longID = ?";
+    const std::string value = encipher ? "bfencrypt((" + read + "))" : "(" + read + ")";
+    Statement carry(db, "UPDATE '" + quoteSql(targetList) + "' SET " + column + " = " + value + " WHERE longID = ?;");
+    carry.bind(sourceId).bind(targetId).run();
 }
 
 // Inserts a copy of the source row `record` (read from `sourceId`) under
@@ -179,15 +176,24 @@ bool insideOwnSubtree(sqlite3* db, const char* listName, LONG id, LONG parentId)
 
 PasteResult moveCutItem(sqlite3* db, const char* listName, LONG positive, const PastePlace& place) {
     PasteResult result;
-    const std::string name = quoteSql(listName);
-    const long id = static_cast<long>(positive);
+    const ItemTable table = itemTableOf(db, listName);
     begin(db);
-    run(db, formatSql("UPDATE '%s' set longID = %ld WHERE longID = %ld;", name.c_str(), id, -id));
-    run(db, formatSql("UPDATE '%s' set longParentID = %ld WHERE longID = %ld;", name.c_str(),
-                      static_cast<long>(place.parentId), id));
-    run(db, formatSql("UPDATE '%s' set longOrder = %ld WHERE longID = %ld;", name.c_str(),
-                      static_cast<long>(place.order), id));
-    if (place.hasSelection) sequenceOrder(itemTableOf(db, listName), place.parentId, positive);
+    // The three changes of the row go in together or not at all: a row
+    // half moved would be lost from the outline.
+    bool moved = prepare(table, "UPDATE '@' set longID = ? WHERE longID = ?;").bind(positive).bind(-positive).run() ==
+                 SQLITE_DONE;
+    moved = moved && prepare(table, "UPDATE '@' set longParentID = ? WHERE longID = ?;")
+                             .bind(place.parentId)
+                             .bind(positive)
+                             .run() == SQLITE_DONE;
+    moved = moved &&
+            prepare(table, "UPDATE '@' set longOrder = ? WHERE longID = ?;").bind(place.order).bind(positive).run() ==
+                SQLITE_DONE;
+    if (!moved) {
+        run(db, "ROLLBACK;");
+        return result;
+    }
+    if (place.hasSelection) sequenceOrder(table, place.parentId, positive);
     commit(db);
     result.pastedId = positive;
     result.consumed = true;

@@ -2,21 +2,17 @@
 
 #include <string>
 
+#include "outline/current_items.h"
 #include "outline/notes.h"
 #include "outline/tree_load.h"
 #include "state/app_state.h"
-#include "storage/sql_helpers.h"
+#include "storage/item_statements.h"
 
 int currentListOpen() { return dbCurrent && strCurrentList[0] && bListLocked != 1 ? 1 : 0; }
 
-int runOnCurrentList(const char* format, int flag) {
+int runOnCurrentList(const char* templ, int flag) {
     if (!currentListOpen()) return 0;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    std::string sql = formatSql(format, quoteSql(strCurrentList).c_str(), flag);
-#pragma GCC diagnostic pop
-    char errorText[200];
-    return executeSql(dbCurrent, sql.c_str(), errorText, sizeof errorText);
+    return item_sql::prepare(currentItemTable(), templ).bind(flag).run();
 }
 
 void reloadCurrentList() {

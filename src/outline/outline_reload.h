@@ -10,9 +10,10 @@
 // 1 when the current list's rows may be changed and shown: a database is
 // open, a list is current and it is not waiting for its password.
 int currentListOpen();
-// Runs `format` (one "%s" for the quoted table name, then `flag`) on the
-// current list's table: the whole-table updates of the Options menu.
-int runOnCurrentList(const char* format, int flag);
+// Runs the item statement template `templ` ('@' the table, one "?" bound
+// to `flag`) on the current list's table: the whole-table updates of the
+// Options menu. SQLite's code (101 done), 0 without an open list.
+int runOnCurrentList(const char* templ, int flag);
 // loadOutline of the current list with the clauses in force (callers show
 // the wait cursor around it), leaving no item selected and the notes pane
 // empty.

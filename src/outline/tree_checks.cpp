@@ -2,13 +2,12 @@
 #include "outline/tree_checks.h"
 
 #include <cstdlib>
-#include <string>
 
 #include "outline/current_items.h"
 #include "outline/tree_ops.h"
 #include "state/app_state.h"
+#include "storage/item_statements.h"
 #include "storage/item_table.h"
-#include "storage/sql_helpers.h"
 #include "storage/statements.h"
 
 namespace {
@@ -99,8 +98,7 @@ void uncheckSubtree(HWND tree, HTREEITEM item) {
         // statement is compiled once for the branch.
         StatementReuse reuse(dbCurrent);
         CommandTransaction transaction(dbCurrent);
-        const std::string sql = formatSql("UPDATE '%s' SET bChecked = ? WHERE longID = ?;", quoteSql(strCurrentList).c_str());
-        Statement uncheck(dbCurrent, sql);
+        Statement uncheck = item_sql::prepare(currentItemTable(), "UPDATE '@' SET bChecked = ? WHERE longID = ?;");
         for (int i = 0; i < count; ++i) {
             uncheck.bind(0).bind(ids[i]).run();
             uncheck.reset();

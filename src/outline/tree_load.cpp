@@ -19,14 +19,13 @@
 #include "outline/tree_ops.h"
 #include "state/app_state.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 namespace {
 
 HIMAGELIST himlState = nullptr;
 
 bool protectedList() { return attrCurrentList.bPassword == 1; }
-
-std::string name(const char* listName) { return quoteSql(listName); }
 
 // One shown row as the load reads it; its text lies in the list's texts.
 struct LoadedRow {
@@ -51,23 +50,21 @@ struct LoadedList {
 
 void expandItem(HWND tree, HTREEITEM item) { SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)item); }
 
-// Reads the whole list with one statement. Asking the table for each
-// parent's children separately makes a full scan of it per parent (the item
-// tables have no index on longParentID), which for a few thousand parents
-// takes seconds; one pass that sorts the rows to their parents here gives
-// the same tree in a fraction of that.
+// Reads the whole list with one statement and sorts the rows to their
+// parents here; false when it cannot be read to its end.
 bool readList(sqlite3* db, const char* listName, const char* filterClause, const char* orderClause, LoadedList* out) {
-    std::string sql =
-        protectedList()
-            ? formatSql("SELECT longID,bfdecrypt(strText) AS strTextForSort,bChecked,bNodeExpand,intNumChild,"
-                        "longParentID FROM '%s' WHERE longID >= 0 %s %s;",
-                        name(listName).c_str(), filterClause, orderClause)
-            : formatSql("SELECT longID,strText,bChecked,bNodeExpand,intNumChild,longParentID FROM '%s' WHERE "
-                        "longID >= 0 %s %s;",
-                        name(listName).c_str(), filterClause, orderClause);
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return false;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    // The table's name and the clauses are the statement's own text; it
+    // has no values.
+    const std::string columns = protectedList()
+                                    ? "longID,bfdecrypt(strText) AS strTextForSort,bChecked,bNodeExpand,intNumChild,"
+                                      "longParentID"
+                                    : "longID,strText,bChecked,bNodeExpand,intNumChild,longParentID";
+    Statement read(db, "SELECT " + columns + " FROM '" + quoteSql(listName) + "' WHERE longID >= 0 " + filterClause +
+                           " " + orderClause + ";");
+    if (!read.ready()) return false;
+    sqlite3_stmt* statement = read.get();
+    int code;
+    while ((code = read.step()) == SQLITE_ROW) {
         LoadedRow row;
         row.id = columnNumber(statement, 0);
         char text[codePageBytes(TREE_TEXT_CHARS)];
@@ -84,8 +81,7 @@ bool readList(sqlite3* db, const char* listName, const char* filterClause, const
         out->children[parent].push_back((int)out->rows.size());
         out->rows.push_back(row);
     }
-    sqlite3_finalize(statement);
-    return true;
+    return code == SQLITE_DONE;
 }
 
 // The suffix of a loaded parent from the check marks of the children that

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -82,14 +83,17 @@ namespace {
 // when the text does not form a closed literal: a single quote left
 // undoubled is refused as it always was, so the same texts fail.
 bool literalText(const WCHAR* wide, int chars, int bytes, std::string* out) {
+    // Kept on the stack: an import converts two fields of every item.
+    WCHAR copy[ITEM_NOTE_CHARS];
+    char narrow[codePageBytes(ITEM_NOTE_CHARS)];
+    if (chars > ITEM_NOTE_CHARS || bytes > ITEM_NOTE_CHARS) return false;
     int length = 0;
     while (length < chars - 1 && wide[length]) ++length;  // a full field may lack its terminator
-    std::vector<WCHAR> copy(wide, wide + length);
-    copy.push_back(0);
+    std::char_traits<WCHAR>::copy(copy, wide, static_cast<size_t>(length));
+    copy[length] = 0;
     // `bytes` - 1 characters, in as many bytes as the code page needs.
-    std::vector<char> narrow(static_cast<size_t>(codePageBytes(bytes)));
-    wideToCodePage(copy.data(), narrow.data(), codePageBytes(bytes), bytes - 1);
-    const std::string doubled(narrow.data());
+    wideToCodePage(copy, narrow, codePageBytes(bytes), bytes - 1);
+    const std::string_view doubled(narrow);
     out->clear();
     size_t run = 0;
     for (size_t i = 0; i <= doubled.size(); ++i) {
@@ -117,6 +121,47 @@ int countItems(const ItemTable& table) {
 
 namespace {
 
+// The identifiers of the open ItemIdRun: its table and, once read, the
+// largest absolute identifier in it.
+struct IdRun {
+    bool open = false;
+    sqlite3* db = nullptr;
+    std::string name;
+    bool known = false;
+    LONG largest = 0;
+};
+
+IdRun& idRun() {
+    static IdRun run;
+    return run;
+}
+
+bool inIdRun(const ItemTable& table) {
+    const IdRun& run = idRun();
+    return run.open && run.db == table.db && table.name && run.name == table.name;
+}
+
+LONG largestItemId(const ItemTable& table) {
+    if (!inIdRun(table)) return maxAbsItemId(table);
+    IdRun& run = idRun();
+    if (!run.known) {
+        run.largest = maxAbsItemId(table);
+        run.known = true;
+    }
+    return run.largest;
+}
+
+// A row was inserted as `id` (0: the insert failed, and what the table
+// holds is read again next time).
+void noteInserted(const ItemTable& table, LONG id) {
+    if (!inIdRun(table)) return;
+    IdRun& run = idRun();
+    if (id <= 0)
+        run.known = false;
+    else if (run.known && id > run.largest)
+        run.largest = id;
+}
+
 LONG insertItem(const ItemTable& table, const ItemRecord& item) {
     std::string text;
     std::string note;
@@ -128,7 +173,7 @@ LONG insertItem(const ItemTable& table, const ItemRecord& item) {
         if (!textOk) return -1;
         code = prepare(table, "INSERT INTO '@' (strText) VALUES (#);").bindText(text).run();
     } else if (item.fieldMask & ITEM_ALL) {
-        LONG largest = maxAbsItemId(table);
+        LONG largest = largestItemId(table);
         // Identifiers only grow; at the top of the range there is no next one.
         if (largest >= INT32_MAX || !textOk || !noteOk) return -1;
         Statement insert = prepare(table,
@@ -140,8 +185,13 @@ LONG insertItem(const ItemTable& table, const ItemRecord& item) {
     } else {
         return -1;
     }
-    if (code != SQLITE_DONE) return -1;
-    return static_cast<LONG>(sqlite3_last_insert_rowid(table.db));
+    if (code != SQLITE_DONE) {
+        noteInserted(table, 0);
+        return -1;
+    }
+    const LONG id = static_cast<LONG>(sqlite3_last_insert_rowid(table.db));
+    noteInserted(table, id);
+    return id;
 }
 
 // Runs the statements of every set bit on a stored item, in the fixed order.
@@ -352,4 +402,15 @@ LONG maxAbsItemId(const ItemTable& table) {
     const int64_t least = smallest.number(0);
     const int64_t magnitude = std::max<int64_t>(most < 0 ? -most : most, least < 0 ? -least : least);
     return magnitude > INT32_MAX ? INT32_MAX : LONG(magnitude);
+}
+
+ItemIdRun::ItemIdRun(const ItemTable& table) {
+    IdRun& run = idRun();
+    if (run.open || !table.db || !table.name) return;
+    run = IdRun{true, table.db, table.name, false, 0};
+    owner_ = true;
+}
+
+ItemIdRun::~ItemIdRun() {
+    if (owner_) idRun() = IdRun{};
 }

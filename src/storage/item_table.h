@@ -93,6 +93,22 @@ int countChildRows(const ItemTable& table, LONG parentId);
 void sequenceOrder(const ItemTable& table, LONG parentId, LONG id);
 // Largest absolute identifier; 0 for an empty table or on failure.
 LONG maxAbsItemId(const ItemTable& table);
+
+// While one lives, the whole items writeItem inserts into `table` take their
+// identifiers from what it knows (the largest one read once, then each new
+// one) instead of asking the table again for every item: for a command that
+// inserts many items in one transaction and changes no identifier otherwise
+// (an import). Only one is open at a time; a second does nothing.
+class ItemIdRun {
+public:
+    explicit ItemIdRun(const ItemTable& table);
+    ~ItemIdRun();
+    ItemIdRun(const ItemIdRun&) = delete;
+    ItemIdRun& operator=(const ItemIdRun&) = delete;
+
+private:
+    bool owner_ = false;
+};
 // Enciphers every text and note of the table; the code of the second statement.
 int encipherItemTable(const ItemTable& table);
 // Deciphers every text and note of the table; the code of the second statement.

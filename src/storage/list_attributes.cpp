@@ -5,6 +5,7 @@
 
 #include "common/codepage.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 namespace {
 
@@ -81,50 +82,43 @@ ListAttributes defaultListAttributes() {
 
 int writeListAttributes(sqlite3* db, const char* listName, ListAttributes attributes) {
     if (!ready(db) || !listName) return 0;
-    const std::string name = quoteSql(listName);
-    char errorText[200];
+    const std::string name = listName;
 
-    std::string select = formatSql("SELECT * FROM ListAttributes WHERE strListName='%s';", name.c_str());
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, select.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return 0;
-    int code = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    if (code == SQLITE_DONE) {
-        std::string insert = formatSql("INSERT INTO ListAttributes (strListName) VALUES ('%s');", name.c_str());
-        if (executeSql(db, insert.c_str(), errorText, sizeof errorText) != SQLITE_DONE) return 0;
-    }
+    Statement select(db, "SELECT * FROM ListAttributes WHERE strListName=?;");
+    const int code = select.bindText(name).step();
+    if (code != SQLITE_ROW && code != SQLITE_DONE) return 0;
+    if (code == SQLITE_DONE &&
+        Statement(db, "INSERT INTO ListAttributes (strListName) VALUES (?);").bindText(name).run() != SQLITE_DONE)
+        return 0;
 
+    // Each value goes in as its decimal text between quotes, as the column
+    // has always been written; the column's type stores it as a number.
     for (const NumberColumn& column : numberColumns) {
-        std::string update = formatSql("UPDATE ListAttributes SET %s='%ld' WHERE strListName='%s';", column.name,
-                                       column.value(attributes), name.c_str());
-        if (executeSql(db, update.c_str(), errorText, sizeof errorText) != SQLITE_DONE) return 0;
+        Statement update(db, std::string("UPDATE ListAttributes SET ") + column.name + "=? WHERE strListName=?;");
+        if (update.bindText(std::to_string(column.value(attributes))).bindText(name).run() != SQLITE_DONE) return 0;
     }
 
-    // The verifier is hex text and a picture path rarely holds a quote, but
-    // either is doubled so that any text is stored as it is.
+    // The verifier is hex text and a picture path rarely holds a quote; a
+    // bound value is stored as it is either way.
     char text[LIST_PASSWORD_CHARS];
     wideToCodePage(attributes.strPassword, text, LIST_PASSWORD_CHARS);
-    std::string update = formatSql("UPDATE ListAttributes SET strPassword='%s' WHERE strListName='%s';",
-                                   quoteSql(text).c_str(), name.c_str());
-    if (executeSql(db, update.c_str(), errorText, sizeof errorText) != SQLITE_DONE) return 0;
+    if (Statement(db, "UPDATE ListAttributes SET strPassword=? WHERE strListName=?;").bindText(text).bindText(name).run() !=
+        SQLITE_DONE)
+        return 0;
 
     char path[codePageBytes(LIST_BITMAP_CHARS)];
     wideToCodePage(attributes.strBitmapFile, path, sizeof path, LIST_BITMAP_CHARS - 1);
-    update = formatSql("UPDATE ListAttributes SET strBitmapFile='%s' WHERE strListName='%s';",
-                       quoteSql(path).c_str(), name.c_str());
-    if (executeSql(db, update.c_str(), errorText, sizeof errorText) != SQLITE_DONE) return 0;
+    if (Statement(db, "UPDATE ListAttributes SET strBitmapFile=? WHERE strListName=?;").bindText(path).bindText(name).run() !=
+        SQLITE_DONE)
+        return 0;
     return 1;
 }
 
 int readListAttributes(sqlite3* db, const char* listName, ListAttributes* attributes) {
     if (!ready(db) || !listName || !attributes) return 0;
-    std::string select = formatSql("SELECT * FROM ListAttributes WHERE strListName='%s';", quoteSql(listName).c_str());
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, select.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) return 0;
-    if (sqlite3_step(statement) != SQLITE_ROW) {
-        sqlite3_finalize(statement);
-        return 0;
-    }
+    Statement select(db, "SELECT * FROM ListAttributes WHERE strListName=?;");
+    if (select.bindText(listName).step() != SQLITE_ROW) return 0;
+    sqlite3_stmt* statement = select.get();
     ListAttributes& a = *attributes;
     char text[codePageBytes(200)];
     columnText(statement, 0, text, sizeof text);
@@ -160,83 +154,64 @@ int readListAttributes(sqlite3* db, const char* listName, ListAttributes* attrib
     a.bAutoCheck = columnNumber(statement, 25);
     a.bShowHiddenItems = columnNumber(statement, 26);
     a.bHiliteHiddenItems = columnNumber(statement, 27);
-    sqlite3_finalize(statement);
     return 1;
 }
 
 namespace {
 
-// Steps `sql` once for a first row and copies its column 0 into `out`.
-int readFirstName(sqlite3* db, const char* sql, char* out, int capacity) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, sql, -1, &statement, nullptr) != SQLITE_OK || !statement) return 0;
-    int found = 0;
-    if (sqlite3_step(statement) == SQLITE_ROW) {
-        columnText(statement, 0, out, capacity);
-        found = 1;
-    }
-    sqlite3_finalize(statement);
-    return found;
-}
-
-// Prepares, steps once and finalizes; false only when it cannot be prepared.
-bool runPrepared(sqlite3* db, const std::string& sql) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) return false;
-    if (statement) {
-        sqlite3_step(statement);
-        sqlite3_finalize(statement);
-    }
-    return true;
+// Steps `select` once for a first row and copies its column 0 into `out`.
+int readFirstName(Statement& select, char* out, int capacity) {
+    if (select.step() != SQLITE_ROW) return 0;
+    columnText(select.get(), 0, out, capacity);
+    return 1;
 }
 
 }  // namespace
 
 int readActiveListName(sqlite3* db, char* out, int capacity) {
     if (!ready(db) || !out || capacity <= 0) return 0;
-    std::string select = formatSql("SELECT strListName FROM ListAttributes WHERE bActive='%d';", 1);
-    return readFirstName(db, select.c_str(), out, capacity);
+    Statement select(db, "SELECT strListName FROM ListAttributes WHERE bActive=?;");
+    return readFirstName(select.bindText("1"), out, capacity);
 }
 
 int setActiveList(sqlite3* db, const char* listName) {
     if (!ready(db) || !listName) return 0;
-    if (!runPrepared(db, formatSql("UPDATE ListAttributes SET bActive='%d';", 0))) return 0;
-    return runPrepared(db, formatSql("UPDATE ListAttributes SET bActive='%d' WHERE strListName = '%s';", 1,
-                                     quoteSql(listName).c_str()))
-               ? 1
-               : 0;
+    Statement clear(db, "UPDATE ListAttributes SET bActive=?;");
+    if (!clear.ready()) return 0;
+    clear.bindText("0").run();
+    Statement mark(db, "UPDATE ListAttributes SET bActive=? WHERE strListName = ?;");
+    if (!mark.ready()) return 0;
+    mark.bindText("1").bindText(listName).run();
+    return 1;
 }
 
 int deleteListAttributes(sqlite3* db, const char* listName) {
     if (!ready(db) || !listName) return 0;
-    char errorText[200];
-    std::string sql = formatSql("DELETE FROM ListAttributes WHERE strListName = '%s';", quoteSql(listName).c_str());
-    return executeSql(db, sql.c_str(), errorText, sizeof errorText) == SQLITE_DONE ? 1 : 0;
+    Statement remove(db, "DELETE FROM ListAttributes WHERE strListName = ?;");
+    return remove.bindText(listName).run() == SQLITE_DONE ? 1 : 0;
 }
 
 int readFirstListName(sqlite3* db, char* out, int capacity) {
     if (!out || capacity <= 0) return 0;
     out[0] = 0;
     if (!ready(db)) return 0;
-    return readFirstName(db, "SELECT strListName FROM ListAttributes;", out, capacity);
+    Statement select(db, "SELECT strListName FROM ListAttributes;");
+    return readFirstName(select, out, capacity);
 }
 
 int fillListNameBox(sqlite3* db, ListNameBox& box) {
     if (!ready(db)) return 0;
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, "SELECT strListName FROM ListAttributes;", -1, &statement, nullptr) != SQLITE_OK ||
-        !statement)
-        return 0;
+    Statement select(db, "SELECT strListName FROM ListAttributes;");
+    if (!select.ready()) return 0;
     box.reset();
     int added = 0;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    while (select.step() == SQLITE_ROW) {
         char name[codePageBytes(LIST_NAME_CHARS)];
-        columnText(statement, 0, name, sizeof name);
+        columnText(select.get(), 0, name, sizeof name);
         WCHAR wide[LIST_NAME_CHARS];
         codePageToWide(name, wide, LIST_NAME_CHARS);
         if (box.add(wide)) ++added;
     }
-    sqlite3_finalize(statement);
     return added;
 }
 
@@ -250,18 +225,14 @@ void describeDatabase(sqlite3* db, LPCWSTR path, WCHAR* out, int capacity) {
     } else if (!tableExists(db, "ListAttributes")) {
         text += u"\n\nError in opening 'ListAttributes' table!";
     } else {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare(db, "SELECT COUNT(*) FROM ListAttributes;", -1, &statement, nullptr) != SQLITE_OK ||
-            !statement) {
+        Statement count(db, "SELECT COUNT(*) FROM ListAttributes;");
+        if (!count.ready()) {
             text += u"\n\nError in getting list count!";
         } else {
-            LONG count = 0;
-            if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_count(statement) > 0)
-                count = columnNumber(statement, 0);
-            std::string digits = std::to_string(count);
+            LONG lists = count.step() == SQLITE_ROW ? columnNumber(count.get(), 0) : 0;
+            std::string digits = std::to_string(lists);
             text += u"\n- Number of Lists: ";
             text += std::u16string(digits.begin(), digits.end());
-            sqlite3_finalize(statement);
         }
     }
     size_t length = text.size() < static_cast<size_t>(capacity - 1) ? text.size() : static_cast<size_t>(capacity - 1);

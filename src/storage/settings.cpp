@@ -8,6 +8,7 @@
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 namespace {
 
@@ -21,22 +22,99 @@ void programFilePath(LPCWSTR fileName, bool forReading, WCHAR* out) {
     settingsPathIn(folder, fileName, forReading, out, PATH_CHARS);
 }
 
-// The wide text with its single quotes doubled, so that any key or value
-// sits intact inside its literal.
-std::u16string doubled(LPCWSTR text) {
-    std::u16string out;
-    for (const WCHAR* p = text; p && *p; ++p) {
-        out += *p;
-        if (*p == u'\'') out += u'\'';
-    }
-    return out;
+// How many characters the text takes inside a literal, its quotes doubled.
+size_t literalLength(LPCWSTR text) {
+    size_t length = 0;
+    for (const WCHAR* p = text; p && *p; ++p) length += *p == u'\'' ? 2 : 1;
+    return length;
 }
 
-// The key's 8-bit form (at most 199 bytes), quote-doubled.
+// The key's 8-bit form, at most 199 bytes.
 std::string narrowKey(LPCWSTR key) {
     char narrow[200];
     wideToCodePage(key, narrow, sizeof narrow);
-    return quoteSql(narrow);
+    return narrow;
+}
+
+// The 8-bit form of a text that fits a statement.
+std::string narrowText(LPCWSTR text) {
+    char narrow[codePageBytes(STATEMENT_BYTES)];
+    wideToCodePage(text, narrow, sizeof narrow, STATEMENT_BYTES - 1);
+    return narrow;
+}
+
+// The value of `key` on the open settings file: 0 found (copied, cut to
+// capacity - 1 characters), 1 no such key, -1 the query failed.
+int readValue(sqlite3* db, LPCWSTR key, WCHAR* value, int capacity) {
+    Statement select(db, "SELECT strValue FROM AppSettings WHERE strKey=?;");
+    if (!select.ready()) return -1;
+    const int code = select.bindText(narrowKey(key)).step();
+    if (code == SQLITE_DONE) return 1;
+    if (code != SQLITE_ROW) return -1;
+    if (sqlite3_column_count(select.get()) == 0) return 1;
+    char text[codePageBytes(200)];
+    columnText(select.get(), 0, text, sizeof text);
+    WCHAR wide[200];
+    codePageToWide(text, wide, 200);
+    if (value && capacity > 0) {
+        std::u16string found = wide;
+        size_t length =
+            found.size() < static_cast<size_t>(capacity - 1) ? found.size() : static_cast<size_t>(capacity - 1);
+        std::char_traits<WCHAR>::copy(value, found.data(), length);
+        value[length] = 0;
+        value[capacity - 1] = 0;
+    }
+    return 0;
+}
+
+// Stores `value` under `key` on the open settings file, a new row or the
+// key's row changed; 0 stored, -1 not. The statement's text, the key and
+// the value in their literals, must fit STATEMENT_BYTES; one that does not
+// is not run.
+int writeValue(sqlite3* db, LPCWSTR key, LPCWSTR value) {
+    int code = SQLITE_ERROR;
+    std::string stored;
+    bool hasStored = false;
+    {
+        Statement select(db, "SELECT strValue FROM AppSettings WHERE strKey=?;");
+        if (!select.ready()) return -1;
+        code = select.bindText(narrowKey(key)).step();
+        const unsigned char* text = code == SQLITE_ROW ? sqlite3_column_text(select.get(), 0) : nullptr;
+        hasStored = text != nullptr;
+        if (text) stored.assign(reinterpret_cast<const char*>(text), size_t(sqlite3_column_bytes(select.get(), 0)));
+    }
+    if (code != SQLITE_DONE && code != SQLITE_ROW) return -1;
+    const bool insert = code == SQLITE_DONE;
+    const char* shape = insert ? "INSERT INTO AppSettings VALUES ('','');"
+                               : "UPDATE AppSettings SET strValue='' WHERE strKey='';";
+    if (std::char_traits<char>::length(shape) + literalLength(key) + literalLength(value) > STATEMENT_BYTES - 1)
+        return -1;
+    const std::string narrowValue = narrowText(value);
+    if (insert) {
+        Statement write(db, "INSERT INTO AppSettings VALUES (?,?);");
+        return write.bindText(narrowText(key)).bindText(narrowValue).run() == SQLITE_DONE ? 0 : -1;
+    }
+    // A value stored already is not written again: most writes (the
+    // database at every start, the splitter at every layout) store what is
+    // there, and each write waits for the disk.
+    if (hasStored && stored == narrowValue) return 0;
+    Statement write(db, "UPDATE AppSettings SET strValue=? WHERE strKey=?;");
+    return write.bindText(narrowValue).bindText(narrowText(key)).run() == SQLITE_DONE ? 0 : -1;
+}
+
+// Closes the settings file. It is compacted when that can change it: a
+// connection that changed no row of a file without free pages would only
+// write the same file again and wait for the disk.
+void closeSettingsFile(sqlite3* db) {
+    bool compact = sqlite3_total_changes(db) != 0;
+    if (!compact) {
+        Statement freePages(db, "PRAGMA freelist_count;");
+        compact = freePages.step() != SQLITE_ROW || freePages.number(0) != 0;
+    }
+    if (compact)
+        closeDatabaseFile(db);
+    else
+        sqlite3_close(db);
 }
 
 }  // namespace
@@ -62,30 +140,8 @@ int getSetting(LPCWSTR key, WCHAR* value, int capacity) {
         closeDatabaseFile(db);
         return -1;
     }
-    std::string sql = formatSql("SELECT strValue FROM AppSettings WHERE strKey='%s';", narrowKey(key).c_str());
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) {
-        closeDatabaseFile(db);
-        return -1;
-    }
-    int result = 1;
-    if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_count(statement) > 0) {
-        char text[codePageBytes(200)];
-        columnText(statement, 0, text, sizeof text);
-        WCHAR wide[200];
-        codePageToWide(text, wide, 200);
-        if (value && capacity > 0) {
-            std::u16string found = wide;
-            size_t length = found.size() < static_cast<size_t>(capacity - 1) ? found.size()
-                                                                             : static_cast<size_t>(capacity - 1);
-            std::char_traits<WCHAR>::copy(value, found.data(), length);
-            value[length] = 0;
-            value[capacity - 1] = 0;
-        }
-        result = 0;
-    }
-    sqlite3_finalize(statement);
-    closeDatabaseFile(db);
+    const int result = readValue(db, key, value, capacity);
+    closeSettingsFile(db);
     return result;
 }
 
@@ -96,39 +152,11 @@ int setSetting(LPCWSTR key, LPCWSTR value) {
     sqlite3* db = openDatabaseFile(path);
     if (!db) return -1;
     char errorText[200];
-    if (countTables(db) == 0 && !createTable(db, "AppSettings", "strKey TEXT, strValue TEXT", errorText, sizeof errorText)) {
-        closeDatabaseFile(db);
-        return -1;
-    }
-    std::string select = formatSql("SELECT strValue FROM AppSettings WHERE strKey='%s';", narrowKey(key).c_str());
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare(db, select.c_str(), -1, &statement, nullptr) != SQLITE_OK || !statement) {
-        closeDatabaseFile(db);
-        return -1;
-    }
-    int code = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-
-    std::u16string wideKey = doubled(key);
-    std::u16string wideValue = doubled(value);
-    std::u16string statementText;
-    if (code == SQLITE_DONE) {
-        statementText = u"INSERT INTO AppSettings VALUES ('" + wideKey + u"','" + wideValue + u"');";
-    } else if (code == SQLITE_ROW) {
-        statementText = u"UPDATE AppSettings SET strValue='" + wideValue + u"' WHERE strKey='" + wideKey + u"';";
-    } else {
-        closeDatabaseFile(db);
-        return -1;
-    }
-    if (statementText.size() > STATEMENT_BYTES - 1) {
-        closeDatabaseFile(db);
-        return -1;
-    }
-    char narrow[codePageBytes(STATEMENT_BYTES)];
-    wideToCodePage(statementText.c_str(), narrow, sizeof narrow, STATEMENT_BYTES - 1);
-    code = executeSql(db, narrow, errorText, sizeof errorText);
-    closeDatabaseFile(db);
-    return code == SQLITE_DONE ? 0 : -1;
+    const bool hasTable =
+        countTables(db) != 0 || createTable(db, "AppSettings", "strKey TEXT, strValue TEXT", errorText, sizeof errorText);
+    const int result = hasTable ? writeValue(db, key, value) : -1;
+    closeSettingsFile(db);
+    return result;
 }
 
 int getSettingInt(LPCWSTR key, int* value) {

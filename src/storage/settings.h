@@ -1,7 +1,9 @@
 // The settings store: settings.qux in the program folder, a table AppSettings
 // of text keys and text values. Every read or write opens the file, runs its
-// statements and closes it again (compacting it), so the file is never held
-// open between accesses. Integers are stored as their decimal text.
+// statements and closes it again (compacting it unless nothing in it changed
+// and it has no free pages), so the file is never held open between
+// accesses. A write of the value stored already writes nothing. Integers
+// are stored as their decimal text.
 #pragma once
 
 #include "windef.h"

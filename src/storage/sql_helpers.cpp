@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -50,6 +51,13 @@ void columnText(sqlite3_stmt* statement, int column, char* out, int capacity) {
 }
 
 LONG columnNumber(sqlite3_stmt* statement, int column) {
+    // A stored integer is taken as it is, clamped as its decimal text would
+    // be read: a load reads several numbers of every row, and making text
+    // of each to read it back was a good part of the load's time.
+    if (sqlite3_column_type(statement, column) == SQLITE_INTEGER) {
+        const sqlite3_int64 value = sqlite3_column_int64(statement, column);
+        return value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : static_cast<LONG>(value);
+    }
     return readDecimal(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)));
 }
 

@@ -242,7 +242,11 @@ bool setItem(Tree& t, const TVITEMW& tvi) {
         UINT mask = tvi.stateMask;
         UINT before = it->state;
         it->state = (it->state & ~mask) | (tvi.state & mask);
-        if ((before ^ it->state) & (TVIS_EXPANDED | TVIS_BOLD | TVIS_STATEIMAGEMASK)) shapeChanged = true;
+        if ((before ^ it->state) & (TVIS_EXPANDED | TVIS_BOLD)) shapeChanged = true;
+        // Another state picture (a check mark set or cleared) fills the same
+        // room: only gaining or losing the picture moves the label. Checking
+        // one item of a long list must not lay every row out again.
+        if ((STATEIMAGEINDEX(before) == 0) != (STATEIMAGEINDEX(it->state) == 0)) shapeChanged = true;
         if (((before ^ it->state) & TVIS_BOLD)) it->textWidth = -1;
     }
     if (shapeChanged) invalidateLayout(t);
