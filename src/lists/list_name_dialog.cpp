@@ -18,6 +18,7 @@
 #include "storage/database.h"
 #include "storage/list_attributes.h"
 #include "storage/sql_helpers.h"
+#include "storage/statements.h"
 
 namespace {
 
@@ -86,10 +87,8 @@ int renameList(const char* oldName, const char* newName, LPCWSTR* message) {
     // The index keeps a name of its own list's; a slower list is all its
     // failure would cost, so it does not stop the rename.
     renameItemIndex(dbCurrent, oldName, newName);
-    std::string update = formatSql("UPDATE ListAttributes SET strListName='%s' WHERE strListName='%s';",
-                                   quoteSql(newName).c_str(), quoteSql(oldName).c_str());
-    char errorText[200];
-    bool ok = executeSql(dbCurrent, update.c_str(), errorText, sizeof errorText) == SQLITE_DONE;
+    Statement update(dbCurrent, "UPDATE ListAttributes SET strListName=? WHERE strListName=?;");
+    bool ok = update.bindText(newName).bindText(oldName).run() == SQLITE_DONE;
     if (ok && inTransaction) ok = commitListTransaction(dbCurrent);
     if (ok) return 1;
 
