@@ -1,5 +1,7 @@
 // The quillet executable: the device host runs the program's WinMain, in an
-// SDL window, headless, or driven by a script (see platform/host/host_main.h).
+// SDL window, headless, or driven by a script, or one of the program's
+// commands without a window (see platform/host/host_main.h).
+#include "command_line/command_main.h"
 #include "platform/host/host_main.h"
 #include "platform/host/window_icon.h"
 #include "shell/startup.h"
@@ -9,5 +11,5 @@ constexpr int kProgramPicture = 112;
 
 int main(int argc, char** argv) {
     device::setWindowIconResource(kProgramPicture);
-    return device::hostMain(argc, argv, WinMain);
+    return device::hostMain(argc, argv, WinMain, {kCommandNames, CommandMain, kCommandUsage});
 }

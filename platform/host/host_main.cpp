@@ -10,6 +10,7 @@
 #include "platform/host/single_copy.h"
 #include "platform/host/sdl_host.h"
 #include "platform/pim/pim_library.h"
+#include "platform/system/code_page.h"
 #include "platform/system/device_clock.h"
 #include "platform/system/device_fs.h"
 #include "platform/system/registry.h"
@@ -80,7 +81,7 @@ bool hostHasDisplay() {
     return (x && *x) || (w && *w);
 }
 
-bool hostPrepareDevice(const HostOptions& o, std::string& error) {
+bool hostPrepareStore(const HostOptions& o, std::string& error) {
     SystemConfig config;
     config.rootDir = o.rootDir;
     config.cardDir = o.cardDir;
@@ -89,12 +90,17 @@ bool hostPrepareDevice(const HostOptions& o, std::string& error) {
         error = "cannot set up the device folders under " + (o.rootDir.empty() ? defaultRootDir() : o.rootDir);
         return false;
     }
-    screenConfigure(o.hires);
-    if (o.screenWidth > 0) screenResize(o.screenWidth, o.screenHeight);
     if (o.codePage && !storeSystemCodePage(o.codePage)) {
         error = "cannot write the device registry under " + fsRoot();
         return false;
     }
+    return true;
+}
+
+bool hostPrepareDevice(const HostOptions& o, std::string& error) {
+    if (!hostPrepareStore(o, error)) return false;
+    screenConfigure(o.hires);
+    if (o.screenWidth > 0) screenResize(o.screenWidth, o.screenHeight);
     if (!setHasKeyboard(o.hasKeyboard)) {
         error = "cannot write the device registry under " + fsRoot();
         return false;
@@ -124,13 +130,21 @@ bool hostCommandLine(const HostOptions& o, std::u16string& cmdLine, std::string&
     return true;
 }
 
-int hostMain(const std::vector<std::string>& args, WinMainFn program) {
+int hostMain(const std::vector<std::string>& args, WinMainFn program, const HostCommands& commands) {
     HostOptions o;
     std::string error;
-    if (!parseHostOptions(args, o, error)) {
-        std::fprintf(stderr, "quillet: %s\n%s", error.c_str(), hostUsage());
+    std::vector<std::string> names;
+    for (const char16_t* const* name = commands.names; name && *name; ++name) names.push_back(wideToUtf8(*name));
+    const char* commandUsage = commands.usage ? commands.usage : "";
+    if (!parseHostOptions(args, o, error, names)) {
+        std::fprintf(stderr, "quillet: %s\n%s%s", error.c_str(), hostUsage(), commandUsage);
         return kExitUsage;
     }
+    if (o.help) {
+        std::printf("%s%s", hostUsage(), commandUsage);
+        return 0;
+    }
+    if (!o.command.empty()) return hostRunCommand(o, commands);
     if (!o.headless && !hostHasDisplay()) {
         std::fputs(kNoDisplay, stderr);
         return kExitNoDisplay;
@@ -187,10 +201,10 @@ int hostMain(const std::vector<std::string>& args, WinMainFn program) {
     return status;
 }
 
-int hostMain(int argc, char** argv, WinMainFn program) {
+int hostMain(int argc, char** argv, WinMainFn program, const HostCommands& commands) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-    return hostMain(args, program);
+    return hostMain(args, program, commands);
 }
 
 }  // namespace device

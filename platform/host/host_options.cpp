@@ -82,9 +82,15 @@ bool parseScreen(const std::string& text, bool hires, int& width, int& height, s
 
 }  // namespace
 
-bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error) {
+bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error,
+                      const std::vector<std::string>& commands) {
     HostOptions o;
     std::string screen;
+    const auto isCommand = [&](const std::string& word) {
+        for (const std::string& name : commands)
+            if (word == name) return true;
+        return false;
+    };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string value;
@@ -117,9 +123,16 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
             } else if (!takeValue(args, i, o.scriptPath, error)) {
                 return false;
             }
+        } else if (a == "--help") {
+            o.help = true;
+        } else if (!o.command.empty()) {
+            // The command's own words and options, in their order.
+            o.commandArgs.push_back(a);
         } else if (a.size() > 1 && a[0] == '-') {
             error = "unknown option " + a;
             return false;
+        } else if (o.filePath.empty() && isCommand(a)) {
+            o.command = a;
         } else {
             if (!o.filePath.empty()) {
                 error = "only one database file can be opened, got \"" + o.filePath + "\" and \"" + a + "\"";
@@ -130,6 +143,15 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
     }
     // Read after the loop: the smallest screen depends on --hires.
     if (!screen.empty() && !parseScreen(screen, o.hires, o.screenWidth, o.screenHeight, error)) return false;
+    if (!o.command.empty()) {
+        // A command runs without a window: what only shapes the window has
+        // no place beside it.
+        const char* windowOnly = !o.scriptPath.empty() ? "--script" : o.zoom ? "--zoom" : !screen.empty() ? "--screen" : nullptr;
+        if (windowOnly) {
+            error = std::string(windowOnly) + " is for the window; the command " + o.command + " runs without one";
+            return false;
+        }
+    }
     if (!o.scriptPath.empty()) {
         // A script runs on the virtual clock and must not touch the person's
         // own lists by accident: it needs --headless and its own root.
@@ -165,7 +187,8 @@ const char* hostUsage() {
            "                 letter; 1252 (the default), 1250, 1251, 1253 ... (874, 1250\n"
            "                 to 1258) for other regions\n"
            "  --script FILE  play a script (needs --headless and --root; - reads stdin)\n"
-           "  PATH.qu2       a database file inside the root or the card to open\n";
+           "  PATH.qu2       a database file inside the root or the card to open\n"
+           "  --help         this text\n";
 }
 
 }  // namespace device

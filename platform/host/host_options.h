@@ -2,7 +2,11 @@
 //   quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]
 //           [--headless] [--no-keyboard] [--storage-limit SIZE] [--code-page N]
 //           [--script FILE] [PATH.qu2]
-// Parsing only looks at the words; turning the path into a device path needs
+//   quillet [--root DIR] [--card DIR] [--storage-limit SIZE] [--code-page N]
+//           COMMAND [ARGUMENTS]
+// A COMMAND is one of the words the program names for its commands that run
+// without a window; the words after it that are not the options above are
+// the command's own. Parsing only looks at the words; turning the path into a device path needs
 // the device's folders and happens once they are set (host_main.cpp).
 #pragma once
 
@@ -25,6 +29,9 @@ struct HostOptions {
     unsigned codePage = 0;   // the device's system code page to keep; 0: the one it has
     std::string scriptPath;  // "-" is standard input; empty: no script
     std::string filePath;    // host path of the database to open; empty: none
+    std::string command;     // the command to run without a window; empty: the window
+    std::vector<std::string> commandArgs;  // the words after it that are not host options
+    bool help = false;       // --help: print the usage and stop
 };
 
 // Exit statuses of the executable besides the program's own.
@@ -39,8 +46,9 @@ enum HostExit {
 };
 
 // Parses argv[1..]; false with `error` set (a one-line reason) when the
-// command line is wrong.
-bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error);
+// command line is wrong. `commands` are the words that name commands.
+bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error,
+                      const std::vector<std::string>& commands = {});
 // The usage text printed with a bad command line.
 const char* hostUsage();
 

@@ -5,6 +5,7 @@
 
 namespace {
 MessageDialogHandler installedHandler = nullptr;
+bool answeredFullStore = false;
 }
 
 MessageDialogHandler setMessageDialogHandler(MessageDialogHandler handler) {
@@ -17,6 +18,9 @@ int messageDialog(HWND owner, LPCWSTR text, LPCWSTR caption, int style) {
     if (!installedHandler) return 0;
     // A message that follows a write the full store refused tells of it
     // (the command's own words): the store's error is answered.
-    if (GetLastError() == ERROR_DISK_FULL) SetLastError(ERROR_SUCCESS);
+    answeredFullStore = GetLastError() == ERROR_DISK_FULL;
+    if (answeredFullStore) SetLastError(ERROR_SUCCESS);
     return installedHandler(owner, text, caption, style);
 }
+
+bool lastMessageAnsweredFullStore() { return answeredFullStore; }

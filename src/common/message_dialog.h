@@ -31,3 +31,7 @@ MessageDialogHandler setMessageDialogHandler(MessageDialogHandler handler);
 // the last error answers it: the error is cleared, so that no second
 // message tells of the same failure (see outline/unsaved_change.h).
 int messageDialog(HWND owner, LPCWSTR text, LPCWSTR caption, int style);
+// Whether the last message messageDialog showed answered the disk-full
+// error in that way: for a caller that reports the failure further on (the
+// command line's exit status).
+bool lastMessageAnsweredFullStore();

@@ -16,6 +16,7 @@
 #include "exchange/list_file_format.h"
 #include "exchange/outline_document.h"
 #include "lists/list_management.h"
+#include "lists/list_name_combo.h"
 #include "lists/list_transaction.h"
 #include "outline/current_items.h"
 #include "outline/unsaved_change.h"
@@ -43,9 +44,7 @@ void trimmed(std::u16string& text) {
     text = buffer.data();
 }
 
-bool inBox(HWND box, const std::u16string& name) {
-    return box && SendMessageW(box, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(name.c_str())) != CB_ERR;
-}
+bool inBox(ListNameBox& box, const std::u16string& name) { return box.find(name.c_str()) >= 0; }
 
 // The name as the list's table will carry it: code-page text of at most 39
 // bytes, so that what is checked for uniqueness is what is stored.
@@ -96,6 +95,11 @@ ImportLine parseImportLine(const WCHAR* raw) {
 }
 
 void makeImportListName(LPCWSTR firstLine, HWND box, WCHAR* out, int capacity) {
+    ListNameCombo names(box);
+    makeImportListName(firstLine, names, out, capacity);
+}
+
+void makeImportListName(LPCWSTR firstLine, ListNameBox& box, WCHAR* out, int capacity) {
     std::u16string line = firstLineOf(firstLine);
     trimmed(line);
     std::u16string name = u"List";

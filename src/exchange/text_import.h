@@ -36,6 +36,9 @@ int importOutline(HWND owner, HWND progress, const OutlineDocument& outline);
 // "!" and a name, or "List"; single quotes become "_"; a name the list-name
 // box `box` has already gets " 1", " 2", ... The result fits a list name.
 void makeImportListName(LPCWSTR firstLine, HWND box, WCHAR* out, int capacity);
+// The same with the names of any list-name box.
+class ListNameBox;
+void makeImportListName(LPCWSTR firstLine, ListNameBox& box, WCHAR* out, int capacity);
 
 // --- the rules of one line (for the import and its tests) --------------------
 

@@ -49,6 +49,7 @@ enum ListNameProblem {
 // Trims `name` in place (blanks only) and checks it against the rules and
 // the entries of the combo box `box`; the first rule it breaks.
 ListNameProblem checkListName(WCHAR* name, HWND box);
+ListNameProblem checkListName(WCHAR* name, ListNameBox& box);
 // The warning for a broken rule; the quote message differs between the New
 // (renaming 0) and the Rename dialog (renaming 1). Null for LIST_NAME_OK.
 LPCWSTR listNameMessage(ListNameProblem problem, int renaming);

@@ -28,16 +28,18 @@ bool holdsQuote(const WCHAR* text) {
     return false;
 }
 
-bool inBox(HWND box, const WCHAR* name) {
-    if (!box) return false;
-    return SendMessageW(box, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(name)) != CB_ERR;
-}
+bool inBox(ListNameBox& box, const WCHAR* name) { return box.find(name) >= 0; }
 
 }  // namespace
 
 // --- name rules ----------------------------------------------------------------
 
 ListNameProblem checkListName(WCHAR* name, HWND box) {
+    ListNameCombo names(box);
+    return checkListName(name, names);
+}
+
+ListNameProblem checkListName(WCHAR* name, ListNameBox& box) {
     if (!name) return LIST_NAME_EMPTY;
     trimSpaces(name);
     if (name[0] == 0) return LIST_NAME_EMPTY;

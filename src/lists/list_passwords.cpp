@@ -11,6 +11,7 @@
 
 #include "common/codepage.h"
 #include "common/message_dialog.h"
+#include "common/trim_spaces.h"
 #include "common/wide_text.h"
 #include "crypto/cipher.h"
 #include "lists/list_transaction.h"
@@ -233,6 +234,27 @@ LRESULT onSetListPassword(HWND hwnd, int, HWND, int) {
 
 // --- askListPassword ------------------------------------------------------------------
 
+namespace {
+
+void putListKeyInForce(LPCWSTR password, LPCWSTR verifier) {
+    char key[codePageBytes(CHECK_KEY_BYTES)];
+    listKeyOf(password, verifier, key, sizeof key);
+    setCipherKey(key);
+}
+
+}  // namespace
+
+int unlockCurrentList(LPCWSTR password) {
+    if (attrCurrentList.bPassword != 1) return 1;
+    // As the dialog reads its field: blanks around a password are not part of it.
+    WCHAR entered[PASSWORD_RECORD_CHARS];
+    copyText(entered, PASSWORD_RECORD_CHARS, password);
+    trimSpaces(entered);
+    if (!passwordMatchesVerifier(entered, attrCurrentList.strPassword)) return 0;
+    putListKeyInForce(entered, attrCurrentList.strPassword);
+    return 1;
+}
+
 int askListPassword() {
     releaseCipherBuffer();
     if (attrCurrentList.bPassword != 1) return 0;
@@ -249,9 +271,7 @@ int askListPassword() {
 
     int result;
     if (runPasswordDialog(hwndMain, &record) == 1) {
-        char key[codePageBytes(CHECK_KEY_BYTES)];
-        listKeyOf(record.password, attrCurrentList.strPassword, key, sizeof key);
-        setCipherKey(key);
+        putListKeyInForce(record.password, attrCurrentList.strPassword);
         if (hwndMainTV) ShowWindow(hwndMainTV, SW_SHOW);
         if (hwndSplitter) ShowWindow(hwndSplitter, SW_SHOW);
         if (hwndNotes) ShowWindow(hwndNotes, SW_SHOW);

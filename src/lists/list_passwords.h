@@ -35,6 +35,11 @@ LRESULT onSetListPassword(HWND hwnd, int id, HWND hwndCtl, int code);
 // in force), 1 when the user cancelled. Callers set bListLocked from it.
 int askListPassword();
 
+// The same check with a password given some other way (the command line):
+// 1 when the current list is not protected or `password` (blanks around it
+// ignored) opens it, its key then in force; 0 and nothing changed when not.
+int unlockCurrentList(LPCWSTR password);
+
 // 1 when `password` may be set: at least 4 characters, not all the same.
 int isPasswordAcceptable(LPCWSTR password);
 

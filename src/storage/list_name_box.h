@@ -22,4 +22,7 @@ public:
     virtual void reset() = 0;
     // Adds an entry (the box keeps its own order); false when it is refused.
     virtual bool add(const WCHAR* name) = 0;
+    // The index of the entry that is `name` ignoring case, as the combo box
+    // finds an exact string; -1 when there is none.
+    int find(const WCHAR* name);
 };
