@@ -107,4 +107,11 @@ HWND createTaskSummary(HWND editor, int id, const TaskRecord* task) {
                            (HMENU)(intptr_t)id, nullptr, (LPVOID)task);
 }
 
+void setSummaryTask(HWND summary, const TaskRecord* task) {
+    Summary* s = (Summary*)GetWindowLongW(summary, GWL_USERDATA);
+    if (!s || !task) return;
+    s->task = task;
+    InvalidateRect(summary, nullptr, TRUE);
+}
+
 }  // namespace pim

@@ -22,6 +22,8 @@ inline constexpr int kTaskEditCommand = 105;
 void registerTaskSummaryClass();
 // The summary as a child of `editor`: it shows `task`, which must outlive it.
 HWND createTaskSummary(HWND editor, int id, const TaskRecord* task);
+// Shows another task (which must outlive the summary too).
+void setSummaryTask(HWND summary, const TaskRecord* task);
 // The editor's fonts: "Tahoma" 8 point, or 9 point bold for the subject.
 HFONT createTaskFont(bool bold);
 
