@@ -42,6 +42,12 @@ void paintSummary(HWND hwnd, const Summary& s) {
     DeleteObject(pen);
     SelectObject(dc, s.font);
     RECT notes{client.left + m, ruleY + m, client.right - m, client.bottom - m};
+    // A task done (another program marked it so) says so above its notes.
+    if (s.task->completed) {
+        static const char16_t kDone[] = u"Completed";
+        DrawTextW(dc, kDone, -1, &notes, DT_SINGLELINE | DT_NOPREFIX);
+        notes.top += 14 * scale();
+    }
     const std::u16string& body = s.task->body;
     DrawTextW(dc, body.c_str(), (int)body.size(), &notes, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(dc, old);

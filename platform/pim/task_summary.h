@@ -1,6 +1,6 @@
 // The task editor's summary of a task, the editor's first view: the
-// subject in bold across the top, a rule under it, and the notes below,
-// word-wrapped. Its window text is "Task", which is how programs find it
+// subject in bold across the top, a rule under it, "Completed" for a task
+// that is done, and the notes below, word-wrapped. Its window text is "Task", which is how programs find it
 // among the editor's children.
 //
 // Tapping it, or sending it WM_COMMAND with the id kTaskEditCommand (105),
