@@ -23,7 +23,8 @@ inline constexpr IID IID_ITask = {0x37C78CE0, 0x202C, 0x11D2, {0x8F, 0x18, 0x00,
 // E_FAIL once the application has logged off or when the store cannot be
 // written. Display shows the task in the task editor and returns when the
 // editor is closed (see platform/pim/task_editor.h): what was changed there
-// is saved.
+// is saved, and a save the store refuses is said in a message box and gives
+// E_FAIL.
 struct ITask : public IDispatch {
     virtual HRESULT STDMETHODCALLTYPE put_Subject(BSTR pwsz) = 0;
     virtual HRESULT STDMETHODCALLTYPE put_Body(BSTR pwsz) = 0;
@@ -31,9 +32,10 @@ struct ITask : public IDispatch {
     virtual HRESULT STDMETHODCALLTYPE Display() = 0;
 };
 
-// The application object. Logon opens the store (E_FAIL when its file
-// cannot be read; E_INVALIDARG for a window handle that is no window; a
-// null window is allowed); a second Logon is S_OK. CreateItem needs a logon
+// The application object. Logon opens the store, moving the tasks of an
+// older store file into it (E_FAIL when its folder cannot be read;
+// E_INVALIDARG for a window handle that is no window; a null window is
+// allowed); a second Logon is S_OK. CreateItem needs a logon
 // (E_FAIL before) and makes only tasks (E_INVALIDARG for other types); the
 // new item comes back as its IDispatch, which is its ITask.
 struct IPOutlookApp : public IDispatch {

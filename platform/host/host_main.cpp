@@ -10,6 +10,7 @@
 #include "platform/host/single_copy.h"
 #include "platform/host/sdl_host.h"
 #include "platform/pim/pim_library.h"
+#include "platform/pim/task_store.h"
 #include "platform/system/code_page.h"
 #include "platform/system/device_clock.h"
 #include "platform/system/device_fs.h"
@@ -106,6 +107,7 @@ bool hostPrepareDevice(const HostOptions& o, std::string& error) {
         return false;
     }
     registerDeviceClasses();
+    pim::setTaskFolder(o.tasksDir);
     // Without the library the program still runs: the person can open the
     // lists and make room; Create Task then says that the task store is
     // missing, with its own messages.

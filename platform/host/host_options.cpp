@@ -98,6 +98,8 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
             if (!takeValue(args, i, o.rootDir, error)) return false;
         } else if (a == "--card") {
             if (!takeValue(args, i, o.cardDir, error)) return false;
+        } else if (a == "--tasks") {
+            if (!takeValue(args, i, o.tasksDir, error)) return false;
         } else if (a == "--hires") {
             o.hires = true;
         } else if (a == "--headless") {
@@ -169,12 +171,15 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
 }
 
 const char* hostUsage() {
-    return "usage: quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]\n"
-           "               [--headless] [--no-keyboard] [--storage-limit SIZE] [--code-page N]\n"
-           "               [--script FILE] [PATH.qu2]\n"
+    return "usage: quillet [--root DIR] [--card DIR] [--tasks DIR] [--hires] [--zoom N]\n"
+           "               [--screen WxH] [--headless] [--no-keyboard] [--storage-limit SIZE]\n"
+           "               [--code-page N] [--script FILE] [PATH.qu2]\n"
            "  --root DIR     the device's \\ folder (default $XDG_DATA_HOME/quillet-pro,\n"
            "                 else ~/.local/share/quillet-pro)\n"
            "  --card DIR     the folder behind \\Storage Card (default $HOME)\n"
+           "  --tasks DIR    keep the device's tasks in DIR, one iCalendar (.ics) file a\n"
+           "                 task, as calendar programs and their sync tools do (default\n"
+           "                 the device's \\Windows\\Tasks)\n"
            "  --hires        the 480 x 640 screen at 192 dpi instead of 240 x 320 at 96\n"
            "  --zoom N       show each device pixel as N x N window pixels (1 to 8;\n"
            "                 default: the largest at which the window fits the desktop)\n"

@@ -1,5 +1,5 @@
 // The command line of the quillet executable:
-//   quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]
+//   quillet [--root DIR] [--card DIR] [--tasks DIR] [--hires] [--zoom N] [--screen WxH]
 //           [--headless] [--no-keyboard] [--storage-limit SIZE] [--code-page N]
 //           [--script FILE] [PATH.qu2]
 //   quillet [--root DIR] [--card DIR] [--storage-limit SIZE] [--code-page N]
@@ -19,6 +19,7 @@ namespace device {
 struct HostOptions {
     std::string rootDir;     // empty: the default root
     std::string cardDir;     // empty: $HOME
+    std::string tasksDir;    // host folder of the task store; empty: "\Windows\Tasks" of the root
     bool hires = false;
     int zoom = 0;            // SDL window pixels per device pixel; 0: the largest that fits
     int screenWidth = 0;     // the device screen at start in device pixels; 0: 240 x 320

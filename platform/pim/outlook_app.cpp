@@ -1,5 +1,8 @@
 // The application object of the task store.
+#include <cstdio>
+
 #include "platform/pim/pim_objects.h"
+#include "winbase.h"
 #include "winuser.h"
 
 namespace pim {
@@ -35,6 +38,12 @@ ULONG OutlookApp::Release() {
 HRESULT OutlookApp::Logon(HWND hWnd) {
     if (hWnd && !IsWindow(hWnd)) return E_INVALIDARG;
     if (loggedOn_) return S_OK;
+    // Tasks of the old store file move into the folder at the first logon
+    // that can write them; until then they stay where they are.
+    if (!moveOldTasks())
+        std::fprintf(stderr, "quillet: the tasks of \\Windows\\tasks.dat could not be moved to %s (error %u); "
+                             "they are kept there and moved at the next logon\n",
+                     taskFolder().c_str(), (unsigned)GetLastError());
     // The store must be readable; what it holds is read again by each Save.
     std::vector<TaskRecord> tasks;
     if (!loadTasks(tasks)) return E_FAIL;

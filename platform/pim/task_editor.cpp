@@ -11,7 +11,9 @@ namespace pim {
 namespace {
 
 struct Editor {
-    TaskRecord* task = nullptr;
+    std::vector<TaskRecord>* tasks = nullptr;
+    size_t shown = 0;
+    TaskRecord* task = nullptr;  // tasks[shown]
     bool editing = false;
     bool done = false;
     HFONT font = nullptr;
@@ -41,7 +43,11 @@ void layout(HWND hwnd) {
     RECT c;
     GetClientRect(hwnd, &c);
     int s = scale(), m = 4 * s, row = 20 * s, label = 44 * s;
-    MoveWindow(GetDlgItem(hwnd, kSummaryId), 0, 0, c.right, c.bottom, TRUE);
+    // The list of all tasks takes the lower third, when there is one.
+    HWND list = GetDlgItem(hwnd, kTaskListId);
+    int listTop = list ? (int)c.bottom - (int)c.bottom / 3 : (int)c.bottom;
+    MoveWindow(GetDlgItem(hwnd, kSummaryId), 0, 0, c.right, listTop, TRUE);
+    if (list) MoveWindow(list, 0, listTop, c.right, c.bottom - listTop, TRUE);
     MoveWindow(GetDlgItem(hwnd, kSubjectLabelId), m, m + 3 * s, label, row - 3 * s, TRUE);
     MoveWindow(GetDlgItem(hwnd, kSubjectId), m + label, m, c.right - 2 * m - label, row, TRUE);
     int notesTop = 2 * m + row + m;
@@ -58,11 +64,28 @@ void beginEditing(HWND hwnd, Editor& ed) {
     SetWindowTextW(subject, ed.task->subject.c_str());
     SetWindowTextW(GetDlgItem(hwnd, kNotesId), ed.task->body.c_str());
     ShowWindow(GetDlgItem(hwnd, kSummaryId), SW_HIDE);
+    if (HWND list = GetDlgItem(hwnd, kTaskListId)) ShowWindow(list, SW_HIDE);
     for (int id : {kSubjectLabelId, kSubjectId, kNotesLabelId, kNotesId}) ShowWindow(GetDlgItem(hwnd, id), SW_SHOW);
     SetFocus(subject);
     int end = GetWindowTextLengthW(subject);
     SendMessageW(subject, EM_SETSEL, (WPARAM)end, (LPARAM)end);
     InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+// The subjects of all tasks, the shown one selected.
+void makeTaskList(HWND hwnd, Editor& ed) {
+    HWND list = makeChild(hwnd, ed, WC_LISTBOXW, u"",
+                          WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kTaskListId);
+    for (const TaskRecord& t : *ed.tasks) SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)t.subject.c_str());
+    SendMessageW(list, LB_SETCURSEL, (WPARAM)ed.shown, 0);
+}
+
+void showPicked(HWND hwnd, Editor& ed) {
+    LRESULT picked = SendMessageW(GetDlgItem(hwnd, kTaskListId), LB_GETCURSEL, 0, 0);
+    if (ed.editing || picked < 0 || (size_t)picked >= ed.tasks->size()) return;
+    ed.shown = (size_t)picked;
+    ed.task = &(*ed.tasks)[ed.shown];
+    setSummaryTask(GetDlgItem(hwnd, kSummaryId), ed.task);
 }
 
 // Ends the editor, keeping what the fields hold.
@@ -79,6 +102,7 @@ void finish(HWND hwnd, Editor& ed) {
 LRESULT onCreate(HWND hwnd, Editor& ed) {
     ed.font = createTaskFont(false);
     if (!createTaskSummary(hwnd, kSummaryId, ed.task)) return -1;
+    if (ed.tasks->size() > 1) makeTaskList(hwnd, ed);
     makeChild(hwnd, ed, u"static", u"Subject:", 0, kSubjectLabelId);
     makeChild(hwnd, ed, u"edit", u"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, kSubjectId);
     makeChild(hwnd, ed, u"static", u"Notes:", 0, kNotesLabelId);
@@ -90,6 +114,7 @@ LRESULT onCreate(HWND hwnd, Editor& ed) {
 LRESULT onCommand(HWND hwnd, Editor& ed, WPARAM wParam) {
     if (LOWORD(wParam) == IDOK) finish(hwnd, ed);
     else if (LOWORD(wParam) == kSummaryId && HIWORD(wParam) == TSN_EDIT) beginEditing(hwnd, ed);
+    else if (LOWORD(wParam) == kTaskListId && HIWORD(wParam) == LBN_SELCHANGE) showPicked(hwnd, ed);
     return 0;
 }
 
@@ -153,11 +178,14 @@ bool editorKeys(HWND hwnd, const MSG& m) {
 
 }  // namespace
 
-bool runTaskEditor(TaskRecord& task) {
+bool runTaskEditor(std::vector<TaskRecord>& tasks, size_t& shown) {
+    if (shown >= tasks.size()) return false;
     registerEditorClass();
     HWND front = GetForegroundWindow();
     Editor ed;
-    ed.task = &task;
+    ed.tasks = &tasks;
+    ed.shown = shown;
+    ed.task = &tasks[shown];
     ed.activate.cbSize = sizeof ed.activate;
     const device::ScreenConfig& sc = device::screenConfig();
     HWND hwnd = CreateWindowExW(0, kTaskEditorClass, kTaskEditorTitle, WS_POPUP, 0, device::navBarHeight(), sc.width,
@@ -174,6 +202,7 @@ bool runTaskEditor(TaskRecord& task) {
     SetFocus(hwnd);
     device::runModalLoop(hwnd, front, &ed.done, [hwnd](MSG& m) { return editorKeys(hwnd, m); });
     if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    shown = ed.shown;
     return true;
 }
 

@@ -42,6 +42,12 @@ void paintSummary(HWND hwnd, const Summary& s) {
     DeleteObject(pen);
     SelectObject(dc, s.font);
     RECT notes{client.left + m, ruleY + m, client.right - m, client.bottom - m};
+    // A task done (another program marked it so) says so above its notes.
+    if (s.task->completed) {
+        static const char16_t kDone[] = u"Completed";
+        DrawTextW(dc, kDone, -1, &notes, DT_SINGLELINE | DT_NOPREFIX);
+        notes.top += 14 * scale();
+    }
     const std::u16string& body = s.task->body;
     DrawTextW(dc, body.c_str(), (int)body.size(), &notes, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(dc, old);
@@ -105,6 +111,13 @@ HWND createTaskSummary(HWND editor, int id, const TaskRecord* task) {
     registerTaskSummaryClass();
     return CreateWindowExW(0, kTaskSummaryClass, u"Task", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, editor,
                            (HMENU)(intptr_t)id, nullptr, (LPVOID)task);
+}
+
+void setSummaryTask(HWND summary, const TaskRecord* task) {
+    Summary* s = (Summary*)GetWindowLongW(summary, GWL_USERDATA);
+    if (!s || !task) return;
+    s->task = task;
+    InvalidateRect(summary, nullptr, TRUE);
 }
 
 }  // namespace pim

@@ -1,6 +1,6 @@
 // The task editor's summary of a task, the editor's first view: the
-// subject in bold across the top, a rule under it, and the notes below,
-// word-wrapped. Its window text is "Task", which is how programs find it
+// subject in bold across the top, a rule under it, "Completed" for a task
+// that is done, and the notes below, word-wrapped. Its window text is "Task", which is how programs find it
 // among the editor's children.
 //
 // Tapping it, or sending it WM_COMMAND with the id kTaskEditCommand (105),
@@ -22,6 +22,8 @@ inline constexpr int kTaskEditCommand = 105;
 void registerTaskSummaryClass();
 // The summary as a child of `editor`: it shows `task`, which must outlive it.
 HWND createTaskSummary(HWND editor, int id, const TaskRecord* task);
+// Shows another task (which must outlive the summary too).
+void setSummaryTask(HWND summary, const TaskRecord* task);
 // The editor's fonts: "Tahoma" 8 point, or 9 point bold for the subject.
 HFONT createTaskFont(bool bold);
 

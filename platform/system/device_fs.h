@@ -66,6 +66,10 @@ bool readDeviceFile(std::u16string_view devicePath, std::vector<uint8_t>& bytes)
 // it when that is missing. False (with the last error set: ERROR_DISK_FULL
 // when the store has no room) when any step failed.
 bool replaceDeviceFile(std::u16string_view devicePath, std::string_view bytes);
+// The same for a host path, for the platform's files that may lie outside
+// the device (a task folder of the person's choosing); the storage size
+// applies where it lies inside the root.
+bool replaceHostFile(const std::string& hostPath, std::string_view bytes);
 // Copies a file that could not be read whole to "<name>.damaged" beside it,
 // for a person to look at, before the platform writes a fresh one.
 void keepDamagedCopy(std::u16string_view devicePath);

@@ -32,6 +32,10 @@ bool writeAll(int fd, std::string_view data) {
 bool replaceDeviceFile(std::u16string_view devicePath, std::string_view bytes) {
     std::string host;
     if (!deviceToHost(devicePath, host)) return false;
+    return replaceHostFile(host, bytes);
+}
+
+bool replaceHostFile(const std::string& host, std::string_view bytes) {
     std::string folder = host.substr(0, host.rfind('/'));
     mkdir(folder.c_str(), 0777);
     std::string temp = host + ".tmp";

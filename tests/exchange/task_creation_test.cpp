@@ -223,7 +223,7 @@ TEST_F(TaskCreation, EveryFailureOnTheWayToTheStoreIsReportedAndMakesNoTask) {
          },
          {u"CoCreateInstance failed. See the 'Troubleshooting' section of the user guide.", kLoggedOut}},
         {"store unreadable",
-         [&] { std::filesystem::create_directories(hostPath("Windows/tasks.dat")); },
+         [&] { std::ofstream(hostPath("Windows/Tasks")) << "a file where the task folder belongs"; },
          {u"Failure to logon to app object.", kLoggedOut}},
         {"COM in another model",
          [&] { ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK); },
@@ -250,7 +250,7 @@ TEST_F(TaskCreation, EveryFailureOnTheWayToTheStoreIsReportedAndMakesNoTask) {
         EXPECT_TRUE(device::storedTasks().empty());
         if (std::string(c.name) == "COM in another model") CoUninitialize();
         std::filesystem::remove_all(hostPath("Windows/registry.dat.tmp"));
-        std::filesystem::remove_all(hostPath("Windows/tasks.dat"));
+        std::filesystem::remove_all(hostPath("Windows/Tasks"));
     }
 }
 
@@ -258,9 +258,10 @@ TEST_F(TaskCreation, ATaskThatCannotBeSavedIsReportedAndNotShown) {
     addRow(1, 0, 1, "Milk");
     load();
     select(1);
-    // The store can be read at the logon, but its file cannot be replaced:
-    // a folder has the name of its temporary file.
-    std::filesystem::create_directories(hostPath("Windows/tasks.dat.tmp"));
+    // The store can be read at the logon (there is no folder yet, so no
+    // task), but its folder cannot be made: a file lies on its way.
+    std::ofstream(hostPath("in the way")) << "a file";
+    pim::setTaskFolder(hostPath("in the way/Tasks"));
     bool editorSeen = false;
     editorSteps_ = {[&](HWND editor) {
         editorSeen = true;
@@ -271,6 +272,7 @@ TEST_F(TaskCreation, ATaskThatCannotBeSavedIsReportedAndNotShown) {
     EXPECT_EQ(texts(), std::vector<std::u16string>{u"Could not create the task in POOM"});
     EXPECT_EQ(shown()[0].style, 48);
     EXPECT_TRUE(device::storedTasks().empty());
+    pim::setTaskFolder("");
 }
 
 struct Poke {

@@ -21,7 +21,7 @@ bool parse(std::vector<std::string> args, HostOptions& o, std::string& err) {
 TEST(HostOptions, EveryOptionIsRead) {
     HostOptions o;
     std::string err;
-    ASSERT_TRUE(parse({"--root", "/r", "--card", "/c", "--hires", "--zoom", "3", "--no-keyboard", "--screen", "480x800",
+    ASSERT_TRUE(parse({"--root", "/r", "--card", "/c", "--tasks", "/t", "--hires", "--zoom", "3", "--no-keyboard", "--screen", "480x800",
                        "x.qu2"},
                       o, err))
         << err;
@@ -29,6 +29,7 @@ TEST(HostOptions, EveryOptionIsRead) {
     EXPECT_EQ(o.screenHeight, 800);
     EXPECT_EQ(o.rootDir, "/r");
     EXPECT_EQ(o.cardDir, "/c");
+    EXPECT_EQ(o.tasksDir, "/t");
     EXPECT_TRUE(o.hires);
     EXPECT_EQ(o.zoom, 3);
     EXPECT_FALSE(o.hasKeyboard);

@@ -153,7 +153,7 @@ TEST_F(Library, LogonFailsWhenTheStoreCannotBeReadOrTheWindowIsNone) {
     ASSERT_NE(app, nullptr);
     app->Logoff();
     EXPECT_EQ(app->Logon((HWND)(uintptr_t)0x7777), E_INVALIDARG);
-    std::filesystem::create_directories(host("Windows/tasks.dat"));
+    writeHost("Windows/Tasks", "a file where the task folder belongs");
     EXPECT_EQ(app->Logon(nullptr), E_FAIL);
     IDispatch* item = nullptr;
     EXPECT_EQ(app->CreateItem(olTaskItem, &item), E_FAIL);

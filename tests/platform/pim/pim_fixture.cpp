@@ -8,6 +8,7 @@
 
 #include "platform/controls/common/scroll_bar.h"
 #include "platform/controls/edit/edit_control.h"
+#include "platform/controls/listbox/listbox_control.h"
 #include "platform/controls/static/static_control.h"
 #include "platform/pim/pim_objects.h"
 #include "platform/shell/shell_system.h"
@@ -37,9 +38,11 @@ void PimTest::SetUp() {
     device::registerScrollBars();
     device::registerStaticControl();
     device::registerEditControl();
+    device::registerListBoxControl();
 }
 
 void PimTest::TearDown() {
+    pim::setTaskFolder("");
     device::headlessHost().setIdleDriver({});
     device::windowSystemReset();
     device::shellReset();

@@ -5,6 +5,8 @@
 
 #include "platform/pim/task_editor.h"
 #include "platform/pim/task_summary.h"
+#include "platform/system/storage_limit.h"
+#include "platform/window/message_box.h"
 #include "platform/window/input.h"
 #include "platform/window/screen.h"
 
@@ -148,6 +150,63 @@ TEST_F(TaskEditor, ATapOnTheSummaryEditsTooAndATaskShownUnsavedIsStoredOnClosing
     std::vector<pim::TaskRecord> tasks = device::storedTasks();
     ASSERT_EQ(tasks.size(), 1u);
     EXPECT_EQ(tasks[0].subject, u"Buy milk");
+}
+
+// A task another program wrote is listed beside ours; picked and edited, it
+// keeps what we do not use.
+TEST_F(TaskEditor, TheListShowsOtherProgramsTasksAndEditingOneKeepsItsOwnProperties) {
+    writeHost("Windows/Tasks/theirs.ics",
+              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\nBEGIN:VTODO\r\nUID:theirs-1\r\n"
+              "DTSTAMP:20250101T120000Z\r\nSUMMARY:Call Ann\r\nDUE;VALUE=DATE:20260301\r\nX-OTHER:kept\r\n"
+              "END:VTODO\r\nEND:VCALENDAR\r\n");
+    ASSERT_EQ(task_->Save(), S_OK);
+    std::vector<std::u16string> listed;
+    LRESULT selected = -1;
+    drive({[&] {
+               HWND list = GetDlgItem(FindWindowW(u"Dialog", u"Tasks"), pim::kTaskListId);
+               int n = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+               for (int i = 0; i < n; ++i) {
+                   WCHAR buf[64] = {};
+                   SendMessageW(list, LB_GETTEXT, (WPARAM)i, (LPARAM)buf);
+                   listed.push_back(buf);
+               }
+               selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+               // Picked with the pen, as a person would.
+               RECT r{};
+               SendMessageW(list, LB_GETITEMRECT, 1, (LPARAM)&r);
+               POINT p{r.left + 10, r.top + 3};
+               ClientToScreen(list, &p);
+               device::penDown(p.x, p.y);
+               device::penUp(p.x, p.y);
+           },
+           [&] { SendMessageW(taskChild(FindWindowW(u"Dialog", u"Tasks")), WM_COMMAND, 105, 0); },
+           [&] { for (char16_t c : std::u16string(u" back")) device::typeChar(c); },
+           [&] { tapOk(); }});
+    EXPECT_EQ(task_->Display(), S_OK);
+    // In the order the store first saw them, the shown one selected.
+    EXPECT_EQ(listed, (std::vector<std::u16string>{u"Buy milk", u"Call Ann"}));
+    EXPECT_EQ(selected, 0);
+    std::vector<pim::TaskRecord> tasks = device::storedTasks();
+    ASSERT_EQ(tasks.size(), 2u);
+    EXPECT_EQ(tasks[0].subject, u"Buy milk");
+    EXPECT_EQ(tasks[1].subject, u"Call Ann back");
+    std::string theirs = readHost("Windows/Tasks/theirs.ics");
+    for (const char* kept : {"PRODID:-//Other//EN", "DUE;VALUE=DATE:20260301", "X-OTHER:kept", "UID:theirs-1"})
+        EXPECT_NE(theirs.find(kept), std::string::npos) << kept;
+}
+
+TEST_F(TaskEditor, ATaskTheFullStoreRefusesIsSaidInAMessageBoxAndNotClaimedSaved) {
+    device::fsSetStorageLimit(device::fsStorageUsed() + 10);
+    std::u16string said;
+    drive({[&] { tapOk(); },
+           [&] {
+               HWND box = GetForegroundWindow();
+               if (device::isMessageBox(box)) said = device::messageBoxText(box);
+               device::keyDown(VK_RETURN);
+           }});
+    EXPECT_EQ(task_->Display(), E_FAIL);
+    EXPECT_EQ(said, u"The task could not be saved because the storage is full.");
+    EXPECT_TRUE(device::storedTasks().empty());
 }
 
 }  // namespace
