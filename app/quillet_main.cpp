@@ -2,6 +2,7 @@
 // SDL window, headless, or driven by a script (see platform/host/host_main.h).
 #include "platform/host/host_main.h"
 #include "platform/host/window_icon.h"
+#include "quillet_identity.h"
 #include "shell/startup.h"
 
 // The window's icon: the program's 64 x 64 picture (the About box's).
@@ -9,5 +10,5 @@ constexpr int kProgramPicture = 112;
 
 int main(int argc, char** argv) {
     device::setWindowIconResource(kProgramPicture);
-    return device::hostMain(argc, argv, WinMain);
+    return device::hostMain(argc, argv, quilletIdentity(), WinMain);
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/quillet_identity.h"
 #include "platform/system/system_startup.h"
 #include "storage/settings.h"
 
@@ -25,6 +26,7 @@ void startDevice() {
         if (!mkdtemp(pattern)) std::abort();
         rootDir = pattern;
         std::atexit(removeRoot);
+        device::setProgramIdentity(quilletIdentity());
         device::SystemConfig config;
         config.rootDir = rootDir;
         config.cardDir = rootDir;

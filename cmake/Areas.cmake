@@ -23,7 +23,7 @@ target_include_directories(qp_platform_internals INTERFACE ${CMAKE_SOURCE_DIR})
 
 # The platform knows nothing of the program: no platform file includes a
 # header of src/ (by its path from the repository root or by a program
-# folder's name).
+# folder's name) or names the program.
 function(qp_check_platform_includes)
   file(GLOB _dirs LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/src/*)
   set(_folders "src")
@@ -39,6 +39,12 @@ function(qp_check_platform_includes)
     file(STRINGS ${f} _hits REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<](${_alternatives})/")
     if(_hits)
       message(SEND_ERROR "${f} includes a header of the program: ${_hits}")
+    endif()
+    # Nor does it name the program: the host hands it the program's names
+    # (platform/system/program_identity.h).
+    file(STRINGS ${f} _names REGEX "[Qq][Uu][Ii][Ll][Ll][Ee][Tt]")
+    if(_names)
+      message(SEND_ERROR "${f} names the program instead of taking its names from the host: ${_names}")
     endif()
   endforeach()
 endfunction()

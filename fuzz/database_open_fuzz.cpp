@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/quillet_identity.h"
 #include "common/codepage.h"
 #include "crypto/cipher.h"
 #include "platform/system/system_startup.h"
@@ -32,6 +33,7 @@ bool startDevice() {
     if (!mkdtemp(pattern)) return false;
     rootDir = pattern;
     std::atexit(removeRoot);
+    device::setProgramIdentity(quilletIdentity());
     device::SystemConfig config;
     config.rootDir = rootDir;
     config.cardDir = rootDir;

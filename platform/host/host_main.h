@@ -2,7 +2,10 @@
 // device up (folders, screen, registry, window classes), picks the host (the
 // SDL window, headless, or the script player) and runs the program on it.
 //
-//   int main(int argc, char** argv) { return device::hostMain(argc, argv, WinMain); }
+//   int main(int argc, char** argv) { return device::hostMain(argc, argv, identity, WinMain); }
+//
+// `identity` names the program to the device (program_identity.h): its
+// window's title, its folder and file, the default root, the messages.
 //
 // Returns the program's exit status, or 1 (no display), 2 (bad command line
 // or malformed script), 3 (a script step failed), 4 (a script left a dialog,
@@ -13,14 +16,15 @@
 #include <vector>
 
 #include "platform/host/host_options.h"
+#include "platform/system/program_identity.h"
 #include "windows.h"
 
 namespace device {
 
 using WinMainFn = int (*)(HINSTANCE instance, HINSTANCE previous, LPWSTR cmdLine, int show);
 
-int hostMain(int argc, char** argv, WinMainFn program);
-int hostMain(const std::vector<std::string>& args, WinMainFn program);
+int hostMain(int argc, char** argv, const ProgramIdentity& identity, WinMainFn program);
+int hostMain(const std::vector<std::string>& args, const ProgramIdentity& identity, WinMainFn program);
 
 // The steps of hostMain for callers that need them apart.
 // Folders, screen and the HasKeyboard registry value; false with `error`.

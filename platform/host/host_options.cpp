@@ -1,9 +1,10 @@
-// Command-line parsing of the quillet executable.
+// Command-line parsing of the program's executable.
 #include "platform/host/host_options.h"
 
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/system/program_identity.h"
 #include "platform/system/system_code_page.h"
 
 namespace device {
@@ -146,12 +147,15 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
     return true;
 }
 
-const char* hostUsage() {
-    return "usage: quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]\n"
-           "               [--headless] [--no-keyboard] [--storage-limit SIZE] [--code-page N]\n"
-           "               [--script FILE] [PATH.qu2]\n"
-           "  --root DIR     the device's \\ folder (default $XDG_DATA_HOME/quillet-pro,\n"
-           "                 else ~/.local/share/quillet-pro)\n"
+std::string hostUsage() {
+    const ProgramIdentity& p = programIdentity();
+    const std::string indent(p.command.size() + 8, ' ');
+    const std::string file = "PATH." + p.databaseExtension;
+    return "usage: " + p.command + " [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]\n" + indent +
+           "[--headless] [--no-keyboard] [--storage-limit SIZE] [--code-page N]\n" + indent + "[--script FILE] [" +
+           file + "]\n"
+           "  --root DIR     the device's \\ folder (default $XDG_DATA_HOME/" + p.dataFolder + ",\n"
+           "                 else ~/.local/share/" + p.dataFolder + ")\n"
            "  --card DIR     the folder behind \\Storage Card (default $HOME)\n"
            "  --hires        the 480 x 640 screen at 192 dpi instead of 240 x 320 at 96\n"
            "  --zoom N       show each device pixel as N x N window pixels (1 to 8;\n"
@@ -165,7 +169,8 @@ const char* hostUsage() {
            "                 letter; 1252 (the default), 1250, 1251, 1253 ... (874, 1250\n"
            "                 to 1258) for other regions\n"
            "  --script FILE  play a script (needs --headless and --root; - reads stdin)\n"
-           "  PATH.qu2       a database file inside the root or the card to open\n";
+           "  " + file + std::string(file.size() < 15 ? 15 - file.size() : 1, ' ') +
+           "a database file inside the root or the card to open\n";
 }
 
 }  // namespace device

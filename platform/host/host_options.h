@@ -1,7 +1,8 @@
-// The command line of the quillet executable:
-//   quillet [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]
-//           [--headless] [--no-keyboard] [--storage-limit SIZE] [--code-page N]
-//           [--script FILE] [PATH.qu2]
+// The command line of the program's executable (its command and database
+// extension from program_identity.h):
+//   <command> [--root DIR] [--card DIR] [--hires] [--zoom N] [--screen WxH]
+//             [--headless] [--no-keyboard] [--storage-limit SIZE] [--code-page N]
+//             [--script FILE] [PATH.<extension>]
 // Parsing only looks at the words; turning the path into a device path needs
 // the device's folders and happens once they are set (host_main.cpp).
 #pragma once
@@ -41,7 +42,8 @@ enum HostExit {
 // Parses argv[1..]; false with `error` set (a one-line reason) when the
 // command line is wrong.
 bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error);
-// The usage text printed with a bad command line.
-const char* hostUsage();
+// The usage text printed with a bad command line, for the program the host
+// was given.
+std::string hostUsage();
 
 }  // namespace device

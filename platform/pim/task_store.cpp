@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/system/device_fs.h"
+#include "platform/system/program_identity.h"
 #include "platform/system/text_fields.h"
 #include "winbase.h"
 #include "winerror.h"
@@ -11,7 +12,6 @@
 namespace pim {
 namespace {
 
-const char kHeader[] = "quillet-tasks 1";
 
 bool parseOid(std::string_view field, DWORD& oid) {
     if (field.empty() || field.size() > 10 || field[0] == '0') return false;
@@ -43,7 +43,7 @@ bool readStore(std::vector<TaskRecord>& tasks, bool& whole) {
 }
 
 std::string serializeTasks(const std::vector<TaskRecord>& tasks) {
-    std::string out = std::string(kHeader) + "\n";
+    std::string out = device::deviceFileHeader("tasks") + "\n";
     for (const TaskRecord& t : tasks)
         out += "task\t" + std::to_string(t.oid) + "\t" + device::escapeField(t.subject) + "\t" +
                device::escapeField(t.body) + "\n";
@@ -62,7 +62,7 @@ bool parseTasks(std::string_view text, std::vector<TaskRecord>& tasks) {
         pos = eol + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (header) {
-            if (line != kHeader) return false;
+            if (line != device::deviceFileHeader("tasks")) return false;
             header = false;
             continue;
         }

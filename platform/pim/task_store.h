@@ -1,7 +1,7 @@
 // The task store: the device's tasks, kept in one file of the device root,
 // "\Windows\tasks.dat", in the field form of platform/system/text_fields.h:
 //
-//   quillet-tasks 1
+//   <program>-tasks 1
 //   task <oid> <subject> <body>
 //
 // one task a line in the order they were made, <oid> the task's number

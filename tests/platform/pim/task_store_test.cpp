@@ -66,10 +66,10 @@ TEST_F(TaskStore, ADamagedFileIsReadAsFarAsItIsWholeAndKeptBeforeTheNextWrite) {
         {good.substr(0, good.size() - 3), 2},                           // the last line cut short
         {good.substr(0, good.find("task\t2")) + "task\t2\tx\n" + good.substr(good.find("task\t7")), 1},  // a bad line
         {good + "task\t1\tagain\t%\n", 3},                              // a number used twice
-        {"quillet-tasks 1\ntask\t3\t%zz\t%\n", 0},                      // a broken escape
-        {"quillet-tasks 1\ntask\t3\t\xC3\x28\t%\n", 0},                 // not UTF-8
-        {"quillet-tasks 1\ntask\t0\ta\tb\n", 0},                        // no such number
-        {"quillet-tasks 2\n" + good.substr(good.find('\n') + 1), 0},    // another format
+        {"testprog-tasks 1\ntask\t3\t%zz\t%\n", 0},                      // a broken escape
+        {"testprog-tasks 1\ntask\t3\t\xC3\x28\t%\n", 0},                 // not UTF-8
+        {"testprog-tasks 1\ntask\t0\ta\tb\n", 0},                        // no such number
+        {"testprog-tasks 2\n" + good.substr(good.find('\n') + 1), 0},    // another format
         {std::string("\0\xFF\x01garbage", 10), 0},
     };
     for (const Case& c : cases) {
