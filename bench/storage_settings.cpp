@@ -9,6 +9,7 @@
 
 #include "app/quillet_identity.h"
 #include "platform/system/system_startup.h"
+#include "state/settings_load.h"
 #include "storage/settings.h"
 
 namespace {

@@ -127,6 +127,12 @@ function(qp_tests root)
     add_executable(test_${tag} ${_tsrcs} ${_support})
     target_include_directories(test_${tag} PRIVATE ${CMAKE_SOURCE_DIR}/${root})
     target_link_libraries(test_${tag} PRIVATE ${lib} qp_platform_internals GTest::gtest GTest::gtest_main)
+    # Storage's tests set the program's state the way the program does (the
+    # current list's cipher flag, the settings loaded into the state) around
+    # the storage calls they test.
+    if(lib STREQUAL "qp_storage")
+      target_link_libraries(test_${tag} PRIVATE qp_state)
+    endif()
     add_test(NAME ${tag} COMMAND test_${tag})
     set_tests_properties(${tag} PROPERTIES ENVIRONMENT "QP_SOURCE_DIR=${CMAKE_SOURCE_DIR};QP_BINARY_DIR=${CMAKE_BINARY_DIR}")
   endforeach()
