@@ -156,6 +156,9 @@ void showCurrentColour(HWND hwnd, PickerState* s, COLORREF colour) {
 
 // --- events ---------------------------------------------------------------------------
 
+// Each preset has its control, in order.
+static_assert(res::kIdColourPresetLast - res::kIdColourPresetFirst + 1 == COLOUR_PRESET_COUNT);
+
 void onPreset(HWND hwnd, PickerState* s, int index) {
     s->base = kColourPresets[index];
     s->hsl = colourToHsl(s->base);
