@@ -4,12 +4,15 @@
 // it back, so it is freed when the caller's owner goes.
 #pragma once
 
+#include <cassert>
 #include <memory>
 
 #include "windows.h"
 
 template <typename State>
 State* attachDialogState(HWND dialog, std::unique_ptr<State> state) {
+    // Without the dialog nobody would free the state.
+    assert(dialog && state);
     SetWindowLongW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state.get()));
     return state.release();
 }
