@@ -14,7 +14,6 @@
 #include "common/codepage.h"
 #include "crypto/cipher.h"
 #include "platform/system/system_startup.h"
-#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/list_attributes.h"
