@@ -4,6 +4,7 @@
 #include "command_line/command_main.h"
 #include "platform/host/host_main.h"
 #include "platform/host/window_icon.h"
+#include "quillet_identity.h"
 #include "shell/startup.h"
 
 // The window's icon: the program's 64 x 64 picture (the About box's).
@@ -11,5 +12,5 @@ constexpr int kProgramPicture = 112;
 
 int main(int argc, char** argv) {
     device::setWindowIconResource(kProgramPicture);
-    return device::hostMain(argc, argv, WinMain, {kCommandNames, CommandMain, kCommandUsage});
+    return device::hostMain(argc, argv, quilletIdentity(), WinMain, {kCommandNames, CommandMain, kCommandUsage});
 }

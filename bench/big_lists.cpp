@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/quillet_identity.h"
 #include "exchange/text_export.h"
 #include "exchange/text_import.h"
 #include "outline/current_items.h"
@@ -64,6 +65,7 @@ Device& device() {
         made.scratch = pattern;
         made.root = made.scratch + "/root";
         fs::create_directories(made.root + "/card");
+        device::setProgramIdentity(quilletIdentity());
         device::HostOptions options;
         options.rootDir = made.root;
         options.cardDir = made.root + "/card";

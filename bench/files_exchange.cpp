@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/quillet_identity.h"
 #include "big_list.h"
 #include "exchange/text_export.h"
 #include "exchange/text_import.h"
@@ -31,6 +32,7 @@ sqlite3* benchDatabase() {
         char pattern[] = "/tmp/qp_bench_files_XXXXXX";
         rootDir = mkdtemp(pattern);
         std::filesystem::create_directories(rootDir + "/card");
+        device::setProgramIdentity(quilletIdentity());
         device::SystemConfig config;
         config.rootDir = rootDir + "/device";
         config.cardDir = rootDir + "/card";

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/quillet_identity.h"
 #include "big_list.h"
 #include "dialogs/background_image.h"
 #include "outline/bulk_commands.h"
@@ -66,6 +67,7 @@ void setUp() {
         if (!mkdtemp(pattern)) std::abort();
         rootDir = pattern;
         std::atexit(removeRoot);
+        device::setProgramIdentity(quilletIdentity());
         device::SystemConfig config;
         config.rootDir = rootDir;
         config.cardDir = rootDir;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/quillet_identity.h"
 #include "big_list.h"
 #include "platform/host/host_main.h"
 #include "platform/window/headless_host.h"
@@ -38,6 +39,7 @@ bool prepareDevice(std::string& root) {
     if (!mkdtemp(pattern)) return false;
     root = pattern;
     std::filesystem::create_directories(root + "/card");
+    device::setProgramIdentity(quilletIdentity());
     device::HostOptions options;
     options.rootDir = root;
     options.cardDir = root + "/card";

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/quillet_identity.h"
 #include "outline/current_items.h"
 #include "platform/system/system_startup.h"
 #include "state/app_state.h"
@@ -50,6 +51,7 @@ sqlite3* listDatabase() {
         if (!mkdtemp(pattern)) std::abort();
         rootDir = pattern;
         std::atexit(removeRoot);
+        device::setProgramIdentity(quilletIdentity());
         device::SystemConfig config;
         config.rootDir = rootDir;
         config.cardDir = rootDir;

@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <string>
 
+#include "app/quillet_identity.h"
 #include "platform/system/system_startup.h"
+#include "state/settings_load.h"
 #include "storage/settings.h"
 
 namespace {
@@ -25,6 +27,7 @@ void startDevice() {
         if (!mkdtemp(pattern)) std::abort();
         rootDir = pattern;
         std::atexit(removeRoot);
+        device::setProgramIdentity(quilletIdentity());
         device::SystemConfig config;
         config.rootDir = rootDir;
         config.cardDir = rootDir;

@@ -23,7 +23,7 @@ target_include_directories(qp_platform_internals INTERFACE ${CMAKE_SOURCE_DIR})
 
 # The platform knows nothing of the program: no platform file includes a
 # header of src/ (by its path from the repository root or by a program
-# folder's name).
+# folder's name) or names the program.
 function(qp_check_platform_includes)
   file(GLOB _dirs LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/src/*)
   set(_folders "src")
@@ -39,6 +39,12 @@ function(qp_check_platform_includes)
     file(STRINGS ${f} _hits REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<](${_alternatives})/")
     if(_hits)
       message(SEND_ERROR "${f} includes a header of the program: ${_hits}")
+    endif()
+    # Nor does it name the program: the host hands it the program's names
+    # (platform/system/program_identity.h).
+    file(STRINGS ${f} _names REGEX "[Qq][Uu][Ii][Ll][Ll][Ee][Tt]")
+    if(_names)
+      message(SEND_ERROR "${f} names the program instead of taking its names from the host: ${_names}")
     endif()
   endforeach()
 endfunction()
@@ -121,6 +127,12 @@ function(qp_tests root)
     add_executable(test_${tag} ${_tsrcs} ${_support})
     target_include_directories(test_${tag} PRIVATE ${CMAKE_SOURCE_DIR}/${root})
     target_link_libraries(test_${tag} PRIVATE ${lib} qp_platform_internals GTest::gtest GTest::gtest_main)
+    # Storage's tests set the program's state the way the program does (the
+    # current list's cipher flag, the settings loaded into the state) around
+    # the storage calls they test.
+    if(lib STREQUAL "qp_storage")
+      target_link_libraries(test_${tag} PRIVATE qp_state)
+    endif()
     add_test(NAME ${tag} COMMAND test_${tag})
     set_tests_properties(${tag} PROPERTIES ENVIRONMENT "QP_SOURCE_DIR=${CMAKE_SOURCE_DIR};QP_BINARY_DIR=${CMAKE_BINARY_DIR}")
   endforeach()

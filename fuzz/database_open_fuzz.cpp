@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/quillet_identity.h"
 #include "common/codepage.h"
 #include "crypto/cipher.h"
 #include "platform/system/system_startup.h"
-#include "state/app_state.h"
 #include "storage/database.h"
 #include "storage/item_table.h"
 #include "storage/list_attributes.h"
@@ -32,6 +32,7 @@ bool startDevice() {
     if (!mkdtemp(pattern)) return false;
     rootDir = pattern;
     std::atexit(removeRoot);
+    device::setProgramIdentity(quilletIdentity());
     device::SystemConfig config;
     config.rootDir = rootDir;
     config.cardDir = rootDir;

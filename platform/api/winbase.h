@@ -100,7 +100,8 @@ BOOL CloseHandle(HANDLE hObject);
 #define DeleteFile DeleteFileW
 #define CreateFile CreateFileW
 
-// --- modules. The program file is "\Program Files\Quillet Pro\quillet.exe".
+// --- modules. The program file is "\Program Files\<program>\<program>.exe",
+// as the host names the program; 0 with ERROR_MOD_NOT_FOUND when it names none.
 // A short buffer receives what fits (terminated); the result is then nSize
 // with ERROR_INSUFFICIENT_BUFFER.
 DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);

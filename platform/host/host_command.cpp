@@ -9,33 +9,41 @@
 #include "platform/host/host_main.h"
 #include "platform/host/single_copy.h"
 #include "platform/system/device_fs.h"
+#include "platform/system/program_identity.h"
 #include "platform/system/registry.h"
 
 namespace device {
+namespace {
+
+// Prints "<command>: <text>\n" on standard error.
+void complain(const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", programIdentity().command.c_str(), text.c_str());
+}
+
+}  // namespace
 
 int hostRunCommand(const HostOptions& o, const HostCommands& commands) {
     if (!commands.run) {
-        std::fprintf(stderr, "quillet: there is no command %s\n", o.command.c_str());
+        complain("there is no command " + o.command);
         return kExitUsage;
     }
     // A copy that runs on the root holds its lists open and writes them as
     // the person works: a command changes nothing under it, and none starts
     // while the command works.
-    SingleCopy copy;
+    SingleCopy copy(programIdentity().dataFolder);
     std::string error;
     const std::string root = o.rootDir.empty() ? defaultRootDir() : o.rootDir;
     switch (copy.claim(root, error)) {
         case SingleCopy::Claim::First: break;
         case SingleCopy::Claim::Second:
-            std::fprintf(stderr, "quillet: Quillet Pro runs on %s; close it before running the command %s\n",
-                         root.c_str(), o.command.c_str());
+            complain(programIdentity().name + " runs on " + root + "; close it before running the command " + o.command);
             return kExitAlreadyRunning;
         case SingleCopy::Claim::Failed:
-            std::fprintf(stderr, "quillet: %s\n", error.c_str());
+            complain(error);
             return kExitNoDisplay;
     }
     if (!hostPrepareStore(o, error)) {
-        std::fprintf(stderr, "quillet: %s\n", error.c_str());
+        complain(error);
         return kExitNoDisplay;
     }
     // The desktop's words are UTF-8; one that is not is read as the

@@ -25,10 +25,17 @@
 namespace device {
 namespace {
 
-const char* kNoDisplay =
-    "quillet: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is usable).\n"
-    "Run it with --headless (with --script FILE to drive it), or inside a virtual display:\n"
-    "  xvfb-run -s \"-screen 0 800x800x24\" quillet ...\n";
+// Prints "<command>: <text>\n" on standard error.
+void complain(const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", programIdentity().command.c_str(), text.c_str());
+}
+
+std::string noDisplay() {
+    const std::string& command = programIdentity().command;
+    return command + ": no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is usable).\n"
+           "Run it with --headless (with --script FILE to drive it), or inside a virtual display:\n"
+           "  xvfb-run -s \"-screen 0 800x800x24\" " + command + " ...\n";
+}
 
 // The program's instance handle: on the device it is the module's load
 // address; nothing here dereferences it, it only has to be the same value
@@ -51,7 +58,7 @@ int runScripted(const HostOptions& o, WinMainFn program, std::u16string& cmdLine
     Script script;
     std::string error;
     if (!loadScript(o.scriptPath, script, error)) {
-        std::fprintf(stderr, "quillet: %s\n", error.c_str());
+        complain(error);
         return kExitUsage;
     }
     ScriptPlayer player(std::move(script));
@@ -64,12 +71,12 @@ int runScripted(const HostOptions& o, WinMainFn program, std::u16string& cmdLine
         // down, so their controls release what they hold before the exit.
         windowSystemReset();
         shellReset();
-        std::fprintf(stderr, "quillet: %s\n", player.stopMessage().c_str());
+        complain(player.stopMessage());
         return player.stopStatus();
     }
     if (!player.finished()) {
-        std::fprintf(stderr, "quillet: the program ended with status %d before line %d of the script\n", status,
-                     player.nextLine());
+        complain("the program ended with status " + std::to_string(status) + " before line " +
+                 std::to_string(player.nextLine()) + " of the script");
     }
     return status;
 }
@@ -112,8 +119,8 @@ bool hostPrepareDevice(const HostOptions& o, std::string& error) {
     // lists and make room; Create Task then says that the task store is
     // missing, with its own messages.
     if (!installTaskStore())
-        std::fprintf(stderr, "quillet: cannot write the task store's library under %s (is the device full?); "
-                             "Create Task will not work\n", fsRoot().c_str());
+        complain("cannot write the task store's library under " + fsRoot() +
+                 " (is the device full?); Create Task will not work");
     return true;
 }
 
@@ -132,48 +139,51 @@ bool hostCommandLine(const HostOptions& o, std::u16string& cmdLine, std::string&
     return true;
 }
 
-int hostMain(const std::vector<std::string>& args, WinMainFn program, const HostCommands& commands) {
+int hostMain(const std::vector<std::string>& args, const ProgramIdentity& identity, WinMainFn program,
+             const HostCommands& commands) {
+    setProgramIdentity(identity);
     HostOptions o;
     std::string error;
     std::vector<std::string> names;
     for (const char16_t* const* name = commands.names; name && *name; ++name) names.push_back(wideToUtf8(*name));
     const char* commandUsage = commands.usage ? commands.usage : "";
     if (!parseHostOptions(args, o, error, names)) {
-        std::fprintf(stderr, "quillet: %s\n%s%s", error.c_str(), hostUsage(), commandUsage);
+        complain(error);
+        std::fprintf(stderr, "%s%s", hostUsage().c_str(), commandUsage);
         return kExitUsage;
     }
     if (o.help) {
-        std::printf("%s%s", hostUsage(), commandUsage);
+        std::printf("%s%s", hostUsage().c_str(), commandUsage);
         return 0;
     }
     if (!o.command.empty()) return hostRunCommand(o, commands);
     if (!o.headless && !hostHasDisplay()) {
-        std::fputs(kNoDisplay, stderr);
+        std::fputs(noDisplay().c_str(), stderr);
         return kExitNoDisplay;
     }
     // Before anything touches the device's files: a second copy only asks
     // the first to come to the front.
-    SingleCopy copy;
+    SingleCopy copy(identity.dataFolder);
     const std::string root = o.rootDir.empty() ? defaultRootDir() : o.rootDir;
     switch (copy.claim(root, error)) {
         case SingleCopy::Claim::First: break;
         case SingleCopy::Claim::Second:
-            if (SingleCopy::askToRaise(root))
-                std::fprintf(stderr, "quillet: Quillet Pro already runs on %s; it was brought to the front\n", root.c_str());
+            if (copy.askToRaise(root))
+                complain(identity.name + " already runs on " + root + "; it was brought to the front");
             else
-                std::fprintf(stderr, "quillet: Quillet Pro already runs on %s and did not answer\n", root.c_str());
+                complain(identity.name + " already runs on " + root + " and did not answer");
             return kExitAlreadyRunning;
         case SingleCopy::Claim::Failed:
-            std::fprintf(stderr, "quillet: %s\n", error.c_str());
+            complain(error);
             return kExitNoDisplay;
     }
     if (!hostPrepareDevice(o, error)) {
-        std::fprintf(stderr, "quillet: %s\n", error.c_str());
+        complain(error);
         return kExitNoDisplay;
     }
     std::u16string cmdLine;
     if (!hostCommandLine(o, cmdLine, error)) {
-        std::fprintf(stderr, "quillet: %s\n", error.c_str());
+        complain(error);
         return kExitUsage;
     }
     int status;
@@ -189,7 +199,8 @@ int hostMain(const std::vector<std::string>& args, WinMainFn program, const Host
     } else {
         SdlHost sdl;
         if (!sdl.open(o, error)) {
-            std::fprintf(stderr, "quillet: %s\n%s", error.c_str(), kNoDisplay);
+            complain(error);
+            std::fputs(noDisplay().c_str(), stderr);
             return kExitNoDisplay;
         }
         copy.listen(SdlHost::requestRaise);
@@ -203,10 +214,10 @@ int hostMain(const std::vector<std::string>& args, WinMainFn program, const Host
     return status;
 }
 
-int hostMain(int argc, char** argv, WinMainFn program, const HostCommands& commands) {
+int hostMain(int argc, char** argv, const ProgramIdentity& identity, WinMainFn program, const HostCommands& commands) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-    return hostMain(args, program, commands);
+    return hostMain(args, identity, program, commands);
 }
 
 }  // namespace device

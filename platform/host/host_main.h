@@ -2,13 +2,16 @@
 // device up (folders, screen, registry, window classes), picks the host (the
 // SDL window, headless, or the script player) and runs the program on it.
 //
-//   int main(int argc, char** argv) { return device::hostMain(argc, argv, WinMain); }
+//   int main(int argc, char** argv) { return device::hostMain(argc, argv, identity, WinMain); }
+//
+// `identity` names the program to the device (program_identity.h): its
+// window's title, its folder and file, the default root, the messages.
 //
 // Returns the program's exit status, or 1 (no display), 2 (bad command line
 // or malformed script), 3 (a script step failed), 4 (a script left a dialog,
 // message box or menu open).
 //
-// A program may also have commands that run without a window (`quillet
+// A program may also have commands that run without a window (`<command>
 // lists`): hostMain then prepares the device (folders, registry, code page,
 // storage size) and hands the command's words to the program's entry for
 // them instead of running WinMain.
@@ -18,6 +21,7 @@
 #include <vector>
 
 #include "platform/host/host_options.h"
+#include "platform/system/program_identity.h"
 #include "windows.h"
 
 namespace device {
@@ -35,8 +39,10 @@ struct HostCommands {
     const char* usage = nullptr;
 };
 
-int hostMain(int argc, char** argv, WinMainFn program, const HostCommands& commands = {});
-int hostMain(const std::vector<std::string>& args, WinMainFn program, const HostCommands& commands = {});
+int hostMain(int argc, char** argv, const ProgramIdentity& identity, WinMainFn program,
+             const HostCommands& commands = {});
+int hostMain(const std::vector<std::string>& args, const ProgramIdentity& identity, WinMainFn program,
+             const HostCommands& commands = {});
 // Runs the command `options` names (hostMain's part for it).
 int hostRunCommand(const HostOptions& options, const HostCommands& commands);
 

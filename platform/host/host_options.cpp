@@ -1,9 +1,10 @@
-// Command-line parsing of the quillet executable.
+// Command-line parsing of the program's executable.
 #include "platform/host/host_options.h"
 
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/system/program_identity.h"
 #include "platform/system/system_code_page.h"
 
 namespace device {
@@ -170,12 +171,15 @@ bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
     return true;
 }
 
-const char* hostUsage() {
-    return "usage: quillet [--root DIR] [--card DIR] [--tasks DIR] [--hires] [--zoom N]\n"
-           "               [--screen WxH] [--headless] [--no-keyboard] [--storage-limit SIZE]\n"
-           "               [--code-page N] [--script FILE] [PATH.qu2]\n"
-           "  --root DIR     the device's \\ folder (default $XDG_DATA_HOME/quillet-pro,\n"
-           "                 else ~/.local/share/quillet-pro)\n"
+std::string hostUsage() {
+    const ProgramIdentity& p = programIdentity();
+    const std::string indent(p.command.size() + 8, ' ');
+    const std::string file = "PATH." + p.databaseExtension;
+    return "usage: " + p.command + " [--root DIR] [--card DIR] [--tasks DIR] [--hires] [--zoom N]\n" + indent +
+           "[--screen WxH] [--headless] [--no-keyboard] [--storage-limit SIZE]\n" + indent +
+           "[--code-page N] [--script FILE] [" + file + "]\n"
+           "  --root DIR     the device's \\ folder (default $XDG_DATA_HOME/" + p.dataFolder + ",\n"
+           "                 else ~/.local/share/" + p.dataFolder + ")\n"
            "  --card DIR     the folder behind \\Storage Card (default $HOME)\n"
            "  --tasks DIR    keep the device's tasks in DIR, one iCalendar (.ics) file a\n"
            "                 task, as calendar programs and their sync tools do (default\n"
@@ -192,7 +196,8 @@ const char* hostUsage() {
            "                 letter; 1252 (the default), 1250, 1251, 1253 ... (874, 1250\n"
            "                 to 1258) for other regions\n"
            "  --script FILE  play a script (needs --headless and --root; - reads stdin)\n"
-           "  PATH.qu2       a database file inside the root or the card to open\n"
+           "  " + file + std::string(file.size() < 15 ? 15 - file.size() : 1, ' ') +
+           "a database file inside the root or the card to open\n"
            "  --help         this text\n";
 }
 

@@ -1,9 +1,10 @@
-// The command line of the quillet executable:
-//   quillet [--root DIR] [--card DIR] [--tasks DIR] [--hires] [--zoom N] [--screen WxH]
-//           [--headless] [--no-keyboard] [--storage-limit SIZE] [--code-page N]
-//           [--script FILE] [PATH.qu2]
-//   quillet [--root DIR] [--card DIR] [--storage-limit SIZE] [--code-page N]
-//           COMMAND [ARGUMENTS]
+// The command line of the program's executable (its command and database
+// extension from program_identity.h):
+//   <command> [--root DIR] [--card DIR] [--tasks DIR] [--hires] [--zoom N]
+//             [--screen WxH] [--headless] [--no-keyboard] [--storage-limit SIZE]
+//             [--code-page N] [--script FILE] [PATH.<extension>]
+//   <command> [--root DIR] [--card DIR] [--storage-limit SIZE] [--code-page N]
+//             COMMAND [ARGUMENTS]
 // A COMMAND is one of the words the program names for its commands that run
 // without a window; the words after it that are not the options above are
 // the command's own. Parsing only looks at the words; turning the path into a device path needs
@@ -50,7 +51,8 @@ enum HostExit {
 // command line is wrong. `commands` are the words that name commands.
 bool parseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error,
                       const std::vector<std::string>& commands = {});
-// The usage text printed with a bad command line.
-const char* hostUsage();
+// The usage text printed with a bad command line, for the program the host
+// was given.
+std::string hostUsage();
 
 }  // namespace device

@@ -20,6 +20,7 @@
 #include "platform/shell/screen_follow.h"
 #include "platform/shell/shell_system.h"
 #include "platform/system/device_clock.h"
+#include "platform/system/program_identity.h"
 #include "platform/system/clipboard_host.h"
 #include "platform/window/input.h"
 #include "platform/window/screen.h"
@@ -346,8 +347,8 @@ bool SdlHost::open(const HostOptions& o, std::string& error) {
     d_->frame = FrameSize{8, 40, 8, 8};
     d_->zoom = o.zoom ? o.zoom : d_->zoomThatFits();
     WindowSpot spot = placeWindow(c.width * d_->zoom, c.height * d_->zoom, d_->usableArea(), d_->frame);
-    d_->window = SDL_CreateWindow("Quillet Pro", spot.x, spot.y, c.width * d_->zoom, c.height * d_->zoom,
-                                  SDL_WINDOW_RESIZABLE);
+    d_->window = SDL_CreateWindow(programIdentity().name.c_str(), spot.x, spot.y, c.width * d_->zoom,
+                                  c.height * d_->zoom, SDL_WINDOW_RESIZABLE);
     if (d_->window) d_->renderer = SDL_CreateRenderer(d_->window, -1, 0);
     if (!d_->renderer || !d_->makeTexture()) {
         error = std::string("SDL cannot make the window: ") + SDL_GetError();

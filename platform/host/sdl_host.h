@@ -1,5 +1,5 @@
-// The host for people: an SDL2 window titled "Quillet Pro" that shows the
-// device's screen at an integer zoom, turns the mouse into the pen (left
+// The host for people: an SDL2 window titled with the program's name that
+// shows the device's screen at an integer zoom, turns the mouse into the pen (left
 // button; a click of the right button is a tap-and-hold) and the keyboard into
 // the device's, exchanges text with the desktop clipboard, and sleeps in
 // SDL_WaitEventTimeout until input comes or the next timer is due.

@@ -21,8 +21,9 @@ namespace {
 const char kRaise[] = "raise\n";
 const char kDone[] = "ok\n";
 
-// The socket's name: the root's real path, hashed so that any path fits.
-sockaddr_un socketName(const std::string& rootDir, socklen_t& length) {
+// The socket's name: the program's, then the root's real path, hashed so
+// that any path fits.
+sockaddr_un socketName(const std::string& program, const std::string& rootDir, socklen_t& length) {
     std::error_code ec;
     std::string path = std::filesystem::weakly_canonical(rootDir, ec).string();
     if (ec) path = rootDir;
@@ -31,7 +32,8 @@ sockaddr_un socketName(const std::string& rootDir, socklen_t& length) {
     sockaddr_un a{};
     a.sun_family = AF_UNIX;
     // sun_path[0] stays 0: an abstract name.
-    int n = std::snprintf(a.sun_path + 1, sizeof a.sun_path - 1, "quillet-pro-%016llx", (unsigned long long)hash);
+    int n = std::snprintf(a.sun_path + 1, sizeof a.sun_path - 1, "%.60s-%016llx", program.c_str(),
+                          (unsigned long long)hash);
     length = (socklen_t)(offsetof(sockaddr_un, sun_path) + 1 + n);
     return a;
 }
@@ -63,7 +65,7 @@ SingleCopy::Claim SingleCopy::claim(const std::string& rootDir, std::string& err
 bool SingleCopy::listen(std::function<void()> onRaise) {
     if (lockFd_ < 0 || listenFd_ >= 0) return false;
     socklen_t length = 0;
-    sockaddr_un name = socketName(root_, length);
+    sockaddr_un name = socketName(program_, root_, length);
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
     if (bind(fd, (sockaddr*)&name, length) != 0 || ::listen(fd, 4) != 0) {
@@ -103,9 +105,9 @@ void SingleCopy::release() {
     }
 }
 
-bool SingleCopy::askToRaise(const std::string& rootDir, int waitMs) {
+bool SingleCopy::askToRaise(const std::string& rootDir, int waitMs) const {
     socklen_t length = 0;
-    sockaddr_un name = socketName(rootDir, length);
+    sockaddr_un name = socketName(program_, rootDir, length);
     auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     // The first copy may hold the lock before it listens: try again a while.
     for (;;) {

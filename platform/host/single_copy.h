@@ -1,14 +1,15 @@
 // One copy of the program per device root. The first copy holds a lock on
 // the root folder for as long as it runs (the system drops it when the
 // process ends, however it ends, so a killed copy never blocks a start) and
-// listens on a local socket named after the root; a second copy finds the
-// lock taken, asks the first through the socket to come to the front, and
-// ends without touching a file.
+// listens on a local socket named after the program and the root; a second
+// copy finds the lock taken, asks the first through the socket to come to
+// the front, and ends without touching a file.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace device {
 
@@ -16,7 +17,8 @@ class SingleCopy {
 public:
     enum class Claim { First, Second, Failed };
 
-    SingleCopy() = default;
+    // `program` names the socket, so that two programs may share a root.
+    explicit SingleCopy(std::string program) : program_(std::move(program)) {}
     ~SingleCopy();
     SingleCopy(const SingleCopy&) = delete;
     SingleCopy& operator=(const SingleCopy&) = delete;
@@ -32,11 +34,12 @@ public:
 
     // Asks the copy holding the lock of `rootDir` to come to the front,
     // waiting up to `waitMs` for it to listen; true when it answered.
-    static bool askToRaise(const std::string& rootDir, int waitMs = 3000);
+    bool askToRaise(const std::string& rootDir, int waitMs = 3000) const;
 
 private:
     int lockFd_ = -1;
     int listenFd_ = -1;
+    std::string program_;
     std::string root_;
     std::thread listener_;
 };

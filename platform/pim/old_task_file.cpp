@@ -1,7 +1,7 @@
 // The file the device kept its tasks in before the task folder,
 // "\Windows\tasks.dat", in the field form of platform/system/text_fields.h:
 //
-//   quillet-tasks 1
+//   <program>-tasks 1
 //   task <oid> <subject> <body>
 //
 // one task a line. Its tasks are moved into the folder once; a damaged file
@@ -12,6 +12,7 @@
 
 #include "platform/pim/task_store.h"
 #include "platform/system/device_fs.h"
+#include "platform/system/program_identity.h"
 #include "platform/system/text_fields.h"
 #include "winbase.h"
 #include "winerror.h"
@@ -19,7 +20,6 @@
 namespace pim {
 namespace {
 
-const char kHeader[] = "quillet-tasks 1";
 
 bool parseOid(std::string_view field, DWORD& oid) {
     if (field.empty() || field.size() > 10 || field[0] == '0') return false;
@@ -57,7 +57,7 @@ bool parseTasks(std::string_view text, std::vector<TaskRecord>& tasks) {
         pos = eol + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (header) {
-            if (line != kHeader) return false;
+            if (line != device::deviceFileHeader("tasks")) return false;
             header = false;
             continue;
         }

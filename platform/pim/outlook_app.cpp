@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "platform/pim/pim_objects.h"
+#include "platform/system/program_identity.h"
 #include "winbase.h"
 #include "winuser.h"
 
@@ -41,9 +42,9 @@ HRESULT OutlookApp::Logon(HWND hWnd) {
     // Tasks of the old store file move into the folder at the first logon
     // that can write them; until then they stay where they are.
     if (!moveOldTasks())
-        std::fprintf(stderr, "quillet: the tasks of \\Windows\\tasks.dat could not be moved to %s (error %u); "
+        std::fprintf(stderr, "%s: the tasks of \\Windows\\tasks.dat could not be moved to %s (error %u); "
                              "they are kept there and moved at the next logon\n",
-                     taskFolder().c_str(), (unsigned)GetLastError());
+                     device::programIdentity().command.c_str(), taskFolder().c_str(), (unsigned)GetLastError());
     // The store must be readable; what it holds is read again by each Save.
     std::vector<TaskRecord> tasks;
     if (!loadTasks(tasks)) return E_FAIL;

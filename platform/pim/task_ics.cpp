@@ -7,11 +7,11 @@
 #include <random>
 
 #include "platform/system/code_page.h"
+#include "platform/system/program_identity.h"
 
 namespace pim {
 namespace {
 
-const char kProdId[] = "-//Quillet Pro//Task Store//EN";
 
 struct FreeComponent {
     void operator()(icalcomponent* c) const { icalcomponent_free(c); }
@@ -140,7 +140,9 @@ std::string newTaskFile(const TaskRecord& task, const SYSTEMTIME& now) {
     const icaltimetype t = utc(now);
     Component cal(icalcomponent_new_vcalendar());
     icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(cal.get(), icalproperty_new_prodid(kProdId));
+    // "-//<program>//Task Store//EN", as iCalendar asks of the writer.
+    const std::string prodId = "-//" + device::programIdentity().name + "//Task Store//EN";
+    icalcomponent_add_property(cal.get(), icalproperty_new_prodid(prodId.c_str()));
     icalcomponent* todo = icalcomponent_new_vtodo();
     icalcomponent_add_property(todo, icalproperty_new_uid(task.uid.c_str()));
     setTime(todo, ICAL_DTSTAMP_PROPERTY, t);

@@ -12,6 +12,7 @@
 
 #include "platform/pim/task_ics.h"
 #include "platform/system/device_fs.h"
+#include "platform/system/program_identity.h"
 #include "winbase.h"
 #include "winerror.h"
 
@@ -59,8 +60,8 @@ bool readHostFile(const std::string& path, std::string& bytes) {
 
 void reportUnreadable(FolderState& s, const std::string& path) {
     if (!s.reported.insert(path).second) return;
-    std::fprintf(stderr, "quillet: %s is not a task libical can read; it is skipped and left as it is\n",
-                 path.c_str());
+    std::fprintf(stderr, "%s: %s is not a task libical can read; it is skipped and left as it is\n",
+                 device::programIdentity().command.c_str(), path.c_str());
 }
 
 bool isTaskFileName(const std::string& name) {

@@ -15,7 +15,8 @@
 
 namespace device {
 
-// The default root: $XDG_DATA_HOME/quillet-pro, else ~/.local/share/quillet-pro.
+// The default root: the program's data folder (program_identity.h; "device"
+// before the host names one) under $XDG_DATA_HOME, else under ~/.local/share.
 std::string defaultRootDir();
 // The default card: $HOME (else the current folder).
 std::string defaultCardDir();
@@ -26,7 +27,8 @@ void fsSetCard(const std::string& hostDir);
 const std::string& fsRoot();
 const std::string& fsCard();
 // Creates the root and its standard folders: "\My Documents",
-// "\Program Files\Quillet Pro" and "\Windows". False when one cannot be made.
+// "\Program Files", the program's folder in it (when the host named the
+// program) and "\Windows". False when one cannot be made.
 bool fsCreateStandardFolders();
 
 // What a device path stands for on the host.

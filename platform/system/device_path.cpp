@@ -14,6 +14,7 @@
 
 #include "platform/system/code_page.h"
 #include "platform/system/device_fs.h"
+#include "platform/system/program_identity.h"
 #include "wcrt.h"
 #include "winbase.h"
 #include "winerror.h"
@@ -134,9 +135,11 @@ std::string below(const std::string& path, const std::string& base, bool& ok) {
 }  // namespace
 
 std::string defaultRootDir() {
+    // A harness that names no program still gets a folder of its own.
+    const std::string folder = programIdentity().dataFolder.empty() ? "device" : programIdentity().dataFolder;
     const char* xdg = getenv("XDG_DATA_HOME");
-    if (xdg && xdg[0] == '/') return std::string(xdg) + "/quillet-pro";
-    return homeDir() + "/.local/share/quillet-pro";
+    if (xdg && xdg[0] == '/') return std::string(xdg) + "/" + folder;
+    return homeDir() + "/.local/share/" + folder;
 }
 
 std::string defaultCardDir() { return homeDir(); }
@@ -159,7 +162,11 @@ bool fsCreateStandardFolders() {
     std::error_code ec;
     std::filesystem::create_directories(fsRoot(), ec);
     if (!isDirectory(fsRoot())) return false;
-    for (const char16_t* folder : {u"\\My Documents", u"\\Program Files", u"\\Program Files\\Quillet Pro", u"\\Windows"}) {
+    std::vector<std::u16string> folders{u"\\My Documents", u"\\Program Files"};
+    const std::u16string& own = programIdentity().folder;
+    if (!own.empty()) folders.push_back(u"\\Program Files\\" + own);
+    folders.push_back(u"\\Windows");
+    for (const std::u16string& folder : folders) {
         ResolvedPath r;
         if (resolveDevicePath(folder, r) != ERROR_SUCCESS) return false;
         if (!r.exists && mkdir(r.host.c_str(), 0777) != 0 && errno != EEXIST) return false;

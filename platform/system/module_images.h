@@ -4,12 +4,13 @@
 // exports, so that a library is there only while its file is, as on the
 // device. The file is text:
 //
-//   quillet-library 1
+//   <program>-library 1
 //   image pimstore
 //   export DllRegisterServer
 //   export DllGetClassObject
 //
-// A file with another first line, no image line, an image the platform does
+// <program> being the command of the program the host runs
+// (program_identity.h). A file with another first line, no image line, an image the platform does
 // not have, an entry its image lacks, or any other line is no library.
 #pragma once
 

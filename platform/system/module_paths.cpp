@@ -5,13 +5,18 @@
 #include <string>
 
 #include "platform/system/device_fs.h"
+#include "platform/system/program_identity.h"
 #include "shlobj.h"
 #include "wcrt.h"
 #include "winbase.h"
 #include "winerror.h"
 
 DWORD GetModuleFileNameW(HMODULE, LPWSTR lpFilename, DWORD nSize) {
-    static const std::u16string kProgram = u"\\Program Files\\Quillet Pro\\quillet.exe";
+    const std::u16string kProgram = device::programFilePath();
+    if (kProgram.empty()) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
     if (!lpFilename || nSize == 0) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;

@@ -6,13 +6,12 @@
 #include "platform/system/code_page.h"
 #include "platform/system/device_fs.h"
 #include "platform/system/module_images.h"
+#include "platform/system/program_identity.h"
 #include "platform/system/text_fields.h"
 #include "winerror.h"
 
 namespace device {
 namespace {
-
-const char kHeader[] = "quillet-library 1";
 
 struct Library {
     std::u16string hostKey;  // the file it was loaded from, as the host names it
@@ -44,7 +43,7 @@ bool parseLibrary(const Modules& m, const std::string& text, std::vector<ModuleE
         if (!line.empty()) lines.push_back(line);
         start = eol == std::string::npos ? text.size() : eol + 1;
     }
-    if (lines.size() < 2 || lines[0] != kHeader || lines[1].substr(0, 6) != "image ") return false;
+    if (lines.size() < 2 || lines[0] != deviceFileHeader("library") || lines[1].substr(0, 6) != "image ") return false;
     auto image = m.images.find(utf8ToWide(lines[1].substr(6)));
     if (image == m.images.end()) return false;
     out.clear();
@@ -88,7 +87,7 @@ std::string moduleFileText(std::u16string_view image) {
     std::lock_guard<std::mutex> g(m.lock);
     auto it = m.images.find(std::u16string(image));
     if (it == m.images.end()) return {};
-    std::string text = std::string(kHeader) + "\nimage " + wideToUtf8(image) + "\n";
+    std::string text = deviceFileHeader("library") + "\nimage " + wideToUtf8(image) + "\n";
     for (const ModuleExport& e : it->second) text += "export " + wideToUtf8(e.name) + "\n";
     return text;
 }

@@ -3,13 +3,13 @@
 #include <cstdlib>
 
 #include "platform/system/device_fs.h"
+#include "platform/system/program_identity.h"
 #include "platform/system/text_fields.h"
 #include "wcrt.h"
 
 namespace device {
 namespace {
 
-const char kHeader[] = "quillet-registry 1";
 const char kHex[] = "0123456789abcdef";
 
 bool sameIgnoringCase(std::u16string_view a, std::u16string_view b) {
@@ -63,7 +63,7 @@ RegValue* RegKey::value(std::u16string_view n) {
 }
 
 std::string regSerialize(const RegTree& tree) {
-    std::string out = std::string(kHeader) + "\n";
+    std::string out = deviceFileHeader("registry") + "\n";
     for (int r = 0; r < kRegRoots; ++r) writeKey(out, r, u"", tree.roots[r], false);
     return out;
 }
@@ -73,7 +73,7 @@ bool regParse(const std::string& text, RegTree& tree) {
     size_t eol = text.find('\n');
     std::string_view header(text.data(), eol == std::string::npos ? text.size() : eol);
     if (!header.empty() && header.back() == '\r') header.remove_suffix(1);
-    if (header != kHeader) return text.empty();
+    if (header != deviceFileHeader("registry")) return text.empty();
     bool clean = true;
     RegKey* current = nullptr;
     size_t pos = eol == std::string::npos ? text.size() : eol + 1;

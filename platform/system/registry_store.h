@@ -1,9 +1,10 @@
 // The registry's contents and its file. The file is text, one entry a line:
 //
-//   quillet-registry 1
+//   <program>-registry 1
 //   key <root> <path>
 //   value <type> <name> <data>
 //
+// <program> is the command of the program the host runs (program_identity.h);
 // <root> is 0..3 (classes root, current user, local machine, users); <path>
 // and <name> are UTF-8 with '%', tab, line ends, other control characters
 // and blanks written as %XX ("" is written as "%" alone); <data> is the value's

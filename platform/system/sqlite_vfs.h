@@ -1,5 +1,5 @@
 // SQLite opens device paths. The program hands sqlite3_open() a device path
-// in the system code page ("\Program Files\Quillet Pro\settings.qux"); a VFS
+// in the system code page ("\My Documents\lists.db"); a VFS
 // registered as the default translates such names to host paths and lets the
 // host's "unix" VFS do the rest. Journals ("-journal", "-wal") lie beside
 // their database. Files under the root keep to the device's storage size
@@ -11,7 +11,7 @@
 namespace device {
 
 // The VFS's name.
-inline constexpr const char* kDeviceVfsName = "quillet-device";
+inline constexpr const char* kDeviceVfsName = "device";
 // Registers the device VFS as SQLite's default; safe to call again.
 bool installSqliteVfs();
 

@@ -3,6 +3,7 @@
 #include "dialogs/about.h"
 
 #include "aygshell.h"
+#include "common/gdi_owner.h"
 #include "dialogs/dialog_look.h"
 #include "resources/resource_ids.h"
 #include "state/app_state.h"
@@ -15,34 +16,30 @@ constexpr COLORREF kNameColour = 0x780000;
 constexpr COLORREF kRuleColour = 0xC1C1C1;
 
 struct AboutState {
-    HFONT hfontName = nullptr;     // 12 points bold
-    HFONT hfontVersion = nullptr;  // 10 points
-    HBITMAP hbmProgram = nullptr;
+    GdiObject<HFONT> hfontName;     // 12 points bold
+    GdiObject<HFONT> hfontVersion;  // 10 points
+    GdiObject<HBITMAP> hbmProgram;
     int intPictureWidth = 0;
     int intPictureHeight = 0;
 };
 
-void release(AboutState* s) {
-    if (s->hfontName) DeleteObject(s->hfontName);
-    if (s->hfontVersion) DeleteObject(s->hfontVersion);
-    if (s->hbmProgram) DeleteObject(s->hbmProgram);
-    *s = AboutState{};
-}
+// The dialog's controls use the fonts until it is gone.
+void release(AboutState* s) { *s = AboutState{}; }
 
 BOOL onInit(HWND hwnd, AboutState* s) {
     SetWindowLongW(hwnd, DWL_USER, (LONG_PTR)s);
     SHINITDLGINFO shidi = {SHIDIM_FLAGS, hwnd, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN};
     SHInitDialog(&shidi);
-    s->hfontName = createDialogFont(12, 700);
-    s->hfontVersion = createDialogFont(10, 400);
-    SendDlgItemMessageW(hwnd, res::kIdAboutName, WM_SETFONT, (WPARAM)s->hfontName, FALSE);
-    SendDlgItemMessageW(hwnd, res::kIdAboutVersion, WM_SETFONT, (WPARAM)s->hfontVersion, FALSE);
+    s->hfontName.reset(createDialogFont(12, 700));
+    s->hfontVersion.reset(createDialogFont(10, 400));
+    SendDlgItemMessageW(hwnd, res::kIdAboutName, WM_SETFONT, (WPARAM)s->hfontName.get(), FALSE);
+    SendDlgItemMessageW(hwnd, res::kIdAboutVersion, WM_SETFONT, (WPARAM)s->hfontVersion.get(), FALSE);
     SetDlgItemTextW(hwnd, res::kIdAboutName, u"Quillet Pro");
     SetDlgItemTextW(hwnd, res::kIdAboutVersion, kProgramVersion);
     int id = bHiRes == 1 ? kBmpProgramHiRes : kBmpProgram;
-    s->hbmProgram = (HBITMAP)LoadImageW(hInstance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0);
+    s->hbmProgram.reset((HBITMAP)LoadImageW(hInstance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
     BITMAP bm = {};
-    if (s->hbmProgram && GetObjectW(s->hbmProgram, sizeof(bm), &bm)) {
+    if (s->hbmProgram && GetObjectW(s->hbmProgram.get(), sizeof(bm), &bm)) {
         s->intPictureWidth = bm.bmWidth;
         s->intPictureHeight = bm.bmHeight;
     }
@@ -57,20 +54,18 @@ void onPaint(HWND hwnd, AboutState* s) {
     int width = client.right - client.left;
     int d = width / 20;
     RECT rule = dialogItemRect(hwnd, res::kIdAboutSeparator);
-    HPEN pen = CreatePen(PS_SOLID, intUnit, kRuleColour);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    MoveToEx(dc, d, rule.top, nullptr);
-    LineTo(dc, width - d, rule.top);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
+    {
+        GdiObject<HPEN> pen(CreatePen(PS_SOLID, intUnit, kRuleColour));
+        SelectedObject selected(dc, pen.get());
+        MoveToEx(dc, d, rule.top, nullptr);
+        LineTo(dc, width - d, rule.top);
+    }
     if (s->hbmProgram) {
         RECT name = dialogItemRect(hwnd, res::kIdAboutName);
         int x = name.right + (width - name.right - s->intPictureWidth) / 2;
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, s->hbmProgram);
-        BitBlt(dc, x, name.top, s->intPictureWidth, s->intPictureHeight, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
+        MemoryDC mem(dc);
+        SelectedObject picture(mem.get(), s->hbmProgram.get());
+        BitBlt(dc, x, name.top, s->intPictureWidth, s->intPictureHeight, mem.get(), 0, 0, SRCCOPY);
     }
     EndPaint(hwnd, &ps);
 }

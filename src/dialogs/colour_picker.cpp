@@ -8,6 +8,7 @@
 // painting | procedure
 #include "dialogs/colour_picker.h"
 
+#include "common/gdi_owner.h"
 #include "dialogs/colour_convert.h"
 #include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_look.h"
@@ -44,25 +45,20 @@ struct PickerState {
     POINT grab{};  // where the pen took the caption band, in client pixels
     DialogLook look;
     int bandHeight = 0;
-    HBRUSH hbrPresets[COLOUR_PRESET_COUNT] = {};
-    HBRUSH hbrCurrent = nullptr;
-    HBITMAP hbmPresetMode = nullptr;  // shown in mode 1: the grid
-    HBITMAP hbmFieldMode = nullptr;   // shown in mode 0: the red, green and blue bars
+    GdiObject<HBRUSH> hbrPresets[COLOUR_PRESET_COUNT];
+    GdiObject<HBRUSH> hbrCurrent;
+    GdiObject<HBITMAP> hbmPresetMode;  // shown in mode 1: the grid
+    GdiObject<HBITMAP> hbmFieldMode;   // shown in mode 0: the red, green and blue bars
 };
 
 PickerState* stateOf(HWND hwnd) { return (PickerState*)GetWindowLongW(hwnd, DWL_USER); }
 
 void releaseObjects(PickerState* s) {
     destroyDialogLook(&s->look);
-    for (HBRUSH& brush : s->hbrPresets) {
-        if (brush) DeleteObject(brush);
-        brush = nullptr;
-    }
-    HGDIOBJ* objects[] = {(HGDIOBJ*)&s->hbrCurrent, (HGDIOBJ*)&s->hbmPresetMode, (HGDIOBJ*)&s->hbmFieldMode};
-    for (HGDIOBJ* object : objects) {
-        if (*object) DeleteObject(*object);
-        *object = nullptr;
-    }
+    for (GdiObject<HBRUSH>& brush : s->hbrPresets) brush.reset();
+    s->hbrCurrent.reset();
+    s->hbmPresetMode.reset();
+    s->hbmFieldMode.reset();
 }
 
 // --- opening and layout -----------------------------------------------------------
@@ -98,17 +94,17 @@ void layoutPicker(HWND hwnd, PickerState* s) {
 void makeObjects(HWND hwnd, PickerState* s) {
     createDialogLook(hwnd, &s->look);
     s->bandHeight = (int)(s->look.intCaptionHeight * 1.25);
-    for (int i = 0; i < COLOUR_PRESET_COUNT; ++i) s->hbrPresets[i] = CreateSolidBrush(kColourPresets[i]);
-    s->hbrCurrent = CreateSolidBrush(s->current);
+    for (int i = 0; i < COLOUR_PRESET_COUNT; ++i) s->hbrPresets[i].reset(CreateSolidBrush(kColourPresets[i]));
+    s->hbrCurrent.reset(CreateSolidBrush(s->current));
     int grid = bHiRes == 1 ? res::kBmpColourGridHiRes : res::kBmpColourGrid;
     int bars = bHiRes == 1 ? res::kBmpColourBarsHiRes : res::kBmpColourBars;
-    s->hbmPresetMode = (HBITMAP)LoadImageW(hInstance, MAKEINTRESOURCEW(grid), IMAGE_BITMAP, 0, 0, 0);
-    s->hbmFieldMode = (HBITMAP)LoadImageW(hInstance, MAKEINTRESOURCEW(bars), IMAGE_BITMAP, 0, 0, 0);
+    s->hbmPresetMode.reset((HBITMAP)LoadImageW(hInstance, MAKEINTRESOURCEW(grid), IMAGE_BITMAP, 0, 0, 0));
+    s->hbmFieldMode.reset((HBITMAP)LoadImageW(hInstance, MAKEINTRESOURCEW(bars), IMAGE_BITMAP, 0, 0, 0));
 }
 
 // Shows the mode's picture and its group of controls, hides the other group.
 void showMode(HWND hwnd, PickerState* s) {
-    HBITMAP picture = s->mode == MODE_PRESETS ? s->hbmPresetMode : s->hbmFieldMode;
+    HBITMAP picture = s->mode == MODE_PRESETS ? s->hbmPresetMode.get() : s->hbmFieldMode.get();
     SendDlgItemMessageW(hwnd, res::kIdColourMode, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)picture);
     int presets = s->mode == MODE_PRESETS ? SW_SHOW : SW_HIDE;
     int fields = s->mode == MODE_PRESETS ? SW_HIDE : SW_SHOW;
@@ -154,12 +150,14 @@ void fillFields(HWND hwnd, PickerState* s, COLORREF colour) {
 
 void showCurrentColour(HWND hwnd, PickerState* s, COLORREF colour) {
     s->current = colour;
-    if (s->hbrCurrent) DeleteObject(s->hbrCurrent);
-    s->hbrCurrent = CreateSolidBrush(colour);
+    s->hbrCurrent.reset(CreateSolidBrush(colour));
     InvalidateRect(GetDlgItem(hwnd, res::kIdColourCurrent), nullptr, TRUE);
 }
 
 // --- events ---------------------------------------------------------------------------
+
+// Each preset has its control, in order.
+static_assert(res::kIdColourPresetLast - res::kIdColourPresetFirst + 1 == COLOUR_PRESET_COUNT);
 
 void onPreset(HWND hwnd, PickerState* s, int index) {
     s->base = kColourPresets[index];
@@ -288,8 +286,8 @@ void onPaint(HWND hwnd, PickerState* s) {
 INT_PTR onControlColour(PickerState* s, HDC dc, HWND control) {
     int id = GetDlgCtrlID(control);
     if (id >= res::kIdColourPresetFirst && id <= res::kIdColourPresetLast)
-        return (INT_PTR)s->hbrPresets[id - res::kIdColourPresetFirst];
-    if (id == res::kIdColourCurrent) return (INT_PTR)s->hbrCurrent;
+        return (INT_PTR)s->hbrPresets[id - res::kIdColourPresetFirst].get();
+    if (id == res::kIdColourCurrent) return (INT_PTR)s->hbrCurrent.get();
     SetTextColor(dc, 0x000000);
     SetBkMode(dc, TRANSPARENT);
     return (INT_PTR)GetStockObject(WHITE_BRUSH);
@@ -300,13 +298,10 @@ INT_PTR onControlColour(PickerState* s, HDC dc, HWND control) {
 LRESULT onSliderDraw(NMCUSTOMDRAW* draw) {
     if (draw->dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (draw->dwDrawStage != CDDS_ITEMPREPAINT || draw->dwItemSpec != TBCD_THUMB) return CDRF_DODEFAULT;
-    HBRUSH fill = CreateSolidBrush(kThumbFill);
-    HGDIOBJ oldBrush = SelectObject(draw->hdc, fill);
-    HGDIOBJ oldPen = SelectObject(draw->hdc, GetStockObject(BLACK_PEN));
+    GdiObject<HBRUSH> fill(CreateSolidBrush(kThumbFill));
+    SelectedObject brush(draw->hdc, fill.get());
+    SelectedObject pen(draw->hdc, GetStockObject(BLACK_PEN));
     Rectangle(draw->hdc, draw->rc.left, draw->rc.top, draw->rc.right - 1, draw->rc.bottom - 1);
-    SelectObject(draw->hdc, oldPen);
-    SelectObject(draw->hdc, oldBrush);
-    DeleteObject(fill);
     return CDRF_SKIPDEFAULT;
 }
 

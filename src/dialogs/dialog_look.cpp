@@ -3,6 +3,7 @@
 #include "dialogs/dialog_look.h"
 
 #include "common/app_font.h"
+#include "common/gdi_owner.h"
 #include "state/app_state.h"
 
 HFONT createDialogFont(int points, int weight, int* height) {
@@ -15,10 +16,11 @@ namespace {
 int cellHeight(HWND hwnd, HFONT font) {
     HDC dc = GetDC(hwnd);
     if (!dc) return 0;
-    HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICW tm = {};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
+    {
+        SelectedObject selected(dc, font);
+        GetTextMetricsW(dc, &tm);
+    }
     ReleaseDC(hwnd, dc);
     return tm.tmHeight;
 }
@@ -62,11 +64,9 @@ void bevelPoints(int l, int t, int r, int b, POINT out[kBevelPointCount]) {
 void drawBevelBorder(HDC hdc, const RECT& rc, int penWidth) {
     POINT points[kBevelPointCount];
     bevelPoints(rc.left, rc.top, rc.right, rc.bottom, points);
-    HPEN pen = CreatePen(PS_SOLID, penWidth, 0x000000);
-    HGDIOBJ old = SelectObject(hdc, pen);
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, penWidth, 0x000000));
+    SelectedObject selected(hdc, pen.get());
     Polyline(hdc, points, kBevelPointCount);
-    SelectObject(hdc, old);
-    DeleteObject(pen);
 }
 
 void drawDialogBorder(HDC hdc, const RECT& client) {
@@ -83,7 +83,7 @@ HRGN createRoundedRegion(int width, int height) {
     HRGN shape = CreateRectRgn(0, 0, width, height);
     if (!shape) return nullptr;
     static const int cut[5] = {5, 3, 2, 1, 1};
-    HRGN corner = CreateRectRgn(0, 0, 0, 0);
+    GdiObject<HRGN> corner(CreateRectRgn(0, 0, 0, 0));
     for (int row = 0; row < 5; ++row) {
         const RECT corners[4] = {
             {0, row, cut[row], row + 1},
@@ -92,20 +92,19 @@ HRGN createRoundedRegion(int width, int height) {
             {width - cut[row], height - 1 - row, width, height - row},
         };
         for (const RECT& c : corners) {
-            SetRectRgn(corner, c.left, c.top, c.right, c.bottom);
-            CombineRgn(shape, shape, corner, RGN_DIFF);
+            SetRectRgn(corner.get(), c.left, c.top, c.right, c.bottom);
+            CombineRgn(shape, shape, corner.get(), RGN_DIFF);
         }
     }
-    DeleteObject(corner);
     return shape;
 }
 
 void applyRoundedShape(HWND hwnd) {
     RECT rc;
     if (!GetWindowRect(hwnd, &rc)) return;
-    HRGN shape = createRoundedRegion(rc.right - rc.left, rc.bottom - rc.top);
-    // The window owns the region from here on.
-    if (shape && !SetWindowRgn(hwnd, shape, TRUE)) DeleteObject(shape);
+    GdiObject<HRGN> shape(createRoundedRegion(rc.right - rc.left, rc.bottom - rc.top));
+    // Once set, the window owns the region.
+    if (shape && SetWindowRgn(hwnd, shape.get(), TRUE)) shape.release();
 }
 
 void paintDialogFrame(HDC hdc, HWND hwnd, LPCWSTR caption, HFONT captionFont, HBRUSH bandBrush, int bandHeight) {

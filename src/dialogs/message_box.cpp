@@ -5,6 +5,7 @@
 // question cannot be answered by accident.
 #include "dialogs/message_box.h"
 
+#include "common/gdi_owner.h"
 #include "common/message_dialog.h"
 #include "common/wide_text.h"
 #include "dialogs/dialog_look.h"
@@ -116,11 +117,9 @@ void onPaint(HWND hwnd, MessageState* s) {
     const int w = s->look.intCaptionHeight;
     paintDialogFrame(dc, hwnd, s->request.caption, s->look.hfontCaption, s->look.hbrBand, 2 * w);
     if (s->decoded.warning && s->hbmWarning) {
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, s->hbmWarning);
-        BitBlt(dc, w, 3 * w, s->intPictureWidth, s->intPictureHeight, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
+        MemoryDC mem(dc);
+        SelectedObject picture(mem.get(), s->hbmWarning);
+        BitBlt(dc, w, 3 * w, s->intPictureWidth, s->intPictureHeight, mem.get(), 0, 0, SRCCOPY);
     }
     EndPaint(hwnd, &ps);
 }

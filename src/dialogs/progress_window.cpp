@@ -4,6 +4,8 @@
 #include "dialogs/progress_window.h"
 
 #include "commctrl.h"
+#include "common/dialog_state.h"
+#include "common/gdi_owner.h"
 #include "dialogs/dialog_look.h"
 #include "resources/resource_ids.h"
 #include "state/app_state.h"
@@ -11,11 +13,11 @@
 namespace {
 
 struct ProgressState {
-    HBRUSH hbrYellow = nullptr;
-    HFONT hfontBold = nullptr;  // 10 points
+    GdiObject<HBRUSH> hbrYellow;
+    GdiObject<HFONT> hfontBold;  // 10 points
 };
 
-ProgressState* stateOf(HWND hwnd) { return (ProgressState*)GetWindowLongW(hwnd, DWL_USER); }
+ProgressState* stateOf(HWND hwnd) { return dialogState<ProgressState>(hwnd); }
 
 // The import that shows this window runs without a message loop, so every
 // change is painted at once: the window first, then its three controls
@@ -32,18 +34,17 @@ void onPaint(HWND hwnd, ProgressState* s) {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client;
     GetClientRect(hwnd, &client);
-    FillRect(dc, &client, s->hbrYellow);
+    FillRect(dc, &client, s->hbrYellow.get());
     drawDialogBorder(dc, client);
     EndPaint(hwnd, &ps);
 }
 
 INT_PTR CALLBACK progressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
-        ProgressState* s = new ProgressState;
-        SetWindowLongW(hwnd, DWL_USER, (LONG_PTR)s);
-        s->hbrYellow = CreateSolidBrush(kProgressYellow);
-        s->hfontBold = createDialogFont(10, 700);
-        SendDlgItemMessageW(hwnd, res::kIdProgressMain, WM_SETFONT, (WPARAM)s->hfontBold, FALSE);
+        ProgressState* s = attachDialogState(hwnd, std::make_unique<ProgressState>());
+        s->hbrYellow.reset(CreateSolidBrush(kProgressYellow));
+        s->hfontBold.reset(createDialogFont(10, 700));
+        SendDlgItemMessageW(hwnd, res::kIdProgressMain, WM_SETFONT, (WPARAM)s->hfontBold.get(), FALSE);
         SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
         applyRoundedShape(hwnd);
         return TRUE;
@@ -56,13 +57,8 @@ INT_PTR CALLBACK progressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_CTLCOLORSTATIC:
             SetTextColor((HDC)wParam, (HWND)lParam == GetDlgItem(hwnd, res::kIdProgressMain) ? kDialogBandColour : 0);
             SetBkMode((HDC)wParam, TRANSPARENT);
-            return (INT_PTR)s->hbrYellow;
-        case WM_DESTROY:
-            SetWindowLongW(hwnd, DWL_USER, 0);
-            if (s->hbrYellow) DeleteObject(s->hbrYellow);
-            if (s->hfontBold) DeleteObject(s->hfontBold);
-            delete s;
-            return FALSE;
+            return (INT_PTR)s->hbrYellow.get();
+        case WM_DESTROY: detachDialogState<ProgressState>(hwnd); return FALSE;
         default: return FALSE;
     }
 }

@@ -5,6 +5,8 @@
 // The colours are edited in working copies, which reach the list only when
 // the sheet is closed with OK; the button picture is the list's the moment
 // it is tapped.
+#include <cassert>
+
 #include "common/app_font.h"
 #include "dialogs/colour_picker.h"
 #include "dialogs/dialog_look.h"
@@ -110,6 +112,7 @@ BOOL onInit(HWND hwnd) {
 }
 
 void onSwatchTapped(HWND hwnd, int index) {
+    assert(index >= 0 && index < SWATCH_COUNT);
     page.colours[index] = pickColor(hwnd, page.colours[index]);
     remakeBrush(&page.brushes[index], page.colours[index]);
     InvalidateRect(GetDlgItem(hwnd, kSwatches[index].id), nullptr, TRUE);

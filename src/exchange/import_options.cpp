@@ -1,5 +1,6 @@
 // The "Import Option" dialog (template 163): into a new list or into the
 // current list.
+#include "common/gdi_owner.h"
 #include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_look.h"
 #include "exchange/text_import.h"
@@ -10,9 +11,9 @@ namespace {
 
 struct OptionsState {
     int currentAllowed = 1;
-    HFONT titleFont = nullptr;
+    GdiObject<HFONT> titleFont;
     int titleHeight = 13;
-    HBRUSH bandBrush = nullptr;
+    GdiObject<HBRUSH> bandBrush;
 };
 
 OptionsState* stateOf(HWND dialog) { return (OptionsState*)GetWindowLongW(dialog, DWLP_USER); }
@@ -21,8 +22,8 @@ BOOL onInitDialog(HWND dialog, OptionsState* s) {
     SetWindowLongW(dialog, DWLP_USER, (LONG_PTR)s);
     useProgramFrame(dialog);
     SetWindowTextW(dialog, u"Import Option");
-    s->titleFont = createDialogFont(10, 700, &s->titleHeight);
-    s->bandBrush = CreateSolidBrush(kDialogBandColour);
+    s->titleFont.reset(createDialogFont(10, 700, &s->titleHeight));
+    s->bandBrush.reset(CreateSolidBrush(kDialogBandColour));
     CheckDlgButton(dialog, res::kIdImportNewList, BST_CHECKED);
     EnableWindow(GetDlgItem(dialog, res::kIdImportCurrentList), s->currentAllowed ? TRUE : FALSE);
     return TRUE;
@@ -31,7 +32,7 @@ BOOL onInitDialog(HWND dialog, OptionsState* s) {
 void onPaint(HWND dialog, OptionsState& s) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
-    if (dc) paintDialogFrame(dc, dialog, u"Import Option", s.titleFont, s.bandBrush, 2 * s.titleHeight);
+    if (dc) paintDialogFrame(dc, dialog, u"Import Option", s.titleFont.get(), s.bandBrush.get(), 2 * s.titleHeight);
     EndPaint(dialog, &ps);
 }
 
@@ -49,10 +50,8 @@ INT_PTR onCommand(HWND dialog, int id) {
 }
 
 void release(OptionsState& s) {
-    if (s.titleFont) DeleteObject(s.titleFont);
-    if (s.bandBrush) DeleteObject(s.bandBrush);
-    s.titleFont = nullptr;
-    s.bandBrush = nullptr;
+    s.titleFont.reset();
+    s.bandBrush.reset();
 }
 
 INT_PTR CALLBACK optionsProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {

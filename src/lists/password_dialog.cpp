@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "common/dialog_state.h"
+#include "common/gdi_owner.h"
 #include "common/message_dialog.h"
 #include "common/trim_spaces.h"
 #include "common/wide_text.h"
@@ -25,14 +27,12 @@ struct PasswordDialogState {
     WCHAR verifier[PASSWORD_RECORD_CHARS] = {};
     HFONT font = nullptr;       // the dialog's own font (owned by the dialog)
     int fontHeight = 13;
-    HBRUSH bandBrush = nullptr;
+    GdiObject<HBRUSH> bandBrush;
     DWORD sipFlags = 0;         // the input panel's flags before the dialog
     bool sipFlagsSaved = false;
 };
 
-PasswordDialogState* stateOf(HWND dialog) {
-    return reinterpret_cast<PasswordDialogState*>(GetWindowLongW(dialog, DWLP_USER));
-}
+PasswordDialogState* stateOf(HWND dialog) { return dialogState<PasswordDialogState>(dialog); }
 
 bool sameText(const WCHAR* a, const WCHAR* b) {
     int i = 0;
@@ -122,9 +122,8 @@ int firstField(int mode) {
 }
 
 BOOL onInitDialog(HWND dialog, PasswordDialogRecord* record) {
-    auto* state = new PasswordDialogState;
+    PasswordDialogState* state = attachDialogState(dialog, std::make_unique<PasswordDialogState>());
     state->record = record;
-    SetWindowLongW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     copyText(state->verifier, PASSWORD_RECORD_CHARS, record ? record->password : nullptr);
     int mode = record ? record->mode : PASSWORD_MODE_ENTER;
 
@@ -139,7 +138,7 @@ BOOL onInitDialog(HWND dialog, PasswordDialogRecord* record) {
         if (old) SelectObject(dc, old);
         ReleaseDC(dialog, dc);
     }
-    state->bandBrush = CreateSolidBrush(kDialogBandColour);
+    state->bandBrush.reset(CreateSolidBrush(kDialogBandColour));
     for (int id : {res::kIdPwdOld, res::kIdPwdNew, res::kIdPwdConfirm}) {
         SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, PASSWORD_MAX_CHARS, 0);
         if (state->font) SendDlgItemMessageW(dialog, id, WM_SETFONT, WPARAM(state->font), FALSE);
@@ -264,7 +263,7 @@ BOOL onPaint(HWND dialog) {
     if (dc) {
         int fontHeight = state ? state->fontHeight : 13;
         const WCHAR* title = state && state->record ? state->record->title : u"";
-        paintDialogFrame(dc, dialog, title, state ? state->font : nullptr, state ? state->bandBrush : nullptr,
+        paintDialogFrame(dc, dialog, title, state ? state->font : nullptr, state ? state->bandBrush.get() : nullptr,
                          fontHeight * 3 / 2);
     }
     EndPaint(dialog, &ps);
@@ -283,11 +282,8 @@ INT_PTR CALLBACK passwordDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
         case WM_DESTROY: {
-            PasswordDialogState* state = stateOf(dialog);
-            if (state) restoreCompletion(*state);
-            SetWindowLongW(dialog, DWLP_USER, 0);
-            if (state && state->bandBrush) DeleteObject(state->bandBrush);
-            delete state;
+            if (PasswordDialogState* state = stateOf(dialog)) restoreCompletion(*state);
+            detachDialogState<PasswordDialogState>(dialog);
             return FALSE;
         }
         default: return FALSE;

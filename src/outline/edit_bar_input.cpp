@@ -9,6 +9,8 @@
 // Sections: geometry | pressed look | pen-down | pen-move | pen-up
 #include "outline/edit_bar_input.h"
 
+#include <cassert>
+
 #include "outline/edit_bar_geometry.h"
 #include "outline/item_drag.h"
 #include "outline/item_move.h"
@@ -27,7 +29,10 @@ constexpr int kFirstMoveButton = 5;
 
 POINT pointOf(LPARAM lParam) { return POINT{(short)LOWORD(lParam), (short)HIWORD(lParam)}; }
 
-bool isEnabled(int index) { return (intEditBarState[index] & EDIT_BAR_STATE_ENABLED) != 0; }
+bool isEnabled(int index) {
+    assert(index >= 0 && index < EDIT_BAR_BUTTON_COUNT);
+    return (intEditBarState[index] & EDIT_BAR_STATE_ENABLED) != 0;
+}
 
 // Under alphabetic sorting nothing is moved by hand: the move buttons do
 // not even take the press.

@@ -6,6 +6,7 @@
 #include "outline/edit_bar_tip.h"
 
 #include "common/app_font.h"
+#include "common/gdi_owner.h"
 #include "outline/edit_bar_geometry.h"
 #include "resources/resource_ids.h"
 #include "state/app_state.h"
@@ -25,9 +26,9 @@ const LPCWSTR kTipTexts[EDIT_BAR_BUTTON_COUNT] = {u"Cut Item",  u"Copy Item", u"
                                                   u"Move Up",   u"Move Left", u"Move Right"};
 
 struct TipState {
-    int button;
-    HFONT font;
-    HBRUSH brush;
+    int button = 0;
+    GdiObject<HFONT> font;
+    GdiObject<HBRUSH> brush;
 };
 
 bool penIsDown() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
@@ -50,17 +51,17 @@ SIZE tipSize(HFONT font, LPCWSTR text) {
 
 BOOL onInitTip(HWND hwnd, TipState* state) {
     SetWindowLongW(hwnd, DWL_USER, (LONG_PTR)state);
-    state->font = createAppFont(kTipPoints, 400, 0, bClearType);
-    state->brush = CreateSolidBrush(kTipBackground);
+    state->font.reset(createAppFont(kTipPoints, 400, 0, bClearType));
+    state->brush.reset(CreateSolidBrush(kTipBackground));
     LPCWSTR text = editBarTipText(state->button);
-    SIZE size = tipSize(state->font, text);
+    SIZE size = tipSize(state->font.get(), text);
     RECT main{};
     GetWindowRect(hwndMain, &main);
     int x = editBarTipLeft(state->button, size.cx, bHiRes, intWorkWidth);
     int y = main.top + intListBarBottom - size.cy;
     HWND label = GetDlgItem(hwnd, res::kIdTipText);
     MoveWindow(label, 0, 0, size.cx, size.cy, FALSE);
-    SendMessageW(label, WM_SETFONT, (WPARAM)state->font, FALSE);
+    SendMessageW(label, WM_SETFONT, (WPARAM)state->font.get(), FALSE);
     SetWindowTextW(label, text);
     SetWindowPos(hwnd, HWND_TOPMOST, x, y, size.cx, size.cy, SWP_SHOWWINDOW);
     SetTimer(hwnd, kCaptureTimer, kCaptureDelayMs, nullptr);
@@ -97,13 +98,13 @@ INT_PTR CALLBACK tipProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT rc{};
         GetClientRect(hwnd, &rc);
-        FillRect((HDC)wParam, &rc, state->brush);
+        FillRect((HDC)wParam, &rc, state->brush.get());
         return TRUE;
     }
     case WM_CTLCOLORSTATIC:
         SetTextColor((HDC)wParam, kTipText);
         SetBkMode((HDC)wParam, TRANSPARENT);
-        return (INT_PTR)state->brush;
+        return (INT_PTR)state->brush.get();
     default: return FALSE;
     }
 }
@@ -112,10 +113,9 @@ void showTip(HWND owner, int button) {
     // The tip only names the button: the window that had the focus (the
     // outline, with its selection shown) has it again afterwards.
     HWND focus = GetFocus();
-    TipState state{button, nullptr, nullptr};
+    TipState state;
+    state.button = button;
     DialogBoxParamW(hInstance, MAKEINTRESOURCEW(res::kDlgTip), owner, tipProc, (LPARAM)&state);
-    if (state.font) DeleteObject(state.font);
-    if (state.brush) DeleteObject(state.brush);
     if (focus && IsWindow(focus) && IsWindowVisible(focus)) SetFocus(focus);
 }
 

@@ -18,8 +18,6 @@ constexpr COLORREF kFocusFill = 0xB90000;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kTransparent = 0xFF00FF;
 
-HDC hdcPictures = nullptr;  // one memory context for every picture we copy
-
 HDC pictureContext() {
     if (!hdcPictures) hdcPictures = CreateCompatibleDC(nullptr);
     return hdcPictures;

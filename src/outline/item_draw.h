@@ -4,15 +4,12 @@
 // " [k/n]" and " [p%]" behind parents, and the image shown while dragging.
 #pragma once
 
+#include "outline/outline_pictures.h"
 #include "windows.h"
 
-// Pictures made at start-up and when the font or button type changes.
-inline HBITMAP hbmCheckBoxChecked = nullptr;
-inline HBITMAP hbmCheckBoxUnchecked = nullptr;
-inline HBITMAP hbmNoteMarker = nullptr;
-inline int intNoteMarkerSize = 0;             // M = 0.6 x intTreeFontHeight
-inline HBITMAP hbmButtonExpanded = nullptr;
-inline HBITMAP hbmButtonCollapsed = nullptr;
+// The check boxes, the note marker and the expand/collapse buttons, made at
+// start-up and when the font or button type changes, live in
+// outlinePictures (outline_pictures.h).
 
 // NM_CUSTOMDRAW from the outline: the result code for the draw stage.
 LRESULT onOutlineCustomDraw(NMTVCUSTOMDRAW* draw);

@@ -3,6 +3,7 @@
 // program's bitmaps, and the image of an item being dragged.
 #include <algorithm>
 
+#include "common/gdi_owner.h"
 #include "outline/item_draw.h"
 #include "state/app_state.h"
 
@@ -50,9 +51,8 @@ struct Canvas {
     void fill(int left, int top, int right, int bottom, COLORREF colour) {
         if (right <= left || bottom <= top) return;
         RECT rc{left, top, right, bottom};
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &rc, brush);
-        DeleteObject(brush);
+        GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+        FillRect(dc, &rc, brush.get());
     }
 };
 
@@ -158,14 +158,14 @@ HIMAGELIST makeDragImage(LPCWSTR text, int checked, int isRoot, int markerFlag) 
     while (length < 79 && text[length]) ++length;
 
     HDC screen = GetDC(nullptr);
-    HDC measure = CreateCompatibleDC(screen);
+    MemoryDC measure(screen);
     ReleaseDC(nullptr, screen);
     if (!measure) return nullptr;
-    HGDIOBJ oldFont = font ? SelectObject(measure, font) : nullptr;
     RECT extent{0, 0, 0, 0};
-    DrawTextW(measure, text, length, &extent, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-    if (oldFont) SelectObject(measure, oldFont);
-    DeleteDC(measure);
+    {
+        SelectedObject selected(measure.get(), font);
+        DrawTextW(measure.get(), text, length, &extent, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    }
 
     int stub = intMenuHeight / 2;
     int height = std::max(1, (int)(extent.bottom - extent.top));
@@ -192,19 +192,19 @@ HIMAGELIST makeDragImage(LPCWSTR text, int checked, int isRoot, int markerFlag) 
         image.fill(height / 6, barTop, std::max(height / 6 + 1, height / 3), barTop + intScale, kBlack);
         mask.fill(0, top, side, top + side, kBlack);
     }
-    HGDIOBJ old = font ? SelectObject(image.dc, font) : nullptr;
-    SetBkMode(image.dc, TRANSPARENT);
-    SetTextColor(image.dc, kDragText);
-    RECT textRect{stub + intUnit, 0, width, height};
-    DrawTextW(image.dc, text, length, &textRect, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
-    if (old) SelectObject(image.dc, old);
+    {
+        SelectedObject selected(image.dc, font);
+        SetBkMode(image.dc, TRANSPARENT);
+        SetTextColor(image.dc, kDragText);
+        RECT textRect{stub + intUnit, 0, width, height};
+        DrawTextW(image.dc, text, length, &textRect, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+    }
 
     HIMAGELIST list = ImageList_Create(width, height, ILC_MASK, 1, 0);
     if (!list) return nullptr;
-    HBITMAP imageBits = image.take();
-    HBITMAP maskBits = mask.take();
-    ImageList_Add(list, imageBits, maskBits);
-    DeleteObject(imageBits);
-    DeleteObject(maskBits);
+    // The list keeps copies of the pictures.
+    GdiObject<HBITMAP> imageBits(image.take());
+    GdiObject<HBITMAP> maskBits(mask.take());
+    ImageList_Add(list, imageBits.get(), maskBits.get());
     return list;
 }

@@ -43,12 +43,7 @@ bool rowExists(sqlite3* db, const char* listName, LONG id) {
 
 // Every live descendant of `id`, parents before their children.
 std::vector<LONG> descendantsOf(sqlite3* db, const char* listName, LONG id) {
-    LONG* ids = nullptr;
-    int count = 0;
-    collectDescendants(itemTableOf(db, listName), id, &ids, &count);
-    std::vector<LONG> out(ids, ids + (ids ? count : 0));
-    std::free(ids);
-    return out;
+    return descendantIds(itemTableOf(db, listName), id);
 }
 
 // --- reading the source --------------------------------------------------------------
@@ -238,12 +233,9 @@ void purgeParkedItemsKeeping(sqlite3* db, const char* listName, LONG keepId) {
     }
     // The kept row waits for its Paste; every other parked row goes, and
     // with it its descendants, which still name the positive identifier.
-    LONG* ids = nullptr;
-    int count = listAllIds(itemTableOf(db, listName), &ids);
     std::vector<LONG> parked;
-    for (int i = 0; i < count; ++i)
-        if (ids[i] < 0 && ids[i] != keepId) parked.push_back(ids[i]);
-    std::free(ids);
+    for (LONG id : allItemIds(itemTableOf(db, listName)))
+        if (id < 0 && id != keepId) parked.push_back(id);
     if (parked.empty()) return;
     // Inside the Delete's own transaction when it purges for it.
     StatementReuse reuse(db);

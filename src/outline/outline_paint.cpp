@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "common/app_font.h"
+#include "common/gdi_owner.h"
 #include "dialogs/background_image.h"
 #include "state/app_state.h"
 // The buttons are drawn where the pen input looks for them.
@@ -37,23 +38,20 @@ SIZE sizeOf(HBITMAP bitmap) {
 // Copies a piece of `bitmap` to (x, y), optionally leaving 0xFF00FF out.
 void copyBitmap(HDC hdc, HBITMAP bitmap, int x, int y, int sx, int sy, int width, int height, bool transparent) {
     if (!bitmap || width <= 0 || height <= 0) return;
-    HDC source = CreateCompatibleDC(hdc);
+    MemoryDC source(hdc);
     if (!source) return;
-    HGDIOBJ old = SelectObject(source, bitmap);
+    SelectedObject selected(source.get(), bitmap);
     if (transparent)
-        TransparentBlt(hdc, x, y, width, height, source, sx, sy, width, height, kTransparent);
+        TransparentBlt(hdc, x, y, width, height, source.get(), sx, sy, width, height, kTransparent);
     else
-        BitBlt(hdc, x, y, width, height, source, sx, sy, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+        BitBlt(hdc, x, y, width, height, source.get(), sx, sy, SRCCOPY);
 }
 
 // A black line `intScale` thick whose top edge is `y`.
 void blackLine(HDC hdc, int y) {
     RECT band{0, y, intWorkWidth, y + intScale};
-    HBRUSH brush = CreateSolidBrush(kBlack);
-    FillRect(hdc, &band, brush);
-    DeleteObject(brush);
+    GdiObject<HBRUSH> brush(CreateSolidBrush(kBlack));
+    FillRect(hdc, &band, brush.get());
 }
 
 void separatorLine(HDC hdc) { blackLine(hdc, intListBarBottom); }
@@ -62,8 +60,8 @@ void separatorLine(HDC hdc) { blackLine(hdc, intListBarBottom); }
 // are the caller's.
 void noticeText(HDC hdc, LPCWSTR text, COLORREF colour, int top, int lines, UINT format, int clientWidth) {
     int fontHeight = 0;
-    HFONT font = createAppFont(kNoticePoints, 700, 0, bClearType, &fontHeight);
-    HGDIOBJ oldFont = font ? SelectObject(hdc, font) : nullptr;
+    GdiObject<HFONT> font(createAppFont(kNoticePoints, 700, 0, bClearType, &fontHeight));
+    SelectedObject selected(hdc, font.get());
     int oldMode = SetBkMode(hdc, TRANSPARENT);
     COLORREF oldColour = SetTextColor(hdc, colour);
     RECT band{0, top + (lines == 1 ? fontHeight / 2 : fontHeight / 2), clientWidth, 0};
@@ -71,8 +69,6 @@ void noticeText(HDC hdc, LPCWSTR text, COLORREF colour, int top, int lines, UINT
     DrawTextW(hdc, text, -1, &band, format);
     SetTextColor(hdc, oldColour);
     SetBkMode(hdc, oldMode);
-    if (oldFont) SelectObject(hdc, oldFont);
-    if (font) DeleteObject(font);
 }
 
 bool outlineVisible() { return hwndMainTV && IsWindowVisible(hwndMainTV); }
@@ -146,9 +142,8 @@ void releasePaintResources() {
 
 void paintEditBar(HDC hdc) {
     RECT bar{0, intListBarBottom, intWorkWidth, intListBarBottom + intListBarHeight};
-    HBRUSH fill = CreateSolidBrush(kEditBarFill);
-    FillRect(hdc, &bar, fill);
-    DeleteObject(fill);
+    GdiObject<HBRUSH> fill(CreateSolidBrush(kEditBarFill));
+    FillRect(hdc, &bar, fill.get());
     if (bTextEditActive == 1) {
         SIZE strip = sizeOf(hbmEditBarDisabled);
         copyBitmap(hdc, hbmEditBarDisabled, 0, intListBarBottom, 0, 0, strip.cx, strip.cy, false);

@@ -4,22 +4,11 @@
 // the drawing resources start-up makes for them.
 #pragma once
 
+#include "outline/outline_pictures.h"
 #include "windows.h"
 
-// Drawing resources made at start-up (createPaintResources) and released
-// at shutdown (releasePaintResources).
-inline HDC hdcBackBuffer = nullptr;          // memory context, main client size
-inline HBITMAP hbmBackBuffer = nullptr;
-inline HGDIOBJ hobjBackBufferOld = nullptr;
-inline HDC hdcBackground = nullptr;          // holds the background picture
-inline HBITMAP hbmBackgroundPicture = nullptr;
-inline HGDIOBJ hobjBackgroundOld = nullptr;
-inline int bBackgroundLoaded = 0;            // a picture sits in hdcBackground
-inline HBITMAP hbmEditBarEnabled = nullptr;
-inline HBITMAP hbmEditBarPressed = nullptr;
-inline HBITMAP hbmEditBarDisabled = nullptr;
-inline HBITMAP hbmPadlockLarge = nullptr;
-inline HBITMAP hbmPadlockSmall = nullptr;
+// The back buffers, the background picture, the edit bar strips and the
+// padlocks live in outlinePictures (outline_pictures.h).
 
 // Back buffer and background context from the main window's client size.
 void createBackBuffers(HWND hwndMainWindow);

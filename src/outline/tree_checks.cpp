@@ -90,22 +90,19 @@ void checkSubtree(HWND tree, HTREEITEM item) {
 void uncheckSubtree(HWND tree, HTREEITEM item) {
     LONG id = getItemId(tree, item);
     if (id == 0) return;
-    LONG* ids = nullptr;
-    int count = 0;
-    collectDescendants(currentItemTable(), id, &ids, &count);
-    if (count > 0) {
+    const std::vector<LONG> ids = descendantIds(currentItemTable(), id);
+    if (!ids.empty()) {
         // Joins the caller's transaction when the tap opened one; the
         // statement is compiled once for the branch.
         StatementReuse reuse(dbCurrent);
         CommandTransaction transaction(dbCurrent);
         Statement uncheck = item_sql::prepare(currentItemTable(), "UPDATE '@' SET bChecked = ? WHERE longID = ?;");
-        for (int i = 0; i < count; ++i) {
-            uncheck.bind(0).bind(ids[i]).run();
+        for (LONG descendant : ids) {
+            uncheck.bind(0).bind(descendant).run();
             uncheck.reset();
         }
         transaction.commit();
     }
-    free(ids);
     markTreeBelow(tree, item, 0);
 }
 

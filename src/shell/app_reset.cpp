@@ -3,6 +3,7 @@
 #include "outline/edit_bar_input.h"
 #include "outline/find.h"
 #include "outline/item_drag.h"
+#include "outline/outline_pictures.h"
 #include "outline/tree_input.h"
 #include "outline/tree_input_state.h"
 #include "outline/tree_load_state.h"
@@ -18,6 +19,7 @@ void resetAppState() {
     programWindows = ProgramWindows{};
     editingState = EditingState{};
     programSettings = ProgramSettings{};
+    outlinePictures = OutlinePictures{};
 
     bDragging = 0;
     hDragItem = nullptr;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/gdi_owner.h"
 #include "outline/outline_paint.h"
 #include "resources/resource_ids.h"
 #include "shell/layout.h"
@@ -44,15 +45,11 @@ int paintDropDownMark(HDC dc, const RECT& client) {
     int right = client.right;
     int top = (client.bottom - h) / 2 - 2;
     POINT corners[3] = {{right - u - h, top}, {right - u + h, top}, {right - u, top + h}};
-    HPEN pen = CreatePen(PS_SOLID, 1, attrCurrentList.crListName);
-    HBRUSH brush = CreateSolidBrush(attrCurrentList.crListName);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, attrCurrentList.crListName));
+    GdiObject<HBRUSH> brush(CreateSolidBrush(attrCurrentList.crListName));
+    SelectedObject selectedPen(dc, pen.get());
+    SelectedObject selectedBrush(dc, brush.get());
     Polygon(dc, corners, 3);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
     return u;
 }
 

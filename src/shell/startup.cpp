@@ -26,6 +26,7 @@
 #include "shell/shell_state.h"
 #include "shell/startup_database.h"
 #include "state/app_state.h"
+#include "state/settings_load.h"
 #include "storage/settings.h"
 #include "wcrt.h"
 

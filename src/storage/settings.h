@@ -47,9 +47,6 @@ int setSettingText(LPCWSTR key, LPCWSTR value);
 int settingsFileExists();
 // 1 when the default database quillet.qu2 exists in the program folder.
 int defaultDatabaseExists();
-// Sets the start-up defaults of the application state, then reads every
-// key over them; stores "noteebheightprevious" when it is missing. Always 1.
-int loadSettings();
 
 // The path of a file in `folder`: the folder, a backslash, the name. For
 // reads a folder of exactly one character is left out, as reads have always

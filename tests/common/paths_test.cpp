@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/quillet_identity.h"
 #include "common/paths.h"
 #include "platform/system/system_startup.h"
 #include "support/temp_folder.h"
@@ -18,6 +19,7 @@ protected:
         root = testsupport::makeTempFolder("qp_common_root_");
         ASSERT_FALSE(root.empty());
         std::filesystem::create_directories(root + "/card");
+        device::setProgramIdentity(quilletIdentity());
         device::SystemConfig config;
         config.rootDir = root;
         config.cardDir = root + "/card";

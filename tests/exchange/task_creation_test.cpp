@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/quillet_identity.h"
 #include "common/message_dialog.h"
 #include "crypto/cipher.h"
 #include "exchange/task_creation.h"
@@ -231,6 +232,7 @@ TEST_F(TaskCreation, EveryFailureOnTheWayToTheStoreIsReportedAndMakesNoTask) {
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
+        device::setProgramIdentity(quilletIdentity());
         ASSERT_TRUE(device::systemStartup(device::SystemConfig{root, root + "/card"}));
         ASSERT_TRUE(device::installTaskStore());
         shown().clear();

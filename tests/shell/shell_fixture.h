@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "app/quillet_identity.h"
 #include "aygshell.h"
 #include "platform/host/host_main.h"
 #include "platform/window/headless_host.h"
@@ -45,6 +46,7 @@ protected:
         root_ = testsupport::makeTempFolder("qp_shell_test_");
         ASSERT_FALSE(root_.empty());
         std::filesystem::create_directories(root_ + "/card");
+        device::setProgramIdentity(quilletIdentity());
         device::HostOptions options;
         options.rootDir = root_;
         options.cardDir = root_ + "/card";

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/quillet_identity.h"
 #include "platform/system/system_startup.h"
 #include "support/temp_folder.h"
 
@@ -24,6 +25,7 @@ protected:
         root = testsupport::makeTempFolder("qp_storage_root_");
         ASSERT_FALSE(root.empty());
         std::filesystem::create_directories(root + "/card");
+        device::setProgramIdentity(quilletIdentity());
         device::SystemConfig config;
         config.rootDir = root;
         config.cardDir = root + "/card";

@@ -6,6 +6,7 @@
 
 #include "device_root.h"
 #include "state/app_state.h"
+#include "state/settings_load.h"
 #include "storage/database.h"
 #include "storage/settings.h"
 #include "storage_test_util.h"

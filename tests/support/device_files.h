@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/quillet_identity.h"
 #include "common/message_dialog.h"
 #include "platform/host/register_controls.h"
 #include "platform/system/code_page.h"
@@ -37,6 +38,7 @@ public:
         root = makeTempFolder("qp_files_root_");
         ASSERT_FALSE(root.empty());
         std::filesystem::create_directories(root + "/card");
+        device::setProgramIdentity(quilletIdentity());
         device::SystemConfig config;
         config.rootDir = root + "/device";
         config.cardDir = root + "/card";

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "app/quillet_identity.h"
 #include "dialogs/colour_convert.h"
 #include "dialogs/colour_picker.h"
 #include "dialogs/dialog_look.h"
@@ -72,6 +73,7 @@ protected:
         DialogsTest::SetUp();
         root = testsupport::makeTempFolder("qp_colour_root_");
         ASSERT_FALSE(root.empty());
+        device::setProgramIdentity(quilletIdentity());
         device::SystemConfig config;
         config.rootDir = root;
         config.cardDir = root;

@@ -11,6 +11,7 @@
 #include "platform/system/clipboard_host.h"
 #include "platform/window/host_port.h"
 #include "platform/window/window_system.h"
+#include "support/test_identity.h"
 #include "test_program.h"
 
 namespace hosttest {
@@ -39,7 +40,7 @@ void HostRun::TearDown() {
 int HostRun::runArgs(const std::vector<std::string>& args) {
     programLog().clear();
     ::testing::internal::CaptureStderr();
-    int status = device::hostMain(args, testWinMain);
+    int status = device::hostMain(args, testsupport::testIdentity(), testWinMain);
     err_ = ::testing::internal::GetCapturedStderr();
     // A stopped run leaves the program's windows; the next run starts clean.
     device::windowSystemReset();

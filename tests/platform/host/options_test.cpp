@@ -90,7 +90,7 @@ class HostMainTest : public HostRun {};
 
 TEST_F(HostMainTest, BadOptionsPrintTheUsageAndGiveStatus2) {
     EXPECT_EQ(runArgs({"--zoom", "many"}), 2);
-    EXPECT_NE(err().find("usage: quillet"), std::string::npos);
+    EXPECT_NE(err().find("usage: testprog"), std::string::npos);
     EXPECT_NE(err().find("--zoom takes"), std::string::npos);
     EXPECT_TRUE(programLog().empty());  // the program never started
 }

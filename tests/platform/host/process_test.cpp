@@ -12,6 +12,7 @@
 #include "platform/gdi/png_io.h"
 #include "platform/host/host_options.h"
 #include "platform/host/single_copy.h"
+#include "support/test_identity.h"
 #include "test_program.h"
 
 namespace hosttest {
@@ -79,7 +80,7 @@ TEST_F(ProcessTest, ASecondStartRaisesTheFirstCopyAndTouchesNoFile) {
     pid_t first = fork();
     ASSERT_GE(first, 0);
     if (first == 0) {
-        device::SingleCopy copy;
+        device::SingleCopy copy(testsupport::testIdentity().dataFolder);
         std::string error;
         if (copy.claim(shared, error) != device::SingleCopy::Claim::First) _exit(1);
         copy.listen([&] { (void)!write(toParent[1], "R", 1); });

@@ -7,7 +7,7 @@
 // compare what a script did with what a person would have caused.
 //
 // The same executable runs it as a process: test_platform_host --program
-// [quillet options], which is also how to look at it under Xvfb.
+// [host options], which is also how to look at it under Xvfb.
 #pragma once
 
 #include <string>

@@ -46,14 +46,15 @@ TEST_F(Library, LoadedOnlyWhileItsFileIsThereAndOnlyWhenItIsALibrary) {
     std::filesystem::remove(host("Windows/pimstore.dll"));
     EXPECT_EQ(LoadLibraryW(u"pimstore.dll"), nullptr);
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_MOD_NOT_FOUND);
-    for (std::string junk : {std::string(""), std::string("MZ\x90\x00", 4), std::string("quillet-library 1\nimage nothere\n"),
-                             std::string("quillet-library 1\nimage pimstore\nexport DllCanUnloadNow\n")}) {
+    for (std::string junk : {std::string(""), std::string("MZ\x90\x00", 4),
+                             std::string("testprog-library 1\nimage nothere\n"),
+                             std::string("testprog-library 1\nimage pimstore\nexport DllCanUnloadNow\n")}) {
         writeHost("Windows/pimstore.dll", junk);
         EXPECT_EQ(LoadLibraryW(u"pimstore.dll"), nullptr) << junk;
         EXPECT_EQ(GetLastError(), (DWORD)ERROR_BAD_EXE_FORMAT) << junk;
     }
     // A file may export less than its image has.
-    writeHost("Windows/pimstore.dll", "quillet-library 1\nimage pimstore\nexport DllGetClassObject\n");
+    writeHost("Windows/pimstore.dll", "testprog-library 1\nimage pimstore\nexport DllGetClassObject\n");
     HMODULE partial = LoadLibraryW(u"pimstore.dll");
     ASSERT_NE(partial, nullptr);
     EXPECT_EQ(GetProcAddress(partial, u"DllRegisterServer"), nullptr);
@@ -90,7 +91,7 @@ TEST_F(Library, TheClassIsMadeOnlyOnceItsLibraryRegisteredIt) {
     std::filesystem::remove(host("Windows/pimstore.dll"));
     EXPECT_EQ(createApp(&app), HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
     // A library that does not give out its classes.
-    writeHost("Windows/pimstore.dll", "quillet-library 1\nimage pimstore\nexport DllRegisterServer\n");
+    writeHost("Windows/pimstore.dll", "testprog-library 1\nimage pimstore\nexport DllRegisterServer\n");
     EXPECT_EQ(createApp(&app), CO_E_ERRORINDLL);
     EXPECT_EQ(app, nullptr);
     CoUninitialize();

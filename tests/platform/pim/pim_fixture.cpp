@@ -16,6 +16,7 @@
 #include "platform/window/headless_host.h"
 #include "platform/window/host_port.h"
 #include "platform/window/window_system.h"
+#include "support/test_identity.h"
 
 namespace pimtest {
 
@@ -25,6 +26,7 @@ void PimTest::SetUp() {
     base = pattern;
     root = base + "/root";
     std::filesystem::create_directories(base + "/card");
+    device::setProgramIdentity(testsupport::testIdentity());
     device::SystemConfig config;
     config.rootDir = root;
     config.cardDir = base + "/card";

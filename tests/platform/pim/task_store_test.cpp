@@ -145,7 +145,7 @@ TEST_F(TaskStore, AnotherProgramsTaskKeepsAllWeDoNotUseAndADamagedFileIsLeftAlon
 
 TEST_F(TaskStore, TheOldFileMovesOverOnceAndStaysWhenTheMoveFails) {
     const std::string old =
-        "quillet-tasks 1\ntask\t1\tMilk\t2%20litres%0D%0Afull%20fat\ntask\t4\tBread\t%\ntask\t5\tcut";
+        "testprog-tasks 1\ntask\t1\tMilk\t2%20litres%0D%0Afull%20fat\ntask\t4\tBread\t%\ntask\t5\tcut";
     writeHost("Windows/tasks.dat", old);
     // A full store moves nothing and keeps the old file.
     device::fsSetStorageLimit(device::fsStorageUsed() + 10);

@@ -10,6 +10,7 @@
 
 #include "platform/system/device_fs.h"
 #include "platform/system/system_startup.h"
+#include "support/test_identity.h"
 
 namespace testing_device {
 
@@ -20,6 +21,7 @@ void DeviceTest::SetUp() {
     root = base + "/root";
     card = base + "/card";
     std::filesystem::create_directories(card);
+    device::setProgramIdentity(testsupport::testIdentity());
     device::SystemConfig config;
     config.rootDir = root;
     config.cardDir = card;

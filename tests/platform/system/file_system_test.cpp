@@ -35,11 +35,11 @@ protected:
 };
 
 TEST_F(FileSystem, StandardFoldersAndProgramPaths) {
-    for (const WCHAR* f : {u"\\My Documents", u"\\Program Files\\Quillet Pro", u"\\Windows"})
+    for (const WCHAR* f : {u"\\My Documents", u"\\Program Files\\Test Program", u"\\Windows"})
         EXPECT_EQ((DWORD)FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesW(f));
     WCHAR buf[MAX_PATH];
-    EXPECT_EQ(38u, GetModuleFileNameW(nullptr, buf, MAX_PATH));
-    EXPECT_EQ(std::u16string(u"\\Program Files\\Quillet Pro\\quillet.exe"), buf);
+    EXPECT_EQ(40u, GetModuleFileNameW(nullptr, buf, MAX_PATH));
+    EXPECT_EQ(std::u16string(u"\\Program Files\\Test Program\\testprog.exe"), buf);
     WCHAR small[8];
     EXPECT_EQ(8u, GetModuleFileNameW(nullptr, small, 8));
     EXPECT_EQ(std::u16string(u"\\Progra"), small);
@@ -231,8 +231,8 @@ TEST_F(FileSystem, HostPathsTurnIntoDevicePaths) {
     EXPECT_FALSE(device::hostToDevice("/proc/version", dev));
     // By default the root lies inside the card (the home folder): the nearer
     // of the two names the file.
-    device::fsSetRoot(card + "/.local/share/quillet-pro");
-    ASSERT_TRUE(device::hostToDevice(card + "/.local/share/quillet-pro/My Documents/a.qu2", dev));
+    device::fsSetRoot(card + "/.local/share/test-program");
+    ASSERT_TRUE(device::hostToDevice(card + "/.local/share/test-program/My Documents/a.qu2", dev));
     EXPECT_EQ(u"\\My Documents\\a.qu2", dev);
     ASSERT_TRUE(device::hostToDevice(card + "/Documents/a.qu2", dev));
     EXPECT_EQ(u"\\Storage Card\\Documents\\a.qu2", dev);

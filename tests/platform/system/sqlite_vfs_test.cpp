@@ -28,23 +28,23 @@ protected:
 
 TEST_F(SqliteOnDevice, OpensDevicePathsInAnyCaseAndWritesJournalsBeside) {
     sqlite3* db = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_open("\\Program Files\\Quillet Pro\\settings.qux", &db));
+    ASSERT_EQ(SQLITE_OK, sqlite3_open("\\Program Files\\Test Program\\settings.qux", &db));
     EXPECT_EQ(SQLITE_OK, exec(db, "CREATE TABLE AppSettings(k TEXT, v TEXT);"));
     EXPECT_EQ(SQLITE_OK, exec(db, "BEGIN TRANSACTION; INSERT INTO AppSettings VALUES('a','1');"));
     // The rollback journal lies beside the database while the transaction runs.
-    EXPECT_TRUE(hostExists(root + "/Program Files/Quillet Pro/settings.qux-journal"));
+    EXPECT_TRUE(hostExists(root + "/Program Files/Test Program/settings.qux-journal"));
     EXPECT_EQ(SQLITE_OK, exec(db, "COMMIT;"));
-    EXPECT_FALSE(hostExists(root + "/Program Files/Quillet Pro/settings.qux-journal"));
+    EXPECT_FALSE(hostExists(root + "/Program Files/Test Program/settings.qux-journal"));
     // The program sees only the device path.
-    EXPECT_STREQ("\\Program Files\\Quillet Pro\\settings.qux", sqlite3_db_filename(db, "main"));
+    EXPECT_STREQ("\\Program Files\\Test Program\\settings.qux", sqlite3_db_filename(db, "main"));
     sqlite3_close(db);
-    EXPECT_TRUE(hostExists(root + "/Program Files/Quillet Pro/settings.qux"));
+    EXPECT_TRUE(hostExists(root + "/Program Files/Test Program/settings.qux"));
 
-    ASSERT_EQ(SQLITE_OK, sqlite3_open("/program files/QUILLET PRO/Settings.QUX", &db));
+    ASSERT_EQ(SQLITE_OK, sqlite3_open("/program files/TEST PROGRAM/Settings.QUX", &db));
     EXPECT_EQ("1", one(db, "SELECT v FROM AppSettings WHERE k='a';"));
     EXPECT_EQ(SQLITE_OK, exec(db, "BEGIN; UPDATE AppSettings SET v='2'; COMMIT; VACUUM;"));
     sqlite3_close(db);
-    EXPECT_FALSE(hostExists(root + "/Program Files/Quillet Pro/Settings.QUX-journal"));
+    EXPECT_FALSE(hostExists(root + "/Program Files/Test Program/Settings.QUX-journal"));
 }
 
 TEST_F(SqliteOnDevice, SystemCodePageNamesAndTheCard) {
