@@ -35,3 +35,12 @@ int messageDialog(HWND owner, LPCWSTR text, LPCWSTR caption, int style);
 // error in that way: for a caller that reports the failure further on (the
 // command line's exit status).
 bool lastMessageAnsweredFullStore();
+
+// The command table runs each command between these two (they nest). A
+// write that fails inside a command is told by the command, or at its end;
+// one outside any (a layout, the close) is told where it fails.
+void beginCommandMessages();
+void endCommandMessages();
+bool insideCommand();
+// Whether a message of the command running now answered the disk-full error.
+bool fullStoreToldInCommand();

@@ -117,17 +117,23 @@ int checkStored(bool stored) {
 }
 
 void beginCommandWrites() {
+    beginCommandMessages();
     if (commandDepth++ > 0) return;
     SetLastError(ERROR_SUCCESS);
     toldInCommand = false;
 }
 
 void endCommandWrites() {
+    const bool told = fullStoreToldInCommand();
+    endCommandMessages();
     if (--commandDepth > 0) return;
     const bool full = GetLastError() == ERROR_DISK_FULL;
-    SetLastError(ERROR_SUCCESS);
     // A window that is gone has no outline left to put right.
-    if (!full || toldInCommand || !dbCurrent || !hwndMain || !IsWindow(hwndMain)) return;
+    if (!full || toldInCommand || told || !dbCurrent || !hwndMain || !IsWindow(hwndMain)) {
+        SetLastError(ERROR_SUCCESS);
+        return;
+    }
+    // The message answers the store's error (and clears it).
     // What the command wrote may have been a setting as much as an item.
     reportUnsavedChange(u"Your change could not be saved because the storage is full.");
     showStoredOutline();

@@ -3,10 +3,12 @@
 #include <string>
 
 #include "common/codepage.h"
+#include "common/message_dialog.h"
 #include "common/paths.h"
 #include "storage/database.h"
 #include "storage/sql_helpers.h"
 #include "storage/statements.h"
+#include "windows.h"
 
 namespace {
 
@@ -69,7 +71,8 @@ int readValue(sqlite3* db, LPCWSTR key, WCHAR* value, int capacity) {
 // key's row changed; 0 stored, -1 not. The statement's text, the key and
 // the value in their literals, must fit STATEMENT_BYTES; one that does not
 // is not run.
-int writeValue(sqlite3* db, LPCWSTR key, LPCWSTR value) {
+// `tooLong`: refused for its length, before anything was written.
+int writeValue(sqlite3* db, LPCWSTR key, LPCWSTR value, bool& tooLong) {
     int code = SQLITE_ERROR;
     std::string stored;
     bool hasStored = false;
@@ -85,8 +88,8 @@ int writeValue(sqlite3* db, LPCWSTR key, LPCWSTR value) {
     const bool insert = code == SQLITE_DONE;
     const char* shape = insert ? "INSERT INTO AppSettings VALUES ('','');"
                                : "UPDATE AppSettings SET strValue='' WHERE strKey='';";
-    if (std::char_traits<char>::length(shape) + literalLength(key) + literalLength(value) > STATEMENT_BYTES - 1)
-        return -1;
+    tooLong = std::char_traits<char>::length(shape) + literalLength(key) + literalLength(value) > STATEMENT_BYTES - 1;
+    if (tooLong) return -1;
     const std::string narrowValue = narrowText(value);
     if (insert) {
         Statement write(db, "INSERT INTO AppSettings VALUES (?,?);");
@@ -113,6 +116,24 @@ void closeSettingsFile(sqlite3* db) {
         closeDatabaseFile(db);
     else
         sqlite3_close(db);
+}
+
+// A settings write that failed is told once, until one succeeds again: a
+// full store would otherwise fail every layout and every choice.
+void tellUnsavedSetting(bool failed, bool full) {
+    static bool told = false;
+    if (!failed) {
+        told = false;
+        return;
+    }
+    // A full store inside a command is told by the command, or by the
+    // command table at its end; one the last message told of is known.
+    if (told || (full && (insideCommand() || lastMessageAnsweredFullStore()))) return;
+    told = true;
+    // The window the person works in owns it, so that it waits for the answer.
+    messageDialog(GetActiveWindow(),
+                  full ? u"Your change could not be saved because the storage is full." : u"Your change could not be saved.",
+                  u"Error", MD_STYLE_WARNING);
 }
 
 }  // namespace
@@ -148,12 +169,18 @@ int setSetting(LPCWSTR key, LPCWSTR value) {
     WCHAR path[PATH_CHARS];
     programFilePath(u"settings.qux", false, path);
     sqlite3* db = openDatabaseFile(path);
-    if (!db) return -1;
+    if (!db) {
+        tellUnsavedSetting(true, GetLastError() == ERROR_DISK_FULL);
+        return -1;
+    }
     char errorText[200];
     const bool hasTable =
         countTables(db) != 0 || createTable(db, "AppSettings", "strKey TEXT, strValue TEXT", errorText, sizeof errorText);
-    const int result = hasTable ? writeValue(db, key, value) : -1;
+    bool tooLong = false;
+    const int result = hasTable ? writeValue(db, key, value, tooLong) : -1;
+    const bool full = GetLastError() == ERROR_DISK_FULL || sqlite3_errcode(db) == SQLITE_FULL;
     closeSettingsFile(db);
+    if (!tooLong) tellUnsavedSetting(result != 0, full);
     return result;
 }
 

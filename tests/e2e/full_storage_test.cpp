@@ -174,4 +174,25 @@ TEST(FullStorageE2E, WritesRefusedHalfwayLeaveNothingShownThatIsNotStored) {
               "Milk1,Skim0");
 }
 
+// A setting that cannot be stored (a trigger refuses it) is told once, not
+// at every later setting, and the program goes on.
+TEST(FullStorageE2E, ASettingThatCannotBeStoredIsToldOnce) {
+    e2e::Run run;
+    ASSERT_EQ(run.script(e2e::kFirstStart + "menu \"New Item\"\ntype \"Milk\"\nkey Enter\n"), 0) << run.err();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(run.settings().c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db,
+                           "CREATE TRIGGER refuse BEFORE UPDATE ON AppSettings BEGIN SELECT RAISE(ABORT, 'no'); END;"
+                           "CREATE TRIGGER refuseNew BEFORE INSERT ON AppSettings BEGIN SELECT RAISE(ABORT, 'no'); END;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    ASSERT_EQ(run.script("menu \"Item Note\"\ndump told.json\nclick \"OK\"\nmenu \"Item Note\"\ndump again.json\n"
+                         "menu \"File/Exit\"\n"),
+              0)
+        << run.err();
+    EXPECT_EQ(openMessage(e2e::readJson(run.path("told.json"))), "Error: Your change could not be saved.");
+    EXPECT_EQ(openMessage(e2e::readJson(run.path("again.json"))), "");
+}
+
 }  // namespace
