@@ -91,7 +91,7 @@ void repaintPreview(HWND hwnd) {
 
 HBITMAP previewPicture() {
     if (page.hbmPreview && wcscmp(page.strPreviewName, strBackgroundImage) == 0) return page.hbmPreview.get();
-    page.hbmPreview.reset();
+    page.hbmPreview.reset();  // before the next is decoded, so that two are never held
     page.hbmPreview.reset(loadBackgroundImage(strBackgroundImage));
     if (!page.hbmPreview)
         page.hbmPreview.reset(
