@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "common/gdi_owner.h"
 #include "common/paths.h"
 #include "dialogs/jpeg_decode.h"
 #include "resources/resource_ids.h"
@@ -51,27 +52,24 @@ HBITMAP readJpegFile(LPCWSTR path) {
 
 // A copy of `picture` at `width` x `height` in a device-dependent bitmap,
 // stretched when the sizes differ; null when it cannot be made.
-HBITMAP copyToScreenBitmap(HBITMAP picture, SIZE from, int width, int height) {
+GdiObject<HBITMAP> copyToScreenBitmap(HBITMAP picture, SIZE from, int width, int height) {
     HDC screen = GetDC(nullptr);
-    if (!screen) return nullptr;
-    HBITMAP copy = CreateCompatibleBitmap(screen, width, height);
-    HDC source = CreateCompatibleDC(screen);
-    HDC target = CreateCompatibleDC(screen);
-    if (copy && source && target) {
-        HGDIOBJ oldSource = SelectObject(source, picture);
-        HGDIOBJ oldTarget = SelectObject(target, copy);
-        if (from.cx == width && from.cy == height)
-            BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
-        else
-            StretchBlt(target, 0, 0, width, height, source, 0, 0, from.cx, from.cy, SRCCOPY);
-        SelectObject(target, oldTarget);
-        SelectObject(source, oldSource);
-    } else if (copy) {
-        DeleteObject(copy);
-        copy = nullptr;
+    if (!screen) return {};
+    GdiObject<HBITMAP> copy(CreateCompatibleBitmap(screen, width, height));
+    {
+        MemoryDC source(screen);
+        MemoryDC target(screen);
+        if (copy && source && target) {
+            SelectedObject selectedSource(source.get(), picture);
+            SelectedObject selectedTarget(target.get(), copy.get());
+            if (from.cx == width && from.cy == height)
+                BitBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+            else
+                StretchBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, from.cx, from.cy, SRCCOPY);
+        } else {
+            copy.reset();
+        }
     }
-    if (target) DeleteDC(target);
-    if (source) DeleteDC(source);
     ReleaseDC(nullptr, screen);
     return copy;
 }
@@ -85,19 +83,18 @@ bool isSection(HBITMAP bitmap) {
 // as a bitmap section, goes into a screen bitmap of its own size, which the
 // outline draws from far faster). Too small in either: stretched to exactly
 // the work area.
-HBITMAP prepare(HBITMAP picture) {
-    SIZE size = sizeOf(picture);
+GdiObject<HBITMAP> prepare(GdiObject<HBITMAP> picture) {
+    SIZE size = sizeOf(picture.get());
     int width = intWorkWidth, height = intWorkHeight;
     if (size.cx >= width && size.cy >= height) {
-        if (!isSection(picture)) return picture;
+        if (!isSection(picture.get())) return picture;
         width = size.cx;
         height = size.cy;
     }
     if (width <= 0 || height <= 0) return picture;
-    HBITMAP prepared = copyToScreenBitmap(picture, size, width, height);
+    GdiObject<HBITMAP> prepared = copyToScreenBitmap(picture.get(), size, width, height);
     if (!prepared) return picture;
-    DeleteObject(picture);
-    return prepared;
+    return prepared;  // the picture it was made from goes here
 }
 
 HBITMAP loadFile(LPCWSTR imageName) {
@@ -132,5 +129,5 @@ HBITMAP loadBackgroundImage(LPCWSTR imageName) {
     HBITMAP picture = loadFile(imageName);
     if (!picture) picture = LoadBitmapW(hInstance, MAKEINTRESOURCEW(res::kBmpBackground));
     if (!picture) return nullptr;
-    return prepare(picture);
+    return prepare(GdiObject<HBITMAP>(picture)).release();
 }

@@ -269,17 +269,18 @@ void onPenUp(HWND hwnd, PickerState* s) {
 void onPaint(HWND hwnd, PickerState* s) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    paintDialogFrame(dc, hwnd, nullptr, s->look.hfontCaption, s->look.hbrBand, s->bandHeight);
+    paintDialogFrame(dc, hwnd, nullptr, s->look.hfontCaption.get(), s->look.hbrBand.get(), s->bandHeight);
     RECT client{};
     GetClientRect(hwnd, &client);
     RECT caption{0, 2, client.right, s->look.intCaptionHeight + 2};
-    HGDIOBJ oldFont = SelectObject(dc, s->look.hfontCaption);
-    COLORREF oldColour = SetTextColor(dc, kDialogWhite);
-    int oldMode = SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, u"Color Selector", -1, &caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SetBkMode(dc, oldMode);
-    SetTextColor(dc, oldColour);
-    SelectObject(dc, oldFont);
+    {
+        SelectedObject selected(dc, s->look.hfontCaption.get());
+        COLORREF oldColour = SetTextColor(dc, kDialogWhite);
+        int oldMode = SetBkMode(dc, TRANSPARENT);
+        DrawTextW(dc, u"Color Selector", -1, &caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SetBkMode(dc, oldMode);
+        SetTextColor(dc, oldColour);
+    }
     EndPaint(hwnd, &ps);
 }
 

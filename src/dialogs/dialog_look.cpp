@@ -29,21 +29,15 @@ int cellHeight(HWND hwnd, HFONT font) {
 
 void createDialogLook(HWND hwnd, DialogLook* look) {
     destroyDialogLook(look);
-    look->hfontCaption = createDialogFont(10, 700);
-    look->hfontText = createDialogFont(10, 400);
-    look->hbrWhite = CreateSolidBrush(kDialogWhite);
-    look->hbrBand = CreateSolidBrush(kDialogBandColour);
-    look->intCaptionHeight = cellHeight(hwnd, look->hfontCaption);
-    look->intTextHeight = cellHeight(hwnd, look->hfontText);
+    look->hfontCaption.reset(createDialogFont(10, 700));
+    look->hfontText.reset(createDialogFont(10, 400));
+    look->hbrWhite.reset(CreateSolidBrush(kDialogWhite));
+    look->hbrBand.reset(CreateSolidBrush(kDialogBandColour));
+    look->intCaptionHeight = cellHeight(hwnd, look->hfontCaption.get());
+    look->intTextHeight = cellHeight(hwnd, look->hfontText.get());
 }
 
-void destroyDialogLook(DialogLook* look) {
-    if (look->hfontCaption) DeleteObject(look->hfontCaption);
-    if (look->hfontText) DeleteObject(look->hfontText);
-    if (look->hbrWhite) DeleteObject(look->hbrWhite);
-    if (look->hbrBand) DeleteObject(look->hbrBand);
-    *look = DialogLook{};
-}
+void destroyDialogLook(DialogLook* look) { *look = DialogLook{}; }
 
 void bevelPoints(int l, int t, int r, int b, POINT out[kBevelPointCount]) {
     // Clockwise from the top of the left edge's upper bevel; the last point

@@ -6,6 +6,7 @@
 // all call these helpers so they look alike.
 #pragma once
 
+#include "common/gdi_owner.h"
 #include "windows.h"
 
 // Colours of the look (0x00BBGGRR).
@@ -17,10 +18,10 @@ constexpr int kBevelPointCount = 37;
 
 // The drawing objects a framed dialog keeps while it is open.
 struct DialogLook {
-    HFONT hfontCaption = nullptr;  // 10 points, bold
-    HFONT hfontText = nullptr;     // 10 points, normal
-    HBRUSH hbrWhite = nullptr;
-    HBRUSH hbrBand = nullptr;      // kDialogBandColour
+    GdiObject<HFONT> hfontCaption;  // 10 points, bold
+    GdiObject<HFONT> hfontText;     // 10 points, normal
+    GdiObject<HBRUSH> hbrWhite;
+    GdiObject<HBRUSH> hbrBand;      // kDialogBandColour
     int intCaptionHeight = 0;      // cell height of hfontCaption ("w" of the layout)
     int intTextHeight = 0;         // cell height of hfontText
 };

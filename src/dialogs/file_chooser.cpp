@@ -6,6 +6,7 @@
 // Sections: pictures and fonts | layout | opening | painting | messages
 #include "dialogs/file_chooser.h"
 
+#include "common/gdi_owner.h"
 #include "common/paths.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/file_chooser_state.h"
@@ -42,16 +43,9 @@ HIMAGELIST loadTreePictures() {
 }
 
 void releaseState(ChooserState& s) {
-    for (HFONT* font : {&s.hfontTitle, &s.hfontLabel}) {
-        if (*font) DeleteObject(*font);
-        *font = nullptr;
-    }
-    for (HBITMAP* bitmap : {&s.hbmOk, &s.hbmCancel, &s.hbmNewFolder}) {
-        if (*bitmap) DeleteObject(*bitmap);
-        *bitmap = nullptr;
-    }
-    if (s.hbrBand) DeleteObject(s.hbrBand);
-    s.hbrBand = nullptr;
+    for (GdiObject<HFONT>* font : {&s.hfontTitle, &s.hfontLabel}) font->reset();
+    for (GdiObject<HBITMAP>* bitmap : {&s.hbmOk, &s.hbmCancel, &s.hbmNewFolder}) bitmap->reset();
+    s.hbrBand.reset();
     if (s.himlTree) ImageList_Destroy(s.himlTree);
     s.himlTree = nullptr;
 }
@@ -89,12 +83,12 @@ void layOut(ChooserState& s) {
     fitTree(dialog);
     RECT client;
     GetClientRect(dialog, &client);
-    int bw = pictureSize(s.hbmCancel).cx;
+    int bw = pictureSize(s.hbmCancel.get()).cx;
     int cancelX = client.right - (bw + bw / 4);
     int okX = cancelX - int(bw * 1.5);
-    placePicture(dialog, res::kIdCancel, s.hbmCancel, cancelX);
-    placePicture(dialog, res::kIdOk, s.hbmOk, okX);
-    placePicture(dialog, res::kIdChooserNewFolder, s.hbmNewFolder, okX - int(bw * 1.5));
+    placePicture(dialog, res::kIdCancel, s.hbmCancel.get(), cancelX);
+    placePicture(dialog, res::kIdOk, s.hbmOk.get(), okX);
+    placePicture(dialog, res::kIdChooserNewFolder, s.hbmNewFolder.get(), okX - int(bw * 1.5));
     // The title keeps to the room left of the pictures.
     RECT title = dialogItemRect(dialog, res::kIdChooserTitle);
     int right = okX - int(bw * 1.5) - intUnit;
@@ -133,17 +127,17 @@ BOOL onInitDialog(HWND dialog, ChooserState* s) {
     s->activateInfo.cbSize = sizeof s->activateInfo;
     SetWindowTextW(dialog, s->request->strTitle ? s->request->strTitle : u"");
 
-    s->hfontTitle = createDialogFont(10, 700);
-    s->hfontLabel = createDialogFont(10, 400);
-    s->hbrBand = CreateSolidBrush(kChooserBandColour);
-    s->hbmOk = loadPicture(res::kBmpOk, res::kBmpOkHiRes);
-    s->hbmCancel = loadPicture(res::kBmpCancel, res::kBmpCancelHiRes);
-    s->hbmNewFolder = loadPicture(res::kBmpNewFolder, res::kBmpNewFolderHiRes);
-    setPicture(dialog, res::kIdOk, s->hbmOk);
-    setPicture(dialog, res::kIdCancel, s->hbmCancel);
-    setPicture(dialog, res::kIdChooserNewFolder, s->hbmNewFolder);
-    SendDlgItemMessageW(dialog, res::kIdChooserTitle, WM_SETFONT, (WPARAM)s->hfontTitle, FALSE);
-    SendDlgItemMessageW(dialog, res::kIdChooserFileLabel, WM_SETFONT, (WPARAM)s->hfontLabel, FALSE);
+    s->hfontTitle.reset(createDialogFont(10, 700));
+    s->hfontLabel.reset(createDialogFont(10, 400));
+    s->hbrBand.reset(CreateSolidBrush(kChooserBandColour));
+    s->hbmOk.reset(loadPicture(res::kBmpOk, res::kBmpOkHiRes));
+    s->hbmCancel.reset(loadPicture(res::kBmpCancel, res::kBmpCancelHiRes));
+    s->hbmNewFolder.reset(loadPicture(res::kBmpNewFolder, res::kBmpNewFolderHiRes));
+    setPicture(dialog, res::kIdOk, s->hbmOk.get());
+    setPicture(dialog, res::kIdCancel, s->hbmCancel.get());
+    setPicture(dialog, res::kIdChooserNewFolder, s->hbmNewFolder.get());
+    SendDlgItemMessageW(dialog, res::kIdChooserTitle, WM_SETFONT, (WPARAM)s->hfontTitle.get(), FALSE);
+    SendDlgItemMessageW(dialog, res::kIdChooserFileLabel, WM_SETFONT, (WPARAM)s->hfontLabel.get(), FALSE);
     layOut(*s);
 
     SetDlgItemTextW(dialog, res::kIdChooserTitle, s->request->strTitle ? s->request->strTitle : u"");
@@ -188,14 +182,14 @@ void onPaint(ChooserState& s) {
     bool naming = s.request->intMode == CHOOSE_NEW_FILE;
     int nameTop = dialogItemRect(s.dialog, res::kIdChooserFileName).top;
     RECT band = {0, 0, width, naming ? nameTop - 2 * intUnit : tree.top};
-    FillRect(dc, &band, s.hbrBand);
-    HPEN pen = CreatePen(PS_SOLID, intScale, 0x000000);
-    HGDIOBJ old = SelectObject(dc, pen);
-    drawRule(dc, tree.top - intScale, width);
-    drawRule(dc, tree.bottom, width);
-    if (naming) drawRule(dc, nameTop - 2 * intUnit, width);
-    SelectObject(dc, old);
-    DeleteObject(pen);
+    FillRect(dc, &band, s.hbrBand.get());
+    {
+        GdiObject<HPEN> pen(CreatePen(PS_SOLID, intScale, 0x000000));
+        SelectedObject selected(dc, pen.get());
+        drawRule(dc, tree.top - intScale, width);
+        drawRule(dc, tree.bottom, width);
+        if (naming) drawRule(dc, nameTop - 2 * intUnit, width);
+    }
     EndPaint(s.dialog, &ps);
 }
 
@@ -208,7 +202,7 @@ INT_PTR onCtlColorStatic(ChooserState& s, HDC dc, HWND control) {
     }
     // The title and the pictures sit on the band.
     SetTextColor(dc, kChooserTitleColour);
-    return (INT_PTR)s.hbrBand;
+    return (INT_PTR)s.hbrBand.get();
 }
 
 // --- messages -----------------------------------------------------------------

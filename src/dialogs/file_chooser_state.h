@@ -3,6 +3,7 @@
 #pragma once
 
 #include "aygshell.h"
+#include "common/gdi_owner.h"
 #include "dialogs/file_chooser.h"
 #include "dialogs/file_chooser_tree.h"
 #include "windows.h"
@@ -15,12 +16,12 @@ struct ChooserState {
     HTREEITEM editNode = nullptr;       // the node whose label is being edited
     WCHAR strEditPath[MAX_PATH] = {};   // its path and label when the edit began
     WCHAR strEditLabel[MAX_PATH] = {};
-    HFONT hfontTitle = nullptr;         // 10 points bold
-    HFONT hfontLabel = nullptr;         // 10 points
-    HBRUSH hbrBand = nullptr;           // kChooserBandColour
-    HBITMAP hbmOk = nullptr;
-    HBITMAP hbmCancel = nullptr;
-    HBITMAP hbmNewFolder = nullptr;
+    GdiObject<HFONT> hfontTitle;        // 10 points bold
+    GdiObject<HFONT> hfontLabel;        // 10 points
+    GdiObject<HBRUSH> hbrBand;          // kChooserBandColour
+    GdiObject<HBITMAP> hbmOk;
+    GdiObject<HBITMAP> hbmCancel;
+    GdiObject<HBITMAP> hbmNewFolder;
     HIMAGELIST himlTree = nullptr;
     SHACTIVATEINFO activateInfo = {};
 };

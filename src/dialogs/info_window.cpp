@@ -29,17 +29,18 @@ BOOL onInit(HWND hwnd, InfoState* s) {
     RECT textRect = dialogItemRect(hwnd, res::kIdMessageText);
     RECT okRect = dialogItemRect(hwnd, res::kIdOk);
     int textWidth = textRect.right - textRect.left;
-    wrapTextToWidth(s->text, INFO_TEXT_CHARS, textWidth, kTextFormat, s->look.hfontText);
+    wrapTextToWidth(s->text, INFO_TEXT_CHARS, textWidth, kTextFormat, s->look.hfontText.get());
     // Shown in the font it was wrapped and measured in, so the lines break
     // where the wrapping put them and the last one is not cut off.
-    SendMessageW(text, WM_SETFONT, (WPARAM)s->look.hfontText, FALSE);
+    SendMessageW(text, WM_SETFONT, (WPARAM)s->look.hfontText.get(), FALSE);
     SetWindowTextW(text, s->text);
 
     RECT measured = {0, 0, textWidth, 0};
     HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, s->look.hfontText);
-    DrawTextW(dc, s->text, -1, &measured, DT_CALCRECT | DT_WORDBREAK | kTextFormat);
-    SelectObject(dc, old);
+    {
+        SelectedObject selected(dc, s->look.hfontText.get());
+        DrawTextW(dc, s->text, -1, &measured, DT_CALCRECT | DT_WORDBREAK | kTextFormat);
+    }
     ReleaseDC(hwnd, dc);
     int H = measured.bottom - measured.top;
     int h = s->look.intTextHeight;
@@ -56,7 +57,8 @@ BOOL onInit(HWND hwnd, InfoState* s) {
 void onPaint(HWND hwnd, InfoState* s) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    paintDialogFrame(dc, hwnd, s->caption, s->look.hfontCaption, s->look.hbrBand, 2 * s->look.intTextHeight);
+    paintDialogFrame(dc, hwnd, s->caption, s->look.hfontCaption.get(), s->look.hbrBand.get(),
+                     2 * s->look.intTextHeight);
     EndPaint(hwnd, &ps);
 }
 

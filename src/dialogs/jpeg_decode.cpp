@@ -15,6 +15,8 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "common/gdi_owner.h"
+
 namespace {
 
 constexpr long kDecoderMemory = 128L * 1024 * 1024;  // what the library may allocate for one picture
@@ -113,14 +115,11 @@ HBITMAP makeSection(int width, int height, unsigned char** bits, int* stride) {
     h.biYPelsPerMeter = 3780;
     HDC screen = GetDC(nullptr);
     void* pixels = nullptr;
-    HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    GdiObject<HBITMAP> section(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
     if (screen) ReleaseDC(nullptr, screen);
-    if (section && !pixels) {
-        DeleteObject(section);
-        section = nullptr;
-    }
     *bits = (unsigned char*)pixels;
-    return section;
+    // A section without its pixels is of no use.
+    return pixels ? section.release() : nullptr;
 }
 
 // One decoded row into the section's row `y` (counted from the top of the
@@ -189,9 +188,8 @@ HBITMAP decodeJpegImage(const unsigned char* bytes, size_t count) {
     Decode d{};
     bool decoded = runDecoder(d, bytes, count);
     jpeg_destroy_decompress(&d.cinfo);
-    if (!decoded && d.bitmap) {
-        DeleteObject(d.bitmap);
-        d.bitmap = nullptr;
-    }
-    return d.bitmap;
+    // The record stays plain for the jump; the section is owned from here,
+    // and a half-decoded one goes.
+    GdiObject<HBITMAP> bitmap(d.bitmap);
+    return decoded ? bitmap.release() : nullptr;
 }

@@ -28,7 +28,7 @@ struct MessageState {
     MessageRequest request;
     MessageStyle decoded;
     DialogLook look;
-    HBITMAP hbmWarning = nullptr;
+    GdiObject<HBITMAP> hbmWarning;
     int intPictureWidth = 0;
     int intPictureHeight = 0;
 };
@@ -37,9 +37,9 @@ MessageState* stateOf(HWND hwnd) { return (MessageState*)GetWindowLongW(hwnd, DW
 
 void loadWarningPicture(MessageState* s) {
     int id = bHiRes == 1 ? kBmpWarningHiRes : kBmpWarning;
-    s->hbmWarning = (HBITMAP)LoadImageW(hInstance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0);
+    s->hbmWarning.reset((HBITMAP)LoadImageW(hInstance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
     BITMAP bm = {};
-    if (s->hbmWarning && GetObjectW(s->hbmWarning, sizeof(bm), &bm)) {
+    if (s->hbmWarning && GetObjectW(s->hbmWarning.get(), sizeof(bm), &bm)) {
         s->intPictureWidth = bm.bmWidth;
         s->intPictureHeight = bm.bmHeight;
     }
@@ -71,9 +71,10 @@ void layoutMessage(HWND hwnd, MessageState* s) {
     RECT measured = {0, 0, areaWidth, 800};
     int lineHeight = s->look.intTextHeight;
     HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, s->look.hfontText);
-    DrawTextW(dc, s->request.text, -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
-    SelectObject(dc, old);
+    {
+        SelectedObject selected(dc, s->look.hfontText.get());
+        DrawTextW(dc, s->request.text, -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+    }
     ReleaseDC(hwnd, dc);
     int textHeight = measured.bottom - measured.top;
     int areaHeight = textHeight == lineHeight ? 2 * lineHeight : textHeight;
@@ -98,7 +99,7 @@ BOOL onInit(HWND hwnd, MessageState* s) {
     createDialogLook(hwnd, &s->look);
     s->decoded = decodeMessageStyle(s->request.style);
     HWND message = GetDlgItem(hwnd, res::kIdMessageText);
-    SendMessageW(message, WM_SETFONT, (WPARAM)s->look.hfontText, FALSE);
+    SendMessageW(message, WM_SETFONT, (WPARAM)s->look.hfontText.get(), FALSE);
     SetWindowTextW(message, s->request.text);
     if (s->decoded.buttons == MESSAGE_SET_OKCANCEL || s->decoded.buttons == MESSAGE_SET_YESNO)
         ShowWindow(GetDlgItem(hwnd, res::kIdCancel), SW_SHOW);
@@ -115,10 +116,10 @@ void onPaint(HWND hwnd, MessageState* s) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     const int w = s->look.intCaptionHeight;
-    paintDialogFrame(dc, hwnd, s->request.caption, s->look.hfontCaption, s->look.hbrBand, 2 * w);
+    paintDialogFrame(dc, hwnd, s->request.caption, s->look.hfontCaption.get(), s->look.hbrBand.get(), 2 * w);
     if (s->decoded.warning && s->hbmWarning) {
         MemoryDC mem(dc);
-        SelectedObject picture(mem.get(), s->hbmWarning);
+        SelectedObject picture(mem.get(), s->hbmWarning.get());
         BitBlt(dc, w, 3 * w, s->intPictureWidth, s->intPictureHeight, mem.get(), 0, 0, SRCCOPY);
     }
     EndPaint(hwnd, &ps);
@@ -126,8 +127,7 @@ void onPaint(HWND hwnd, MessageState* s) {
 
 void onDestroy(MessageState* s) {
     destroyDialogLook(&s->look);
-    if (s->hbmWarning) DeleteObject(s->hbmWarning);
-    s->hbmWarning = nullptr;
+    s->hbmWarning.reset();
 }
 
 INT_PTR CALLBACK messageDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

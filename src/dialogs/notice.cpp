@@ -16,7 +16,8 @@ DialogLook* lookOf(HWND hwnd) { return (DialogLook*)GetWindowLongW(hwnd, DWL_USE
 void onPaint(HWND hwnd, DialogLook* look) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    paintDialogFrame(dc, hwnd, kNoticeCaption, look->hfontCaption, look->hbrBand, 2 * look->intCaptionHeight);
+    paintDialogFrame(dc, hwnd, kNoticeCaption, look->hfontCaption.get(), look->hbrBand.get(),
+                     2 * look->intCaptionHeight);
     EndPaint(hwnd, &ps);
 }
 

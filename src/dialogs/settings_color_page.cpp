@@ -8,6 +8,7 @@
 #include <cassert>
 
 #include "common/app_font.h"
+#include "common/gdi_owner.h"
 #include "dialogs/colour_picker.h"
 #include "dialogs/dialog_look.h"
 #include "dialogs/settings_pages.h"
@@ -49,25 +50,18 @@ constexpr int kLevels = 4;
 
 // The page's state while it exists; the sheet is modal, so there is one.
 struct ColorPage {
-    HFONT hfontTitle = nullptr;
-    HFONT hfontMarker = nullptr;
+    GdiObject<HFONT> hfontTitle;
+    GdiObject<HFONT> hfontMarker;
     COLORREF colours[SWATCH_COUNT] = {};
-    HBRUSH brushes[SWATCH_COUNT] = {};
+    GdiObject<HBRUSH> brushes[SWATCH_COUNT];
     int intNameSizeAtOpen = 0;
     int intNotesSizeAtOpen = 0;
-    HBITMAP hbmBox = nullptr;
-    HBITMAP hbmDiamond = nullptr;
+    GdiObject<HBITMAP> hbmBox;
+    GdiObject<HBITMAP> hbmDiamond;
 };
 ColorPage page;
 
-void releasePage() {
-    for (HGDIOBJ object : {(HGDIOBJ)page.hfontTitle, (HGDIOBJ)page.hfontMarker, (HGDIOBJ)page.hbmBox,
-                           (HGDIOBJ)page.hbmDiamond})
-        if (object) DeleteObject(object);
-    for (HBRUSH brush : page.brushes)
-        if (brush) DeleteObject(brush);
-    page = ColorPage{};
-}
+void releasePage() { page = ColorPage{}; }
 
 int swatchIndex(HWND hwnd, HWND control) {
     for (int i = 0; i < SWATCH_COUNT; ++i)
@@ -92,29 +86,29 @@ HBITMAP loadPicture(int id) {
 
 BOOL onInit(HWND hwnd) {
     releasePage();
-    page.hfontTitle = createPageTitleFont(hwnd, kTitles, (int)(sizeof kTitles / sizeof kTitles[0]));
-    page.hfontMarker = createDialogFont(kMarkerPoints, 700);
+    page.hfontTitle.reset(createPageTitleFont(hwnd, kTitles, (int)(sizeof kTitles / sizeof kTitles[0])));
+    page.hfontMarker.reset(createDialogFont(kMarkerPoints, 700));
     for (int k = 0; k < kLevels; ++k)
-        SendDlgItemMessageW(hwnd, res::kIdColMarker0 + k, WM_SETFONT, (WPARAM)page.hfontMarker, FALSE);
+        SendDlgItemMessageW(hwnd, res::kIdColMarker0 + k, WM_SETFONT, (WPARAM)page.hfontMarker.get(), FALSE);
     for (int i = 0; i < SWATCH_COUNT; ++i) {
         page.colours[i] = attrCurrentList.*kSwatches[i].colour;
-        page.brushes[i] = CreateSolidBrush(page.colours[i]);
+        page.brushes[i].reset(CreateSolidBrush(page.colours[i]));
     }
     fillDropList(hwnd, res::kIdColNameFontSize, kFontSizes, kFontSizeCount, intFontSizeName - kSmallestFontSize);
     fillDropList(hwnd, res::kIdColNotesFontSize, kFontSizes, kFontSizeCount, intFontSizeNotes - kSmallestFontSize);
     page.intNameSizeAtOpen = intFontSizeName;
     page.intNotesSizeAtOpen = intFontSizeNotes;
-    page.hbmBox = loadPicture(bHiRes == 1 ? res::kBmpButtonBoxHiRes : res::kBmpButtonBox);
-    page.hbmDiamond = loadPicture(bHiRes == 1 ? res::kBmpButtonDiamondHiRes : res::kBmpButtonDiamond);
-    SendDlgItemMessageW(hwnd, res::kIdColButtonBox, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)page.hbmBox);
-    SendDlgItemMessageW(hwnd, res::kIdColButtonDiamond, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)page.hbmDiamond);
+    page.hbmBox.reset(loadPicture(bHiRes == 1 ? res::kBmpButtonBoxHiRes : res::kBmpButtonBox));
+    page.hbmDiamond.reset(loadPicture(bHiRes == 1 ? res::kBmpButtonDiamondHiRes : res::kBmpButtonDiamond));
+    SendDlgItemMessageW(hwnd, res::kIdColButtonBox, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)page.hbmBox.get());
+    SendDlgItemMessageW(hwnd, res::kIdColButtonDiamond, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)page.hbmDiamond.get());
     return TRUE;
 }
 
 void onSwatchTapped(HWND hwnd, int index) {
     assert(index >= 0 && index < SWATCH_COUNT);
     page.colours[index] = pickColor(hwnd, page.colours[index]);
-    remakeBrush(&page.brushes[index], page.colours[index]);
+    page.brushes[index].reset(CreateSolidBrush(page.colours[index]));
     InvalidateRect(GetDlgItem(hwnd, kSwatches[index].id), nullptr, TRUE);
 }
 
@@ -157,8 +151,8 @@ POINT centreOf(const RECT& rc) { return POINT{(rc.left + rc.right) / 2, (rc.top 
 // outline: from each marker to its swatch, and up from it to the level
 // above.
 void drawConnectors(HWND hwnd, HDC hdc) {
-    HPEN pen = CreatePen(PS_SOLID, intScale, kConnectorColour);
-    HGDIOBJ old = SelectObject(hdc, pen);
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, intScale, kConnectorColour));
+    SelectedObject selected(hdc, pen.get());
     for (int k = 0; k < kLevels; ++k) {
         RECT marker = dialogItemRect(hwnd, res::kIdColMarker0 + k);
         RECT swatch = dialogItemRect(hwnd, res::kIdColLevel0 + k);
@@ -171,8 +165,6 @@ void drawConnectors(HWND hwnd, HDC hdc) {
         MoveToEx(hdc, c.x, c.y, nullptr);
         LineTo(hdc, c.x, upperSwatch.top + (upperMarker.bottom - upperMarker.top) / 2);
     }
-    SelectObject(hdc, old);
-    DeleteObject(pen);
 }
 
 // The chosen picture is framed; round the other any earlier frame is wiped.
@@ -202,7 +194,7 @@ void onPaint(HWND hwnd) {
 
 INT_PTR onColour(HWND hwnd, HDC hdc, HWND control) {
     int index = swatchIndex(hwnd, control);
-    if (index >= 0) return (INT_PTR)page.brushes[index];
+    if (index >= 0) return (INT_PTR)page.brushes[index].get();
     if (isTitle(hwnd, control)) return titleColours(hdc);
     // The connectors run into the markers, so a marker leaves the page's
     // drawing under its text.

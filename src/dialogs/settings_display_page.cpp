@@ -4,6 +4,7 @@
 // the completion counts.
 #include <cstring>
 
+#include "common/gdi_owner.h"
 #include "common/paths.h"
 #include "dialogs/background_image.h"
 #include "dialogs/colour_picker.h"
@@ -25,23 +26,18 @@ const WCHAR* const kCompletionChoices[] = {u"None", u"Fraction", u"Percentage"};
 
 // The page's state while it exists; the sheet is modal, so there is one.
 struct DisplayPage {
-    HFONT hfontTitle = nullptr;
-    HBRUSH hbrSwatch = nullptr;   // crBackground
+    GdiObject<HFONT> hfontTitle;
+    GdiObject<HBRUSH> hbrSwatch;  // crBackground
     int intCompletionAtOpen = 0;
     int bRootBoldAtOpen = 0;
     // The preview's picture, kept while the same name stays chosen so that
     // a repaint does not decode the file again.
-    HBITMAP hbmPreview = nullptr;
+    GdiObject<HBITMAP> hbmPreview;
     WCHAR strPreviewName[BACKGROUND_IMAGE_CHARS] = {};
 };
 DisplayPage page;
 
-void releasePage() {
-    if (page.hfontTitle) DeleteObject(page.hfontTitle);
-    if (page.hbrSwatch) DeleteObject(page.hbrSwatch);
-    if (page.hbmPreview) DeleteObject(page.hbmPreview);
-    page = DisplayPage{};
-}
+void releasePage() { page = DisplayPage{}; }
 
 // "(Default)" and the names of the folder's pictures; the list sorts them.
 void fillImageList(HWND list) {
@@ -94,13 +90,14 @@ void repaintPreview(HWND hwnd) {
 }
 
 HBITMAP previewPicture() {
-    if (page.hbmPreview && wcscmp(page.strPreviewName, strBackgroundImage) == 0) return page.hbmPreview;
-    if (page.hbmPreview) DeleteObject(page.hbmPreview);
-    page.hbmPreview = loadBackgroundImage(strBackgroundImage);
+    if (page.hbmPreview && wcscmp(page.strPreviewName, strBackgroundImage) == 0) return page.hbmPreview.get();
+    page.hbmPreview.reset();  // before the next is decoded, so that two are never held
+    page.hbmPreview.reset(loadBackgroundImage(strBackgroundImage));
     if (!page.hbmPreview)
-        page.hbmPreview = (HBITMAP)LoadImageW(hInstance, MAKEINTRESOURCEW(res::kBmpBackground), IMAGE_BITMAP, 0, 0, 0);
+        page.hbmPreview.reset(
+            (HBITMAP)LoadImageW(hInstance, MAKEINTRESOURCEW(res::kBmpBackground), IMAGE_BITMAP, 0, 0, 0));
     wcscpy(page.strPreviewName, strBackgroundImage);
-    return page.hbmPreview;
+    return page.hbmPreview.get();
 }
 
 void paintPreview(HWND hwnd, HDC hdc) {
@@ -109,27 +106,22 @@ void paintPreview(HWND hwnd, HDC hdc) {
     HBITMAP picture = previewPicture();
     BITMAP bm{};
     if (picture && GetObjectW(picture, sizeof bm, &bm)) {
-        HDC mem = CreateCompatibleDC(hdc);
-        HGDIOBJ old = SelectObject(mem, picture);
-        StretchBlt(hdc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, mem, 0, 0, bm.bmWidth, bm.bmHeight,
-                   SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
+        MemoryDC mem(hdc);
+        SelectedObject selected(mem.get(), picture);
+        StretchBlt(hdc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, mem.get(), 0, 0, bm.bmWidth,
+                   bm.bmHeight, SRCCOPY);
     }
-    HPEN pen = CreatePen(PS_SOLID, intScale, 0x000000);
-    HGDIOBJ oldPen = SelectObject(hdc, pen);
-    HGDIOBJ oldBrush = SelectObject(hdc, GetStockObject(NULL_BRUSH));
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, intScale, 0x000000));
+    SelectedObject selectedPen(hdc, pen.get());
+    SelectedObject hollow(hdc, GetStockObject(NULL_BRUSH));
     Rectangle(hdc, rc.left, rc.top, rc.right + 1, rc.bottom + 1);
-    SelectObject(hdc, oldBrush);
-    SelectObject(hdc, oldPen);
-    DeleteObject(pen);
 }
 
 BOOL onInit(HWND hwnd) {
     releasePage();
     const int titles[] = {res::kIdSetTitle};
-    page.hfontTitle = createPageTitleFont(hwnd, titles, 1);
-    page.hbrSwatch = CreateSolidBrush(attrCurrentList.crBackground);
+    page.hfontTitle.reset(createPageTitleFont(hwnd, titles, 1));
+    page.hbrSwatch.reset(CreateSolidBrush(attrCurrentList.crBackground));
     const int picture = attrCurrentList.bUseBitmapFile == 1 ? 1 : 0;
     fillDropList(hwnd, res::kIdDispBackground, kBackgroundChoices, 2, picture);
     fillImageList(GetDlgItem(hwnd, res::kIdDispImages));
@@ -165,7 +157,7 @@ void onImageChosen(HWND hwnd) {
 
 void onSwatchTapped(HWND hwnd) {
     attrCurrentList.crBackground = pickColor(hwnd, attrCurrentList.crBackground);
-    remakeBrush(&page.hbrSwatch, attrCurrentList.crBackground);
+    page.hbrSwatch.reset(CreateSolidBrush(attrCurrentList.crBackground));
     InvalidateRect(GetDlgItem(hwnd, res::kIdDispBackgroundColour), nullptr, TRUE);
 }
 
@@ -212,7 +204,7 @@ void onPaint(HWND hwnd) {
 }
 
 INT_PTR onColour(HWND hwnd, HDC hdc, HWND control) {
-    if (control == GetDlgItem(hwnd, res::kIdDispBackgroundColour)) return (INT_PTR)page.hbrSwatch;
+    if (control == GetDlgItem(hwnd, res::kIdDispBackgroundColour)) return (INT_PTR)page.hbrSwatch.get();
     if (control == GetDlgItem(hwnd, res::kIdSetTitle)) return titleColours(hdc);
     return plainColours(hdc);
 }

@@ -2,6 +2,7 @@
 #include "dialogs/settings_pages.h"
 
 #include "aygshell.h"
+#include "common/gdi_owner.h"
 #include "dialogs/dialog_look.h"
 #include "resources/resource_ids.h"
 #include "state/app_state.h"
@@ -12,17 +13,15 @@ constexpr int kTitlePoints = 9;
 
 void drawFrame(HDC hdc, const RECT& rc) {
     const int corner = 2 * intUnit;
-    HGDIOBJ oldBrush = SelectObject(hdc, GetStockObject(NULL_BRUSH));
-    HPEN black = CreatePen(PS_SOLID, intScale, 0x000000);
-    HPEN green = CreatePen(PS_SOLID, intScale, kPageFrameInner);
-    HGDIOBJ oldPen = SelectObject(hdc, black);
-    RoundRect(hdc, rc.left, rc.top, rc.right, rc.bottom, corner, corner);
-    SelectObject(hdc, green);
+    GdiObject<HPEN> black(CreatePen(PS_SOLID, intScale, 0x000000));
+    GdiObject<HPEN> green(CreatePen(PS_SOLID, intScale, kPageFrameInner));
+    SelectedObject hollow(hdc, GetStockObject(NULL_BRUSH));
+    {
+        SelectedObject outer(hdc, black.get());
+        RoundRect(hdc, rc.left, rc.top, rc.right, rc.bottom, corner, corner);
+    }
+    SelectedObject inner(hdc, green.get());
     RoundRect(hdc, rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1, corner, corner);
-    SelectObject(hdc, oldPen);
-    SelectObject(hdc, oldBrush);
-    DeleteObject(black);
-    DeleteObject(green);
 }
 
 }  // namespace
@@ -48,11 +47,6 @@ INT_PTR plainColours(HDC hdc) {
     SetTextColor(hdc, 0x000000);
     SetBkMode(hdc, TRANSPARENT);
     return (INT_PTR)GetStockObject(WHITE_BRUSH);
-}
-
-void remakeBrush(HBRUSH* brush, COLORREF colour) {
-    if (*brush) DeleteObject(*brush);
-    *brush = CreateSolidBrush(colour);
 }
 
 void invalidateAround(HWND page, int id, int grow, BOOL erase) {

@@ -29,8 +29,6 @@ void drawPageFrames(HWND page, HDC hdc);
 INT_PTR titleColours(HDC hdc);
 // WM_CTLCOLORSTATIC of the other labels and check boxes: black on white.
 INT_PTR plainColours(HDC hdc);
-// Deletes `*brush` and makes a solid one of `colour`.
-void remakeBrush(HBRUSH* brush, COLORREF colour);
 // Repaints the page under child `id`'s rectangle grown by `grow` pixels.
 void invalidateAround(HWND page, int id, int grow, BOOL erase);
 

@@ -130,9 +130,9 @@ void adoptRenamedList(const char* newName) {
 struct NameDialogState {
     int renaming = 0;
     WCHAR* result = nullptr;  // New List: where the checked name goes
-    HFONT titleFont = nullptr;
+    GdiObject<HFONT> titleFont;
     int titleHeight = 13;
-    HBRUSH bandBrush = nullptr;
+    GdiObject<HBRUSH> bandBrush;
 };
 
 LPCWSTR titleOf(const NameDialogState& state) {
@@ -177,8 +177,8 @@ BOOL onInitDialog(HWND dialog, NameDialogState* state) {
     useProgramFrame(dialog);
     // The navigation bar shows the title of the window in front.
     SetWindowTextW(dialog, titleOf(*state));
-    state->titleFont = createDialogFont(10, 700, &state->titleHeight);
-    state->bandBrush = CreateSolidBrush(kDialogBandColour);
+    state->titleFont.reset(createDialogFont(10, 700, &state->titleHeight));
+    state->bandBrush.reset(CreateSolidBrush(kDialogBandColour));
     HWND edit = GetDlgItem(dialog, res::kIdListNameEdit);
     if (state->renaming && edit) {
         WCHAR current[LIST_NAME_CHARS];
@@ -196,7 +196,8 @@ BOOL onPaint(HWND dialog) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
     if (dc && state) {
-        paintDialogFrame(dc, dialog, titleOf(*state), state->titleFont, state->bandBrush, 2 * state->titleHeight);
+        paintDialogFrame(dc, dialog, titleOf(*state), state->titleFont.get(), state->bandBrush.get(),
+                         2 * state->titleHeight);
     }
     EndPaint(dialog, &ps);
     return TRUE;
@@ -225,10 +226,8 @@ INT_PTR CALLBACK listNameDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
         case WM_DESTROY: {
             NameDialogState* state = stateOf(dialog);
             if (state) {
-                if (state->titleFont) DeleteObject(state->titleFont);
-                if (state->bandBrush) DeleteObject(state->bandBrush);
-                state->titleFont = nullptr;
-                state->bandBrush = nullptr;
+                state->titleFont.reset();
+                state->bandBrush.reset();
             }
             SetWindowLongW(dialog, DWLP_USER, 0);
             return FALSE;

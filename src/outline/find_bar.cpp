@@ -3,6 +3,7 @@
 // disabled at start-up and shown by the "Find" picture button.
 #include "aygshell.h"
 #include "common/app_font.h"
+#include "common/gdi_owner.h"
 #include "outline/find.h"
 #include "outline/notes.h"
 #include "state/app_state.h"
@@ -15,11 +16,12 @@ HFONT hfontFindBold = nullptr;
 SIZE measure(HWND hwnd, HFONT font, LPCWSTR text) {
     SIZE size{};
     HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, font);
     int n = 0;
     while (text[n]) ++n;
-    GetTextExtentPoint32W(dc, text, n, &size);
-    SelectObject(dc, old);
+    {
+        SelectedObject selected(dc, font);
+        GetTextExtentPoint32W(dc, text, n, &size);
+    }
     ReleaseDC(hwnd, dc);
     return size;
 }
@@ -27,10 +29,11 @@ SIZE measure(HWND hwnd, HFONT font, LPCWSTR text) {
 // The label's height when its text wraps within twice its width.
 int wrappedHeight(HWND hwnd, HFONT font, LPCWSTR text, int width) {
     HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, font);
     RECT r{0, 0, 2 * width, 1};
-    DrawTextW(dc, text, -1, &r, DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
+    {
+        SelectedObject selected(dc, font);
+        DrawTextW(dc, text, -1, &r, DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    }
     ReleaseDC(hwnd, dc);
     return r.bottom - r.top;
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "common/gdi_owner.h"
 #include "outline/current_items.h"
 #include "outline/outline_paint.h"
 #include "outline/tree_ops.h"
@@ -28,12 +29,11 @@ HDC pictureContext() {
 void drawPicture(HDC hdc, HBITMAP bitmap, int x, int y, int width, int height, bool transparent) {
     HDC source = pictureContext();
     if (!bitmap || !source) return;
-    HGDIOBJ old = SelectObject(source, bitmap);
+    SelectedObject selected(source, bitmap);
     if (transparent)
         TransparentBlt(hdc, x, y, width, height, source, 0, 0, width, height, kTransparent);
     else
         BitBlt(hdc, x, y, width, height, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
 }
 
 int bitmapSize(HBITMAP bitmap, int fallback) {
@@ -67,9 +67,8 @@ void clearBehindText(HWND tree, HDC hdc, const RECT& area) {
                area.left + origin.x, area.top + origin.y, SRCCOPY);
         return;
     }
-    HBRUSH brush = CreateSolidBrush(attrCurrentList.crBackground);
-    FillRect(hdc, &area, brush);
-    DeleteObject(brush);
+    GdiObject<HBRUSH> brush(CreateSolidBrush(attrCurrentList.crBackground));
+    FillRect(hdc, &area, brush.get());
 }
 
 void drawConnectors(HWND tree, HDC hdc, HTREEITEM item, const RECT& row, int* columnLeft) {
@@ -77,8 +76,8 @@ void drawConnectors(HWND tree, HDC hdc, HTREEITEM item, const RECT& row, int* co
     int scroll = GetScrollPos(tree, SB_HORZ);
     int middle = (row.top + row.bottom) / 2;
     int left = row.left;
-    HPEN pen = CreatePen(PS_DASH, 1, attrCurrentList.crItemLine);
-    HGDIOBJ oldPen = SelectObject(hdc, pen);
+    GdiObject<HPEN> pen(CreatePen(PS_DASH, 1, attrCurrentList.crItemLine));
+    SelectedObject selectedPen(hdc, pen.get());
     int oldMode = SetBkMode(hdc, TRANSPARENT);
 
     HTREEITEM ancestors[TREE_MAX_DEPTH + 1];
@@ -103,8 +102,6 @@ void drawConnectors(HWND tree, HDC hdc, HTREEITEM item, const RECT& row, int* co
     if (parent && treeNextSibling(tree, item)) verticalLine(hdc, x0, middle, row.bottom);
 
     SetBkMode(hdc, oldMode);
-    SelectObject(hdc, oldPen);
-    DeleteObject(pen);
     *columnLeft = left;
 }
 
@@ -130,7 +127,7 @@ void drawOutlineItem(HDC hdc, NMTVCUSTOMDRAW* draw) {
         if (a.bColorChecked == 1) colour = a.crItemCheck;
     }
     if (rowRead && a.bHiliteHiddenItems == 1 && row.bDisplay == 0) colour = a.crItemHidden;
-    HGDIOBJ oldFont = font ? SelectObject(hdc, font) : nullptr;
+    SelectedObject selectedFont(hdc, font);
 
     // The label rectangle, widened to the text as drawn in this item's font.
     RECT label{};
@@ -155,9 +152,8 @@ void drawOutlineItem(HDC hdc, NMTVCUSTOMDRAW* draw) {
     COLORREF oldBack = GetBkColor(hdc);
     int oldMode;
     if (focused) {
-        HBRUSH fill = CreateSolidBrush(kFocusFill);
-        FillRect(hdc, &label, fill);
-        DeleteObject(fill);
+        GdiObject<HBRUSH> fill(CreateSolidBrush(kFocusFill));
+        FillRect(hdc, &label, fill.get());
         SetTextColor(hdc, kWhite);
         SetBkColor(hdc, kFocusFill);
         oldMode = SetBkMode(hdc, OPAQUE);
@@ -172,7 +168,7 @@ void drawOutlineItem(HDC hdc, NMTVCUSTOMDRAW* draw) {
     SetBkColor(hdc, oldBack);
     SetBkMode(hdc, oldMode);
     if (focused) DrawFocusRect(hdc, &label);
-    if (oldFont) SelectObject(hdc, oldFont);
+    selectedFont.restore();
 
     int columnLeft = 0;
     drawConnectors(tree, hdc, item, draw->nmcd.rc, &columnLeft);

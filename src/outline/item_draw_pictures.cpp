@@ -17,36 +17,26 @@ constexpr COLORREF kMarkerLine = 0x002973;
 constexpr COLORREF kDragBox = 0xD2D2D2;
 constexpr COLORREF kDragText = 0x0000FF;
 
-// A blank bitmap of the screen's format with a memory context holding it.
+// A blank bitmap of the screen's format selected into a memory context.
 struct Canvas {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
+    GdiObject<HBITMAP> bitmap;
+    MemoryDC memory;
+    SelectedObject selected;
+    HDC dc;  // the memory context, to draw into
 
-    Canvas(int width, int height) {
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, std::max(1, width), std::max(1, height));
+    Canvas(int width, int height) : Canvas(GetDC(nullptr), width, height) {}
+    Canvas(HDC screen, int width, int height)
+        : bitmap(CreateCompatibleBitmap(screen, std::max(1, width), std::max(1, height))),
+          memory(screen),
+          selected(memory.get(), bitmap.get()),
+          dc(memory.get()) {
         ReleaseDC(nullptr, screen);
-        if (dc && bitmap) old = SelectObject(dc, bitmap);
     }
-    ~Canvas() {
-        if (dc) {
-            if (old) SelectObject(dc, old);
-            DeleteDC(dc);
-        }
-        if (bitmap) DeleteObject(bitmap);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    bool ok() const { return dc && bitmap && old; }
+    bool ok() const { return memory && bitmap && selected.selected(); }
     // Hands the bitmap over; the canvas no longer deletes it.
     HBITMAP take() {
-        if (dc && old) SelectObject(dc, old);
-        old = nullptr;
-        HBITMAP out = bitmap;
-        bitmap = nullptr;
-        return out;
+        selected.restore();
+        return bitmap.release();
     }
     void fill(int left, int top, int right, int bottom, COLORREF colour) {
         if (right <= left || bottom <= top) return;

@@ -5,6 +5,7 @@
 
 #include "aygshell.h"
 #include "commctrl.h"
+#include "common/gdi_owner.h"
 #include "outline/notes.h"
 #include "outline/tree_ops.h"
 #include "resources/resource_ids.h"
@@ -77,11 +78,10 @@ void paintMatch(HWND hwnd) {
         RECT measure = {0, 0, 2, lineHeight};
         DrawTextW(dc, strNoteMatch, intNoteMatchLength, &measure, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         RECT box = {x, y, x + (measure.right - measure.left), y + lineHeight};
-        HBRUSH brush = CreateSolidBrush(kNoteMatchColour);
-        FillRect(dc, &box, brush);
+        GdiObject<HBRUSH> brush(CreateSolidBrush(kNoteMatchColour));
+        FillRect(dc, &box, brush.get());
         DrawTextW(dc, strNoteMatch, intNoteMatchLength, &box, DT_LEFT | DT_TOP | DT_NOPREFIX);
         RestoreDC(dc, saved);
-        DeleteObject(brush);
     } else {
         RestoreDC(dc, saved);
     }
