@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/message_dialog.h"
+#include "common/wide_text.h"
 #include "outline/outline_reload.h"
 #include "outline/tree_load.h"
 #include "state/app_state.h"
@@ -30,13 +31,6 @@ void showStoredOutline() {
     setWaitCursor(0);
     fitPanesToOutline();
     updateMenus();
-}
-
-void copyText(WCHAR* out, int capacity, const std::u16string& text) {
-    if (!out || capacity <= 0) return;
-    size_t n = text.size() < size_t(capacity - 1) ? text.size() : size_t(capacity - 1);
-    std::char_traits<WCHAR>::copy(out, text.data(), n);
-    out[n] = 0;
 }
 
 }  // namespace
@@ -76,7 +70,7 @@ void unsavedChangeText(WCHAR* out, int capacity) {
         reason[159] = 0;
         text = u"The list could not be saved: " + std::u16string(reason) + u".";
     }
-    copyText(out, capacity, text);
+    copyText(out, capacity, text.c_str());
 }
 
 void reportUnsavedChange() {
