@@ -162,7 +162,8 @@ TEST(FullStorageE2E, WritesRefusedHalfwayLeaveNothingShownThatIsNotStored) {
     EXPECT_EQ(treeText(afterLabel, 0), "Milk");
     EXPECT_EQ(treeText(afterLabel, 1), "");
     EXPECT_EQ(openMessage(e2e::readJson(run.path("fold.json"))), refused);
-    const e2e::Json* tree = e2e::findWindow(e2e::readJson(run.path("after_fold.json"))["windows"], "class", "systreeview32");
+    const e2e::Json afterFold = e2e::readJson(run.path("after_fold.json"));
+    const e2e::Json* tree = e2e::findWindow(afterFold["windows"], "class", "systreeview32");
     ASSERT_NE(tree, nullptr);
     EXPECT_TRUE((*tree)["tree"][0]["expanded"].b);
     e2e::Json closing = e2e::readJson(run.path("close.json"));
