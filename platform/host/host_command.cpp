@@ -13,18 +13,9 @@
 #include "platform/system/registry.h"
 
 namespace device {
-namespace {
-
-// Prints "<command>: <text>\n" on standard error.
-void complain(const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", programIdentity().command.c_str(), text.c_str());
-}
-
-}  // namespace
-
 int hostRunCommand(const HostOptions& o, const HostCommands& commands) {
     if (!commands.run) {
-        complain("there is no command " + o.command);
+        hostComplain("there is no command " + o.command);
         return kExitUsage;
     }
     // A copy that runs on the root holds its lists open and writes them as
@@ -36,14 +27,14 @@ int hostRunCommand(const HostOptions& o, const HostCommands& commands) {
     switch (copy.claim(root, error)) {
         case SingleCopy::Claim::First: break;
         case SingleCopy::Claim::Second:
-            complain(programIdentity().name + " runs on " + root + "; close it before running the command " + o.command);
+            hostComplain(programIdentity().name + " runs on " + root + "; close it before running the command " + o.command);
             return kExitAlreadyRunning;
         case SingleCopy::Claim::Failed:
-            complain(error);
+            hostComplain(error);
             return kExitNoDisplay;
     }
     if (!hostPrepareStore(o, error)) {
-        complain(error);
+        hostComplain(error);
         return kExitNoDisplay;
     }
     // The desktop's words are UTF-8; one that is not is read as the

@@ -25,11 +25,6 @@
 namespace device {
 namespace {
 
-// Prints "<command>: <text>\n" on standard error.
-void complain(const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", programIdentity().command.c_str(), text.c_str());
-}
-
 std::string noDisplay() {
     const std::string& command = programIdentity().command;
     return command + ": no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is usable).\n"
@@ -58,7 +53,7 @@ int runScripted(const HostOptions& o, WinMainFn program, std::u16string& cmdLine
     Script script;
     std::string error;
     if (!loadScript(o.scriptPath, script, error)) {
-        complain(error);
+        hostComplain(error);
         return kExitUsage;
     }
     ScriptPlayer player(std::move(script));
@@ -71,11 +66,11 @@ int runScripted(const HostOptions& o, WinMainFn program, std::u16string& cmdLine
         // down, so their controls release what they hold before the exit.
         windowSystemReset();
         shellReset();
-        complain(player.stopMessage());
+        hostComplain(player.stopMessage());
         return player.stopStatus();
     }
     if (!player.finished()) {
-        complain("the program ended with status " + std::to_string(status) + " before line " +
+        hostComplain("the program ended with status " + std::to_string(status) + " before line " +
                  std::to_string(player.nextLine()) + " of the script");
     }
     return status;
@@ -119,7 +114,7 @@ bool hostPrepareDevice(const HostOptions& o, std::string& error) {
     // lists and make room; Create Task then says that the task store is
     // missing, with its own messages.
     if (!installTaskStore())
-        complain("cannot write the task store's library under " + fsRoot() +
+        hostComplain("cannot write the task store's library under " + fsRoot() +
                  " (is the device full?); Create Task will not work");
     return true;
 }
@@ -148,7 +143,7 @@ int hostMain(const std::vector<std::string>& args, const ProgramIdentity& identi
     for (const char16_t* const* name = commands.names; name && *name; ++name) names.push_back(wideToUtf8(*name));
     const char* commandUsage = commands.usage ? commands.usage : "";
     if (!parseHostOptions(args, o, error, names)) {
-        complain(error);
+        hostComplain(error);
         std::fprintf(stderr, "%s%s", hostUsage().c_str(), commandUsage);
         return kExitUsage;
     }
@@ -169,21 +164,21 @@ int hostMain(const std::vector<std::string>& args, const ProgramIdentity& identi
         case SingleCopy::Claim::First: break;
         case SingleCopy::Claim::Second:
             if (copy.askToRaise(root))
-                complain(identity.name + " already runs on " + root + "; it was brought to the front");
+                hostComplain(identity.name + " already runs on " + root + "; it was brought to the front");
             else
-                complain(identity.name + " already runs on " + root + " and did not answer");
+                hostComplain(identity.name + " already runs on " + root + " and did not answer");
             return kExitAlreadyRunning;
         case SingleCopy::Claim::Failed:
-            complain(error);
+            hostComplain(error);
             return kExitNoDisplay;
     }
     if (!hostPrepareDevice(o, error)) {
-        complain(error);
+        hostComplain(error);
         return kExitNoDisplay;
     }
     std::u16string cmdLine;
     if (!hostCommandLine(o, cmdLine, error)) {
-        complain(error);
+        hostComplain(error);
         return kExitUsage;
     }
     int status;
@@ -199,7 +194,7 @@ int hostMain(const std::vector<std::string>& args, const ProgramIdentity& identi
     } else {
         SdlHost sdl;
         if (!sdl.open(o, error)) {
-            complain(error);
+            hostComplain(error);
             std::fputs(noDisplay().c_str(), stderr);
             return kExitNoDisplay;
         }
@@ -212,6 +207,10 @@ int hostMain(const std::vector<std::string>& args, const ProgramIdentity& identi
     }
     registryFlush();
     return status;
+}
+
+void hostComplain(const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", programIdentity().command.c_str(), text.c_str());
 }
 
 int hostMain(int argc, char** argv, const ProgramIdentity& identity, WinMainFn program, const HostCommands& commands) {

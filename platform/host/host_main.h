@@ -43,6 +43,8 @@ int hostMain(int argc, char** argv, const ProgramIdentity& identity, WinMainFn p
              const HostCommands& commands = {});
 int hostMain(const std::vector<std::string>& args, const ProgramIdentity& identity, WinMainFn program,
              const HostCommands& commands = {});
+// Prints "<command>: <text>" on standard error, as every host message is.
+void hostComplain(const std::string& text);
 // Runs the command `options` names (hostMain's part for it).
 int hostRunCommand(const HostOptions& options, const HostCommands& commands);
 
